@@ -1,0 +1,126 @@
+#include "app/app.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "audio/sound.h"
+#include "input/events.h"
+#include "input/steering.h"
+#include "platform/platform.h"
+#include "render/image.h"
+#include "render/text.h"
+#include "views/views.h"
+#include "world/random.h"
+
+namespace {
+
+constexpr Uint32 kInitFlags = 0x231;        // timer, audio, video and joystick
+constexpr int kContextMajorVersionAttr = 17;  // selects GL ES 1.x on the tablet; ignored here
+
+void FreeResources() {
+  Mix_CloseAudio();
+  for (int32_t i = 0; i < GameState.ViewTable.count; ++i) {
+    delete GameState.ViewTable.views[i];
+    GameState.ViewTable.views[i] = nullptr;
+  }
+  GameState.ViewTable.count = 0;
+  for (int32_t i = 0; i < GameState.ImageTable.count; ++i) {
+    delete GameState.ImageTable.entries[i];
+    GameState.ImageTable.entries[i] = nullptr;
+  }
+  GameState.ImageTable.count = 0;
+  for (int32_t i = 0; i < GameState.TextTable.count; ++i) {
+    delete GameState.TextTable.texts[i];
+    GameState.TextTable.texts[i] = nullptr;
+  }
+  GameState.TextTable.count = 0;
+  for (int32_t i = 0; i < GameState.TouchAreaTable.count; ++i) {
+    delete GameState.TouchAreaTable.areas[i];
+    GameState.TouchAreaTable.areas[i] = nullptr;
+  }
+  GameState.TouchAreaTable.count = 0;
+  for (int32_t i = 0; i < GameState.SoundTable.count; ++i) {
+    Mix_FreeChunk(GameState.SoundTable.chunks[i]);
+    GameState.SoundTable.chunks[i] = nullptr;
+  }
+  GameState.SoundTable.count = 0;
+  for (int32_t i = 0; i < GameState.FontTable.count; ++i) {
+    delete GameState.FontTable.fonts[i];  // each glyph deletes its texture
+    GameState.FontTable.fonts[i] = nullptr;
+  }
+  GameState.FontTable.count = 0;
+}
+
+}  // namespace
+
+int VideoInit() {
+  PDL_ScreenTimeoutEnable(0);
+  const int initResult = SDL_Init(kInitFlags);
+  if (initResult < 0) return initResult;
+  SDL_GL_SetAttribute(static_cast<SDL_GLattr>(kContextMajorVersionAttr), 1);
+  PlatformRequestImmediateSwap();
+  GameState.VideoSurface = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL);
+  if (GameState.VideoSurface == nullptr) return 1;
+  GLSetup();
+  SDL_WM_SetCaption("Vel Mora", nullptr);
+  return 0;
+}
+
+void GLSetup() {
+  glMatrixMode(GL_PROJECTION);
+  glOrthof(0.0f, static_cast<float>(kScreenWidth), 0.0f, static_cast<float>(kScreenHeight), -1.0f, 1.0f);
+  glMatrixMode(GL_MODELVIEW);
+  glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnable(GL_BLEND);
+}
+
+void StartUp() {
+  AccelOpen();
+  AudioOpen();
+  GameState.loadingBackground = ViewAdd("Images/loadingBG.png", 0, 0);
+  GameState.loadingBarFrame = ViewAdd("Images/pbBG.png", 363, 751);
+  GameState.loadingBar = ViewAdd("Images/pb.png", 364, 752);
+  ViewSetImageSize(GameState.loadingBar, 1, 8);
+  GameState.LoadProgress = 0.0;
+  GameState.SceneState = SceneLoading;
+  GameState.LoadStepCounter = 0;
+  GameState.LoadPhase = -1;
+}
+
+void RunMainLoop() {
+  while (running != 0) {
+    PumpEvents();
+    GameLoop();
+  }
+}
+
+void Shutdown() {
+  FreeResources();
+  AudioClose();
+  SDL_Quit();
+}
+
+int GameMain() {
+  const int videoResult = VideoInit();
+  if (videoResult != 0) {
+    // Without a window and a GL context nothing else can run.
+    printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
+    fflush(stdout);
+    exit(1);
+  }
+  PDL_Init(0);
+  RandomSeed();
+  StartUp();
+  RunMainLoop();
+  Shutdown();
+  return 0;
+}

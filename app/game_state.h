@@ -1,0 +1,358 @@
+// The one global record that holds the whole game, the shared ids and table capacities.
+// Every subsystem reads and writes GameState directly; nothing is allocated after start-up.
+#pragma once
+
+#include <cstdint>
+
+class Image;
+struct View;
+struct TouchArea;
+struct TextView;
+struct Font;
+struct FileRecord;
+struct Mix_Chunk;
+struct _SDL_Joystick;
+struct SDL_Surface;
+
+typedef int32_t ViewId;    // index into ViewTable; also the drawing order
+typedef int32_t ImageId;   // index into ImageTable
+typedef int32_t TextId;    // index into TextTable; text is drawn above every view
+typedef int32_t TouchAreaId;
+typedef int32_t FontId;
+typedef int32_t SoundId;
+typedef int32_t FileHandle;  // -1 when a file could not be opened
+
+// A touch callback gets the phase (1 pressed, 3 released) and the point; its result is ignored.
+typedef int (*TouchCallback)(int phase, int x, int y);
+
+constexpr int kMaxViews = 500;
+constexpr int kMaxImages = 500;
+constexpr int kMaxTexts = 500;
+constexpr int kMaxTouchAreas = 500;
+constexpr int kMaxFiles = 500;
+constexpr int kMaxFonts = 10;
+constexpr int kMaxSounds = 50;
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
+// Scene numbers of the per-frame state machine.
+enum Scene : int32_t {
+  SceneFadeOut = 0,
+  SceneMainMenu = 1,
+  SceneStartFreePlay = 2,
+  ScenePlaying = 3,
+  SceneGameOver = 4,
+  SceneOptions = 5,
+  SceneHelp = 6,
+  ScenePaused = 7,
+  SceneFadeIn = 8,
+  SceneStartMission = 9,
+  SceneInterLevel = 10,
+  SceneMessageBox = 11,
+  SceneLoading = 999,
+};
+
+// Control methods chosen in the options.
+enum ControlMethodValue : int32_t { ControlRightHand = 0, ControlLeftHand = 1, ControlAccelerometer = 4 };
+
+struct ViewTableRecord {
+  int32_t count;
+  View* views[kMaxViews];
+};
+
+struct ImageTableRecord {
+  int32_t count;
+  View* entries[kMaxImages];  // picture sources only: never drawn, never touched
+};
+
+struct TextTableRecord {
+  int32_t count;
+  TextView* texts[kMaxTexts];
+};
+
+struct TouchAreaTableRecord {
+  int32_t count;
+  TouchArea* areas[kMaxTouchAreas];
+};
+
+struct FileTableRecord {
+  int32_t FileCount;  // handles handed out so far
+  FileRecord* files[kMaxFiles];
+};
+
+struct FontTableRecord {
+  int32_t count;
+  Font* fonts[kMaxFonts];
+};
+
+struct SoundTableRecord {
+  int32_t count;
+  Mix_Chunk* chunks[kMaxSounds];
+};
+
+// Marsaglia multiply-with-carry generator: two 16-bit lag-1 streams.
+struct RngRecord {
+  uint32_t z;
+  uint32_t w;
+};
+
+struct HazardSlot {
+  ViewId view;
+  int32_t x, y;
+  int32_t size;   // hit size
+  int32_t speed;  // pixels per frame, downward
+};
+
+constexpr int kAsteroidSlots = 35;
+constexpr int kInfectedSlots = 5;
+
+struct AsteroidPoolRecord {
+  HazardSlot slots[kAsteroidSlots];
+  int32_t next;
+  ImageId images[3];
+};
+
+struct InfectedPoolRecord {
+  HazardSlot slots[kInfectedSlots];
+  int32_t next;
+  ImageId images[2];
+};
+
+struct PickupSlot {
+  ViewId view;
+  int32_t x, y;
+  int32_t speed;
+};
+
+constexpr int kPickupSlots = 10;
+
+struct PickupPoolRecord {
+  PickupSlot slots[kPickupSlots];
+  int32_t next;
+};
+
+struct BoltSlot {
+  int32_t x, y;
+  ViewId view;
+};
+
+constexpr int kBoltSlots = 30;
+
+struct BoltPoolRecord {
+  BoltSlot slots[kBoltSlots];
+  int32_t next;
+};
+
+constexpr int kStars = 50;
+
+struct Star {
+  int32_t x, y;
+  ViewId view;
+  int32_t speed;
+};
+
+struct StarFieldRecord {
+  Star stars[kStars];
+};
+
+constexpr int kExplosionSlots = 4;
+constexpr int kExplosionFrames = 26;
+
+struct ExplosionSlot {
+  ViewId view;
+  int32_t frame;
+  int32_t x, y;
+};
+
+struct ExplosionManagerRecord {
+  int32_t frameCount;                         // 27: the step at which a slot's animation ends
+  ImageId frameImage[kExplosionFrames + 1];   // [1..26]; index 0 unused
+  ExplosionSlot slots[kExplosionSlots];
+  int32_t next;
+  SoundId sound;
+};
+
+// One campaign mission, as read from its level file.
+struct MissionRecord {
+  int32_t asteroidPace;
+  int32_t oreRange;
+  int32_t infectedRange;
+  int32_t type;  // 'C', 'D', 'P' or 'S' in the low byte
+  int32_t target;
+  int32_t reward;
+  int32_t levelNumber;  // the number of the file that was read
+  int32_t nextLevel;    // -1 marks the last mission
+  int32_t progress;     // running count towards target
+};
+
+struct UpgradeRow {
+  ViewId icon;
+  TextId title;
+  TextId levelText;
+  ViewId buyButton;
+  char kind;   // 'S' structure, 'L' shield, 'H' handling, 'W' weapons
+  char shown;  // 1 while the row is on screen
+  int32_t cost;
+};
+
+struct InterLevelScreenRecord {
+  ViewId background;
+  ViewId startButton;
+  ViewId startButtonOver;
+  ViewId backButton;
+  ViewId backButtonOver;
+  TextId stageText;
+  TextId line1Text;
+  TextId line2Text;
+  TextId rewardText;
+  TextId creditsText;
+  UpgradeRow rows[4];  // structure, shield, handling, weapons
+};
+
+struct CargoShipRecord {
+  double x, y;
+  ViewId view;
+  ImageId imageStraight, imageLeft, imageRight;
+  int32_t facing;  // 0 moving right, 1 moving left, 2 not moving sideways
+  bool active;
+  double vx, vy;
+  int32_t age;
+  int32_t nextTurn;
+};
+
+struct MessageBoxRecord {
+  int32_t open;
+  int32_t returnScene;
+  ViewId background;
+  ViewId window;
+  ViewId okButton;
+  ViewId okButtonOver;
+  TextId line1, line2, line3;
+  int32_t okOnly;
+  ViewId cancelButton;
+  ViewId cancelButtonOver;
+};
+
+struct GameStateRecord {
+  // Accelerometer and steering.
+  double SteerX, SteerY;
+  double CalibrationOffsetX, CalibrationOffsetY;
+  int32_t AccelSensitivity;
+  _SDL_Joystick* Accelerometer;
+
+  ViewTableRecord ViewTable;
+  ImageTableRecord ImageTable;
+  TextTableRecord TextTable;
+  TouchAreaTableRecord TouchAreaTable;
+  FileTableRecord FileTable;
+  FontTableRecord FontTable;
+  SoundTableRecord SoundTable;
+  RngRecord Rng;
+  SDL_Surface* VideoSurface;
+
+  // Centre of the steering control for the current layout.
+  int32_t ControlCentreX, ControlCentreY;
+
+  // The scene block.
+  int32_t SceneState;
+  int32_t PendingScene;
+  int32_t FreePlay;
+  int32_t MissionAlive;
+  int32_t menuFade;
+  int32_t GameOverCounter;
+  int32_t completionCounter;
+
+  // Loading screen.
+  ViewId loadingBackground, loadingBarFrame, loadingBar;
+  int32_t LoadPhase;
+  int32_t LoadStepCounter;
+  double LoadProgress;
+
+  // Menu, options and help screens.
+  ViewId SpaceBackground[6];
+  ViewId menuBackground, logoView;
+  ViewId startButton, freePlayButton, optionsButton, helpButton;
+  ViewId optionsBackground;
+  ImageId yesImage, noImage;
+  ViewId soundIndicator, musicIndicator;
+  ViewId backButton, soundToggle, musicToggle, controlButton;
+  ViewId accelImage, rightHandImage, leftHandImage, resetButton;
+  ViewId freePlayButtonOver, startButtonOver, backButtonOver, optionsButtonOver, helpButtonOver;
+  ViewId helpImage;
+
+  // In-game buttons and texts.
+  ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
+  TextId scoreText, progressLabel;
+
+  // Player ship and touch controls.
+  ViewId shipView;
+  ImageId shipImage, shipLeftImage, shipRightImage;
+  int32_t ShipX, ShipY;
+  int32_t ShipBank;  // 0 right-banked, 1 left-banked, 2 level
+  int32_t controlMethod;
+  ViewId controlZone, controlPoint, firePoint, firePointDown;
+  int32_t ControlDragging;
+
+  // Laser and heat.
+  double LaserHeat;
+  int32_t HeatPerShot;
+  int32_t CoolInterval;
+  ViewId laserBar, overheatBackground, noHeatBackground;
+  TouchAreaId fireArea;
+  SoundId laserSound;
+  ImageId laserBeamImage;
+
+  // Hazards, pickups, bolts and the round.
+  AsteroidPoolRecord Asteroids;
+  InfectedPoolRecord Infected;
+  PickupPoolRecord OrePool, IcePool;
+  ImageId OreImage, IceImage;
+  BoltPoolRecord BoltPool;
+  int32_t RoundFrame;
+  int32_t RoundAsteroidPace;
+  int32_t InfectedPeriod;
+  int32_t OrePeriod;
+  int32_t score;
+
+  // Ship structure and shield.
+  int32_t Structure;
+  double Shield;
+  double ShieldRegenAmount;
+  int32_t ShieldRegenInterval;
+  ViewId StructureBar, ShieldBar;
+
+  // Fonts and sounds loaded at start-up.
+  FontId font20, font14;
+  SoundId loopSound, mainSound, buttonSound, CalabriumSound;
+
+  // Options.
+  int32_t musicOn, soundOn;
+
+  // Calibration panel.
+  ViewId calibrationBackground, calibrationOkButton, calibrationOkOver;
+  ViewId xDot, yDot, xMarker, yMarker;
+
+  StarFieldRecord StarField;
+  ExplosionManagerRecord Explosions;
+
+  // Current mission and campaign progress.
+  MissionRecord currentMission;
+  int32_t credits;
+  int32_t weaponsLevel, shieldLevel, handlingLevel, structureLevel;
+  int32_t campaignLevel;
+  int32_t calibrationX, calibrationY;
+
+  InterLevelScreenRecord InterLevel;
+  ViewId buyButtonOver;
+  ViewId campaignHelpImage;
+
+  CargoShipRecord CargoShip;
+  MessageBoxRecord MessageBox;
+};
+
+extern GameStateRecord GameState;
+
+extern int32_t running;      // the main loop runs while this is non-zero
+extern int32_t resumeScene;  // 3 while play is suspended by focus loss, else -1
+extern int32_t frameDelay;   // milliseconds slept after every frame: 33, or 100 while inactive

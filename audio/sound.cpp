@@ -1,0 +1,55 @@
+#include "audio/sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/fatal.h"
+#include "views/views.h"
+
+void AudioOpen() {
+  if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
+    printf("unable to open Audio! Reason: %s\n", SDL_GetError());
+    fflush(stdout);
+    exit(1);
+  }
+  Mix_AllocateChannels(32);
+}
+
+void AudioClose() {
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+}
+
+SoundId SoundAdd(const char* name) {
+  SoundTableRecord& table = GameState.SoundTable;
+  if (table.count >= kMaxSounds) FatalTableFull("sound", kMaxSounds);
+  const std::string path = DataPath(name);
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+  if (chunk == nullptr) {
+    printf("Could not load wav file %s... Reason: %s", path.c_str(), SDL_GetError());
+    fflush(stdout);
+    exit(1);
+  }
+  const SoundId id = table.count;
+  table.chunks[id] = chunk;
+  table.count += 1;
+  return id;
+}
+
+static Mix_Chunk* ChunkAt(SoundId id) {
+  if (id < 0 || id >= GameState.SoundTable.count) return nullptr;
+  return GameState.SoundTable.chunks[id];
+}
+
+void PlaySound(SoundId id) {
+  if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(-1, chunk, 0, -1);
+}
+
+void PlayLoop(SoundId id) {
+  if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(kMusicChannel, chunk, -1, -1);
+}
+
+void PauseLoop() { Mix_Pause(kMusicChannel); }

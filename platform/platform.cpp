@@ -1,0 +1,14 @@
+#include "platform/platform.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+int PDL_ScreenTimeoutEnable(int) { return 0; }
+
+int PDL_Init(unsigned int) { return 0; }
+
+void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal) {
+  glOrtho(left, right, bottom, top, nearVal, farVal);
+}
+
+void PlatformRequestImmediateSwap() { SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0); }

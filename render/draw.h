@@ -1,0 +1,17 @@
+// Frame composition: a black fill, every visible view in id order, every visible text, present.
+#pragma once
+
+#include <cstdint>
+
+class Image;
+
+// Composes and presents one frame from the view and text tables.
+void DrawViews();
+// An opaque rectangle; x, y is the top-left corner in screen pixels, colour is 0xRRGGBB.
+void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour);
+// Draws a picture with its top-left corner at screen (x, y), at the image's own drawn size.
+void DrawImage(const Image& image, int32_t x, int32_t y);
+// Flushes GL and swaps the buffers.
+void PresentFrame();
+// Converts a screen y (top-left origin) into a GL y (bottom-left origin).
+int32_t FlipY(int32_t y);

@@ -1,0 +1,36 @@
+// Bitmap fonts (one PNG per printable ASCII character) and the text views drawn above all views.
+#pragma once
+
+#include <cstdint>
+
+#include "app/game_state.h"
+#include "render/image.h"
+
+constexpr int kFontGlyphs = 99;     // codes 32..126 use slots 0..94; the last four stay empty
+constexpr int kTextCapacity = 51;   // characters a text view holds, before its terminator
+
+struct Font {
+  Image glyphs[kFontGlyphs];
+};
+
+struct TextView {
+  char text[kTextCapacity + 1];
+  int32_t x;        // left edge of the first glyph
+  int32_t y;        // top edge of every glyph
+  int32_t visible;  // drawn only when exactly 1
+  int32_t id;
+  int32_t font;
+};
+
+// Loads the 95 glyphs of a font directory under ./Data/ and returns the new font id.
+FontId FontAdd(const char* name);
+// The font with this id, or null for an id that names none.
+const Font* FontById(FontId id);
+// A new visible text view; the text is cut to 51 characters.
+TextId TextAdd(int32_t x, int32_t y, const char* text, FontId font);
+// Replaces the string (cut to 51 characters) and returns the id.
+TextId TextSetText(TextId id, const char* text);
+void TextSetxy(TextId id, int32_t x, int32_t y);
+void TextSetVisible(TextId id, int32_t value);
+// Draws the string glyph by glyph from (x, y); bytes outside 32..126 are skipped.
+void TextDraw(const Font& font, int32_t x, int32_t y, const char* text);

@@ -1,0 +1,78 @@
+#include "ship/controls.h"
+
+#include <cmath>
+
+#include "app/game_state.h"
+#include "input/steering.h"
+#include "views/views.h"
+
+namespace {
+
+constexpr int32_t kKnobReach = 74;       // the knob follows the finger up to this distance
+constexpr int32_t kReleaseReach = 199;   // a finger lifted within this distance lets go
+constexpr int32_t kKnobHalf = 32;        // the knob picture is centred on the point it marks
+
+struct Layout {
+  int32_t zoneX, zoneY, knobX, knobY, fireX, fireY, centreX, centreY;
+};
+
+constexpr Layout kRightHand = {874, 618, 914, 661, 32, 660, 946, 693};
+constexpr Layout kLeftHand = {24, 618, 65, 661, 914, 660, 97, 693};
+
+int32_t DistanceFromCentre(double x, double y) {
+  const double dx = x - GameState.ControlCentreX;
+  const double dy = y - GameState.ControlCentreY;
+  return static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
+}
+
+void ApplyLayout(const Layout& layout) {
+  ViewSetxy(GameState.controlZone, layout.zoneX, layout.zoneY);
+  ViewSetxy(GameState.controlPoint, layout.knobX, layout.knobY);
+  ViewSetxy(GameState.firePoint, layout.fireX, layout.fireY);
+  ViewSetxy(GameState.firePointDown, layout.fireX, layout.fireY);
+  GameState.ControlCentreX = layout.centreX;
+  GameState.ControlCentreY = layout.centreY;
+  ViewSetVisible(GameState.controlZone, 1);
+  ViewSetVisible(GameState.controlPoint, 1);
+  ViewSetVisible(GameState.firePoint, 1);
+}
+
+}  // namespace
+
+void PlaceControls() {
+  if (GameState.controlMethod == ControlRightHand) {
+    ApplyLayout(kRightHand);
+  } else if (GameState.controlMethod == ControlLeftHand) {
+    ApplyLayout(kLeftHand);
+  }
+}
+
+void ControlZoneMove(int32_t x, int32_t y) {
+  if (GameState.SceneState != ScenePlaying || GameState.MessageBox.open != 0 || GameState.controlPoint < 1) return;
+  if (DistanceFromCentre(x, y) > kKnobReach) return;
+  if (x < 33) x = 33;
+  if (y > 736) y = 737;
+  ViewSetxy(GameState.controlPoint, x - kKnobHalf, y - kKnobHalf);
+  const int32_t deflectionX = GameState.ControlCentreX - x;
+  const int32_t deflectionY = GameState.ControlCentreY - y;
+  SetAxis(0, (deflectionX * -32768) / 75, kSourceTouch);
+  SetAxis(1, (deflectionY * -32768) / 75, kSourceTouch);
+}
+
+void ControlZoneRelease(double x, double y) {
+  if (DistanceFromCentre(x, y) > kReleaseReach) return;
+  if (GameState.controlMethod == ControlRightHand) {
+    ViewSetxy(GameState.controlPoint, kRightHand.knobX, kRightHand.knobY);
+  } else if (GameState.controlMethod == ControlLeftHand) {
+    ViewSetxy(GameState.controlPoint, kLeftHand.knobX, kLeftHand.knobY);
+  }
+  GameState.ControlDragging = 0;
+  SetAxis(0, 0, kSourceTouch);
+  SetAxis(1, 0, kSourceTouch);
+}
+
+int ControlPointTouched(int phase, int, int) {
+  if (GameState.MessageBox.open != 0) return 0;
+  if (phase == 1) GameState.ControlDragging = 1;
+  return 0;
+}

@@ -1,0 +1,195 @@
+#include "support/harness.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/app.h"
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "input/events.h"
+#include "platform/platform.h"
+#include "world/random.h"
+
+namespace fs = std::filesystem;
+
+extern "C" {
+void __real_SDL_Delay(Uint32 ms);
+int __real_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
+void __real_Mix_Pause(int channel);
+void __real_SDL_GL_SwapBuffers();
+SDL_Surface* __real_IMG_Load(const char* file);
+void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
+
+void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+  harness::recorded().drawCalls += 1;
+  __real_glDrawArrays(mode, first, count);
+}
+
+void __real_SDL_FreeSurface(SDL_Surface* surface);
+
+SDL_Surface* __wrap_IMG_Load(const char* file) {
+  SDL_Surface* surface = __real_IMG_Load(file);
+  if (surface != nullptr && harness::onImageLoaded != nullptr) harness::onImageLoaded(surface);
+  return surface;
+}
+
+void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
+  if (surface != nullptr && harness::onSurfaceFreed != nullptr) harness::onSurfaceFreed(surface);
+  __real_SDL_FreeSurface(surface);
+}
+
+// Frames run without sleeping; the requested delay is recorded.
+void __wrap_SDL_Delay(Uint32 ms) { harness::recorded().delays.push_back(ms); }
+
+int __wrap_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+  int soundId = -1;
+  for (int i = 0; i < GameState.SoundTable.count; ++i) {
+    if (GameState.SoundTable.chunks[i] == chunk) soundId = i;
+  }
+  harness::recorded().plays.push_back({channel, soundId, loops});
+  return __real_Mix_PlayChannelTimed(channel, chunk, loops, ticks);
+}
+
+void __wrap_Mix_Pause(int channel) {
+  harness::recorded().pausedChannels.push_back(channel);
+  __real_Mix_Pause(channel);
+}
+}
+
+namespace harness {
+void (*onImageLoaded)(SDL_Surface* surface) = nullptr;
+void (*onSurfaceFreed)(SDL_Surface* surface) = nullptr;
+namespace {
+bool captureFrames = false;
+std::vector<uint8_t> frame;
+}  // namespace
+
+extern "C" void __wrap_SDL_GL_SwapBuffers() {
+  recorded().swaps += 1;
+  if (captureFrames) {
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    frame.resize(bottomUp.size());
+    const size_t row = static_cast<size_t>(kScreenWidth) * 4;
+    for (int y = 0; y < kScreenHeight; ++y) {
+      std::copy_n(&bottomUp[(kScreenHeight - 1 - y) * row], row, &frame[y * row]);
+    }
+  }
+  __real_SDL_GL_SwapBuffers();
+}
+
+Recorded& recorded() {
+  static Recorded r;
+  return r;
+}
+
+void CaptureFrames(bool on) { captureFrames = on; }
+
+const std::vector<uint8_t>& lastFrame() { return frame; }
+
+uint32_t FramePixel(int x, int y) {
+  if (frame.empty()) return 0xFFFFFFFFu;
+  const uint8_t* p = &frame[(static_cast<size_t>(y) * kScreenWidth + x) * 4];
+  return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+std::string EnterScratchWorkingDirectory() {
+  char pattern[] = "/tmp/velmora-test-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  if (made == nullptr) {
+    ADD_FAILURE() << "cannot make a scratch directory";
+    return "";
+  }
+  const fs::path root(made);
+  const fs::path built(VELMORA_BUILD_DATA_DIR);
+  fs::create_directories(root / "Data" / "User");
+  for (const char* part : {"Images", "Fonts", "Sounds", "Levels"}) {
+    if (fs::exists(built / part)) fs::create_directory_symlink(built / part, root / "Data" / part);
+  }
+  fs::current_path(root);
+  return root.string();
+}
+
+void Boot() {
+  ASSERT_EQ(VideoInit(), 0) << SDL_GetError();
+  PDL_Init(0);
+  RandomSeed();
+  StartUp();
+}
+
+void Frame() {
+  PumpEvents();
+  GameLoop();
+}
+
+void Frames(int count) {
+  for (int i = 0; i < count; ++i) Frame();
+}
+
+void FinishLoading() {
+  while (GameState.LoadPhase != 1) Frame();
+}
+
+namespace {
+void PushButton(Uint8 type, int x, int y) {
+  SDL_Event event = {};
+  event.type = type;
+  event.button.type = type;
+  event.button.button = SDL_BUTTON_LEFT;
+  event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  event.button.x = static_cast<Uint16>(x);
+  event.button.y = static_cast<Uint16>(y);
+  SDL_PushEvent(&event);
+}
+}  // namespace
+
+void PushMouseDown(int x, int y) { PushButton(SDL_MOUSEBUTTONDOWN, x, y); }
+void PushMouseUp(int x, int y) { PushButton(SDL_MOUSEBUTTONUP, x, y); }
+
+void PushMouseMotion(int x, int y, uint8_t buttons) {
+  SDL_Event event = {};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.type = SDL_MOUSEMOTION;
+  event.motion.state = buttons;
+  event.motion.x = static_cast<Uint16>(x);
+  event.motion.y = static_cast<Uint16>(y);
+  SDL_PushEvent(&event);
+}
+
+void PushTap(int x, int y) {
+  PushMouseDown(x, y);
+  PushMouseUp(x, y);
+}
+
+void PushFocus(bool gained) {
+  SDL_Event event = {};
+  event.type = SDL_ACTIVEEVENT;
+  event.active.type = SDL_ACTIVEEVENT;
+  event.active.gain = gained ? 1 : 0;
+  event.active.state = SDL_APPACTIVE;
+  SDL_PushEvent(&event);
+}
+
+void PushJoyAxis(int axis, int16_t value) {
+  SDL_Event event = {};
+  event.type = SDL_JOYAXISMOTION;
+  event.jaxis.type = SDL_JOYAXISMOTION;
+  event.jaxis.axis = static_cast<Uint8>(axis);
+  event.jaxis.value = value;
+  SDL_PushEvent(&event);
+}
+
+void PushQuit() {
+  SDL_Event event = {};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+}
+
+}  // namespace harness

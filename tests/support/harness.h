@@ -1,0 +1,64 @@
+// Drives the real game in a test: a private working directory whose ./Data links the built run
+// tree, boot and frame helpers, pushed SDL input, and what the wrapped SDL calls recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Surface;
+
+namespace harness {
+
+// Everything the wrapped library calls saw since the process started.
+struct Recorded {
+  std::vector<uint32_t> delays;          // SDL_Delay arguments, in order
+  struct Play { int channel; int soundId; int loops; };
+  std::vector<Play> plays;               // Mix_PlayChannelTimed calls (sound id looked up by chunk)
+  std::vector<int> pausedChannels;       // Mix_Pause arguments
+  int swaps = 0;                         // SDL_GL_SwapBuffers calls
+  int drawCalls = 0;                     // glDrawArrays calls
+};
+Recorded& recorded();
+
+// Hooks on the picture loader's library calls (null when unused).
+extern void (*onImageLoaded)(SDL_Surface* surface);
+extern void (*onSurfaceFreed)(SDL_Surface* surface);
+
+// When set, every swap first reads the whole frame back into lastFrame() (RGBA, top row first).
+void CaptureFrames(bool on);
+const std::vector<uint8_t>& lastFrame();
+// RGB of one screen pixel (top-left origin) of the last captured frame.
+uint32_t FramePixel(int x, int y);
+
+// Makes a fresh working directory with Data/{Images,Fonts,Sounds,Levels} linked from the build
+// and an empty Data/User, and changes into it. Returns its path.
+std::string EnterScratchWorkingDirectory();
+
+// VideoInit, PDL_Init, RandomSeed and StartUp, as main does.
+void Boot();
+// One pass of the main loop: PumpEvents, then GameLoop.
+void Frame();
+void Frames(int count);
+// Runs frames until the loading steps are done (41 frames).
+void FinishLoading();
+
+void PushMouseDown(int x, int y);
+void PushMouseUp(int x, int y);
+void PushMouseMotion(int x, int y, uint8_t buttons = 1);
+// A press and a release at the same point, delivered in one pass.
+void PushTap(int x, int y);
+void PushFocus(bool gained);
+void PushJoyAxis(int axis, int16_t value);
+void PushQuit();
+
+}  // namespace harness
+
+// Fixture for tests that run the game: enters a scratch working directory first.
+class GameTest : public ::testing::Test {
+ protected:
+  void SetUp() override { workDir = harness::EnterScratchWorkingDirectory(); }
+  std::string workDir;
+};

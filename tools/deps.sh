@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs (and, with --tests, what the tests need) when any
+# of them is missing. Uses sudo when not run as root.
+set -euo pipefail
+packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev
+  librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(googletest libgtest-dev xvfb xauth)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
