@@ -1,0 +1,85 @@
+#include "storage/levels.h"
+
+#include <cstdio>
+
+#include "storage/files.h"
+#include "views/views.h"
+
+namespace {
+
+constexpr int kLineBytes = 100;  // a level line is read up to 99 characters
+constexpr int32_t kSmallestPace = 4;
+
+// "Levels/level<n>.dat", relative to the data directory.
+void LevelFileName(int32_t level, char* name, int size) { snprintf(name, size, "Levels/level%d.dat", level); }
+
+void SayUnplayable(int32_t level) {
+  char name[32];
+  LevelFileName(level, name, sizeof name);
+  printf("Level file %s is missing or invalid; ", DataPath(name).c_str());
+}
+
+bool RangeIsPlayable(int32_t range) { return range == -1 || range >= 1; }
+
+// A short survival mission that needs no file; it ends the campaign when won.
+MissionRecord BuiltInMission(int32_t levelNumber) {
+  MissionRecord mission = {};
+  mission.asteroidPace = 60;
+  mission.oreRange = 300;
+  mission.infectedRange = 200;
+  mission.type = 'S';
+  mission.target = 60;
+  mission.reward = 0;
+  mission.levelNumber = levelNumber;
+  mission.nextLevel = -1;
+  mission.progress = 0;
+  return mission;
+}
+
+}  // namespace
+
+MissionRecord LoadLevel(int32_t level) {
+  MissionRecord mission = {};
+  char name[32];
+  LevelFileName(level, name, sizeof name);
+  const FileHandle file = FileOpen(name);
+  if (file != -1) {
+    char line[kLineBytes] = {};
+    const bool read = FileReadLine(file, line, kLineBytes) != nullptr;
+    FileClose(file);
+    if (read) {
+      // The type is the one character right after the third ';', blanks included.
+      char type = 0;
+      sscanf(line, "%d;%d;%d;%c;%d;%d;%d", &mission.asteroidPace, &mission.oreRange,
+             &mission.infectedRange, &type, &mission.target, &mission.reward, &mission.nextLevel);
+      mission.type = static_cast<unsigned char>(type);
+    }
+  }
+  mission.levelNumber = level;
+  mission.progress = 0;
+  return mission;
+}
+
+bool MissionIsPlayable(const MissionRecord& mission) {
+  const bool knownType = mission.type == 'C' || mission.type == 'D' || mission.type == 'P' || mission.type == 'S';
+  return mission.asteroidPace >= kSmallestPace && RangeIsPlayable(mission.oreRange) &&
+         RangeIsPlayable(mission.infectedRange) && knownType && mission.target >= 0;
+}
+
+MissionRecord LoadCampaignLevel(int32_t level, int32_t fallbackLevel) {
+  const MissionRecord mission = LoadLevel(level);
+  if (MissionIsPlayable(mission)) return mission;
+  int32_t failed = level;
+  if (fallbackLevel != level) {
+    SayUnplayable(level);
+    printf("playing level %d instead.\n", fallbackLevel);
+    fflush(stdout);
+    const MissionRecord fallback = LoadLevel(fallbackLevel);
+    if (MissionIsPlayable(fallback)) return fallback;
+    failed = fallbackLevel;
+  }
+  SayUnplayable(failed);
+  printf("playing a built-in survival mission instead.\n");
+  fflush(stdout);
+  return BuiltInMission(fallbackLevel);
+}
