@@ -222,18 +222,27 @@ ROW_DEFS = '''<linearGradient id="rowFill" x1="0" y1="0" x2="0" y2="1">
 </linearGradient>'''
 
 
-def row(name, label, icon, slot_x):
-    """330 x 50 touch box; the plate is the top 40 px so the 40-px indicator lines up with it."""
-    b = ['<rect x="1" y="1" width="328" height="38" rx="8" fill="url(#rowFill)"/>',
-         '<rect x="10" y="3" width="200" height="1" fill="url(#rowHl)"/>',
-         f'<rect x="{slot_x}" y="3" width="{326-slot_x}" height="34" rx="6" fill="url(#slot)"/>',
+def row(name, label, icon, slot_x, window=False):
+    """330 x 50 touch box; the plate is the top 40 px so the 40-px indicator lines up with it.
+    With window, the yes/no indicator's place (x 270-320, drawn beneath this picture) is cut out
+    of the plate so the indicator shows through."""
+    plate = ['<rect x="1" y="1" width="328" height="38" rx="8" fill="url(#rowFill)"/>',
+             '<rect x="10" y="3" width="200" height="1" fill="url(#rowHl)"/>',
+             f'<rect x="{slot_x}" y="3" width="{326-slot_x}" height="34" rx="6" fill="url(#slot)"/>']
+    defs = ROW_DEFS
+    if window:
+        defs += ('\n<mask id="window" maskUnits="userSpaceOnUse" x="0" y="0" width="330" height="50">'
+                 '<rect width="330" height="50" fill="#fff"/>'
+                 '<rect x="271" y="1" width="48" height="38" rx="7" fill="#000"/></mask>')
+        plate = ['<g mask="url(#window)">'] + plate + ['</g>']
+    b = plate + [
          f'<rect x="{slot_x+0.5}" y="3.5" width="{325-slot_x}" height="33" rx="6" fill="none" '
          f'stroke="#38d9f5" stroke-opacity="0.25"/>',
          '<rect x="1" y="1" width="328" height="38" rx="8" fill="none" stroke="#38d9f5" '
          'stroke-opacity="0.65" stroke-width="2"/>',
          icon,
          text(48, 27, label, 17, spacing=2, anchor="start")]
-    write(name + ".svg", svg(330, 50, "\n".join(b), ROW_DEFS))
+    write(name + ".svg", svg(330, 50, "\n".join(b), defs))
 
 
 def rows():
@@ -250,8 +259,8 @@ def rows():
              '<circle r="11" fill="none" stroke="#8ff3ff" stroke-width="1.8"/>'
              '<circle cx="3" cy="-3" r="5" fill="#8ff3ff"/>'
              '<path d="M0 -14v3M0 11v3M-14 0h3M11 0h3" stroke="#8ff3ff" stroke-width="1.5"/></g>')
-    row("soundBG", "SOUND", speaker, 266)
-    row("musicBG", "MUSIC", note, 266)
+    row("soundBG", "SOUND", speaker, 266, window=True)
+    row("musicBG", "MUSIC", note, 266, window=True)
     row("controlMethod", "CONTROLS", stick, 166)
 
 
