@@ -2,10 +2,19 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "app/game_state.h"
 #include "app/loading.h"
 #include "render/draw.h"
+#include "ui/inter_level.h"
+#include "ui/menu.h"
+#include "ui/message_box.h"
+#include "ui/mission.h"
 #include "views/views.h"
+#include "world/cargo_ship.h"
+#include "world/explosions.h"
+#include "world/round.h"
 
 namespace {
 
@@ -45,6 +54,33 @@ void FadeOutMenu() {
   if (GameState.menuFade < 0) GameState.PendingScene = -1;
 }
 
+constexpr int32_t kGameOverWait = 26;
+char gameOverLine[52];
+
+// Waits 26 frames while the ship's explosion plays, then opens the round's closing message.
+// Returns false on the frame that opens it.
+bool CountDownGameOver() {
+  UpdateExplosions();
+  ViewSetVisible(GameState.shipView, 0);
+  if (GameState.GameOverCounter != kGameOverWait) {
+    GameState.GameOverCounter += 1;
+    return true;
+  }
+  if (GameState.RoundFrame > 0 && GameState.FreePlay == 1) {
+    snprintf(gameOverLine, sizeof gameOverLine, "            SCORE: %d", GameState.score);
+  } else {
+    snprintf(gameOverLine, sizeof gameOverLine, "YOUR MISSION HAS FAILED!");
+  }
+  OpenMessageBox("", gameOverLine, "", GameState.PendingScene, 1);
+  return false;
+}
+
+void StartMission() {
+  StartRound(0);
+  if (GameState.FreePlay == 0 && GameState.currentMission.type == 'P') CargoShipPlace(450, 450);
+  GameState.SceneState = ScenePlaying;
+}
+
 // The frame work of the current scene. Returns false on the frame that opens the game-over
 // message, which is neither drawn nor followed by the delay.
 bool RunScene() {
@@ -52,10 +88,36 @@ bool RunScene() {
     case SceneFadeOut:
       FadeOutMenu();
       break;
+    case SceneMainMenu:
+      CargoShipDeactivate();
+      EnterMenu();
+      break;
+    case SceneStartFreePlay:
+      StartRound(1);
+      GameState.SceneState = ScenePlaying;
+      break;
+    case ScenePlaying:
+      UpdateWorld();
+      AdvanceCompletionCounter();
+      break;
+    case SceneGameOver:
+      return CountDownGameOver();
+    case SceneOptions:
+      OptionsFrame();
+      break;
+    case SceneHelp:
+      HelpFrame();
+      break;
     case SceneFadeIn:
       FadeInMenu();
       break;
-    default:
+    case SceneStartMission:
+      StartMission();
+      break;
+    case SceneInterLevel:
+      InterLevelFrame();
+      break;
+    default:  // paused, message box, loading: only drawing
       break;
   }
   return true;

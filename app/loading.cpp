@@ -1,27 +1,112 @@
 #include "app/loading.h"
 
 #include "app/game_state.h"
+#include "audio/sound.h"
+#include "input/steering.h"
+#include "render/text.h"
+#include "ship/laser.h"
+#include "ship/ship.h"
+#include "storage/user_files.h"
+#include "ui/game_buttons.h"
+#include "ui/inter_level.h"
+#include "ui/menu.h"
+#include "ui/message_box.h"
+#include "ui/shop.h"
 #include "views/views.h"
+#include "world/asteroids.h"
+#include "world/bolts.h"
+#include "world/cargo_ship.h"
+#include "world/damage.h"
+#include "world/explosions.h"
+#include "world/pickups.h"
+#include "world/stars.h"
 
 namespace {
 
-// Step 40: the loading screen goes and the menu fades in.
+void InitShipUI() {
+  CreateHeatBackgrounds();
+  CreateShipBars();
+}
+
+void ShipImages() {
+  LoadShipImages();
+  CreateLaserControls();
+}
+
+void Font20() { GameState.font20 = FontAdd("Fonts/Free20RegularWhite"); }
+void LoopSound() { GameState.loopSound = SoundAdd("Sounds/loop.wav"); }
+void MainSound() { GameState.mainSound = SoundAdd("Sounds/main.wav"); }
+void LaserSound() { GameState.laserSound = SoundAdd("Sounds/laser.wav"); }
+
+void ButtonAndCalabriumSounds() {
+  GameState.buttonSound = SoundAdd("Sounds/buttonTap.wav");
+  GameState.CalabriumSound = SoundAdd("Sounds/calabrium.wav");
+}
+
+void Font14AndGameButtons() {
+  GameState.font14 = FontAdd("Fonts/Free14RegularWhite");
+  CreateGameButtons();
+}
+
+void CampaignInit() {
+  CreateInterLevelScreen();
+  CreateShop();
+}
+
+void CargoShipAndControls() {
+  CreateCargoShip();
+  CreateShipViews();
+  CreateMessageBox();
+}
+
+// Step 40: the loading screen goes, the user files are read and the menu fades in.
 void FinishLoading() {
   ViewSetVisible(GameState.loadingBar, 0);
   ViewSetVisible(GameState.loadingBarFrame, 0);
   ViewSetVisible(GameState.loadingBackground, 0);
+  ViewSetVisible(GameState.menuBackground, 1);
+  ViewSetVisible(GameState.logoView, 1);
+  LoadSaveGame();
+  LoadCalibration();
+  GameState.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
+  ViewSetVisible(GameState.campaignHelpImage, 0);
+  ViewSetxy(GameState.campaignHelpImage, 0, 0);
+  if (GameState.controlMethod == ControlAccelerometer) {
+    ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
+  }
   GameState.LoadPhase = 1;
   GameState.menuFade = 0;
   GameState.SceneState = SceneFadeIn;
+  if (GameState.musicOn) PlayLoop(GameState.mainSound);
 }
 
 typedef void (*StepWork)();
 
 // The work of each step; odd steps and step 36 have none. The order fixes every id, and so the
-// stacking order of everything on screen.
+// stacking order of everything on screen: menus under the stars, stars under the asteroids, and
+// so on up to the ship, its controls, the message box and the campaign help on top.
 StepWork StepAt(int step) {
   switch (step) {
-    case 40: return FinishLoading;
+    case 0: return LoadPickupImages;       // "Calabrium load"
+    case 2: return InitUI;
+    case 4: return InitStars;
+    case 6: return InitAsteroids;
+    case 8: return InitInfected;
+    case 10: return InitOre;
+    case 12: return InitShipUI;
+    case 14: return InitExplosions;        // "Init explosion manager"
+    case 16: return ShipImages;
+    case 18: return InitBolts;             // "Lazorz"
+    case 20: return Font20;
+    case 22: return LoopSound;
+    case 24: return MainSound;
+    case 26: return LaserSound;
+    case 28: return ButtonAndCalabriumSounds;
+    case 30: return LoadOptions;           // "read opt"
+    case 32: return Font14AndGameButtons;
+    case 34: return CampaignInit;
+    case 38: return CargoShipAndControls;  // "cargoship"
+    case 40: return FinishLoading;         // "end init start"
     default: return nullptr;
   }
 }

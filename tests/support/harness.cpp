@@ -71,17 +71,7 @@ std::vector<uint8_t> frame;
 
 extern "C" void __wrap_SDL_GL_SwapBuffers() {
   recorded().swaps += 1;
-  if (captureFrames) {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    frame.resize(bottomUp.size());
-    const size_t row = static_cast<size_t>(kScreenWidth) * 4;
-    for (int y = 0; y < kScreenHeight; ++y) {
-      std::copy_n(&bottomUp[(kScreenHeight - 1 - y) * row], row, &frame[y * row]);
-    }
-  }
+  if (captureFrames) driver::GrabFrame(frame);
   __real_SDL_GL_SwapBuffers();
 }
 
@@ -117,6 +107,13 @@ std::string EnterScratchWorkingDirectory() {
   return root.string();
 }
 
+void RemoveScratchWorkingDirectory(const std::string& path) {
+  if (path.rfind("/tmp/velmora-test-", 0) != 0) return;
+  std::error_code ignored;
+  fs::current_path("/tmp", ignored);
+  fs::remove_all(path, ignored);
+}
+
 void Boot() {
   ASSERT_EQ(VideoInit(), 0) << SDL_GetError();
   PDL_Init(0);
@@ -135,61 +132,6 @@ void Frames(int count) {
 
 void FinishLoading() {
   while (GameState.LoadPhase != 1) Frame();
-}
-
-namespace {
-void PushButton(Uint8 type, int x, int y) {
-  SDL_Event event = {};
-  event.type = type;
-  event.button.type = type;
-  event.button.button = SDL_BUTTON_LEFT;
-  event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  event.button.x = static_cast<Uint16>(x);
-  event.button.y = static_cast<Uint16>(y);
-  SDL_PushEvent(&event);
-}
-}  // namespace
-
-void PushMouseDown(int x, int y) { PushButton(SDL_MOUSEBUTTONDOWN, x, y); }
-void PushMouseUp(int x, int y) { PushButton(SDL_MOUSEBUTTONUP, x, y); }
-
-void PushMouseMotion(int x, int y, uint8_t buttons) {
-  SDL_Event event = {};
-  event.type = SDL_MOUSEMOTION;
-  event.motion.type = SDL_MOUSEMOTION;
-  event.motion.state = buttons;
-  event.motion.x = static_cast<Uint16>(x);
-  event.motion.y = static_cast<Uint16>(y);
-  SDL_PushEvent(&event);
-}
-
-void PushTap(int x, int y) {
-  PushMouseDown(x, y);
-  PushMouseUp(x, y);
-}
-
-void PushFocus(bool gained) {
-  SDL_Event event = {};
-  event.type = SDL_ACTIVEEVENT;
-  event.active.type = SDL_ACTIVEEVENT;
-  event.active.gain = gained ? 1 : 0;
-  event.active.state = SDL_APPACTIVE;
-  SDL_PushEvent(&event);
-}
-
-void PushJoyAxis(int axis, int16_t value) {
-  SDL_Event event = {};
-  event.type = SDL_JOYAXISMOTION;
-  event.jaxis.type = SDL_JOYAXISMOTION;
-  event.jaxis.axis = static_cast<Uint8>(axis);
-  event.jaxis.value = value;
-  SDL_PushEvent(&event);
-}
-
-void PushQuit() {
-  SDL_Event event = {};
-  event.type = SDL_QUIT;
-  SDL_PushEvent(&event);
 }
 
 }  // namespace harness

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/driver/driver.h"
+
 struct SDL_Surface;
 
 namespace harness {
@@ -37,6 +39,9 @@ uint32_t FramePixel(int x, int y);
 // and an empty Data/User, and changes into it. Returns its path.
 std::string EnterScratchWorkingDirectory();
 
+// Leaves and deletes a scratch directory made above.
+void RemoveScratchWorkingDirectory(const std::string& path);
+
 // VideoInit, PDL_Init, RandomSeed and StartUp, as main does.
 void Boot();
 // One pass of the main loop: PumpEvents, then GameLoop.
@@ -45,14 +50,14 @@ void Frames(int count);
 // Runs frames until the loading steps are done (41 frames).
 void FinishLoading();
 
-void PushMouseDown(int x, int y);
-void PushMouseUp(int x, int y);
-void PushMouseMotion(int x, int y, uint8_t buttons = 1);
-// A press and a release at the same point, delivered in one pass.
-void PushTap(int x, int y);
-void PushFocus(bool gained);
-void PushJoyAxis(int axis, int16_t value);
-void PushQuit();
+// Pushed input, as a player would give it.
+using driver::PushFocus;
+using driver::PushJoyAxis;
+using driver::PushMouseDown;
+using driver::PushMouseMotion;
+using driver::PushMouseUp;
+using driver::PushQuit;
+using driver::PushTap;
 
 }  // namespace harness
 
@@ -60,5 +65,6 @@ void PushQuit();
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override { workDir = harness::EnterScratchWorkingDirectory(); }
+  void TearDown() override { harness::RemoveScratchWorkingDirectory(workDir); }
   std::string workDir;
 };

@@ -1,0 +1,29 @@
+// Drives the real game from outside, as a player would: pushed SDL input, a scripted way of
+// playing a round, and frame grabs. Shared by the tests, the bench and the screenshot tool.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+void PushMouseDown(int x, int y);
+void PushMouseUp(int x, int y);
+void PushMouseMotion(int x, int y, uint8_t buttons = 1);
+// A press and a release at the same point, delivered in one pass.
+void PushTap(int x, int y);
+void PushFocus(bool gained);
+void PushJoyAxis(int axis, int16_t value);
+void PushQuit();
+
+// One frame of scripted play in a free-play or campaign round with the right-hand layout: the
+// knob is dragged in a slow figure of eight and the fire button is tapped every few frames.
+void PushScriptedPlay(int frame);
+
+// Reads the current back buffer (call after drawing, before the swap) as RGBA, top row first.
+void GrabFrame(std::vector<uint8_t>& rgba);
+// Writes an RGBA frame of the screen's size as a PNG; false when it cannot be written.
+bool WritePng(const std::string& path, const std::vector<uint8_t>& rgba);
+
+}  // namespace driver

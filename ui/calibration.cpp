@@ -1,0 +1,90 @@
+#include "ui/calibration.h"
+
+#include "app/game_state.h"
+#include "input/steering.h"
+#include "storage/user_files.h"
+#include "ui/buttons.h"
+#include "views/views.h"
+
+namespace {
+
+// A tilt of v steering units sits v / 1900 x 52 px from the centre of a 104 px track.
+constexpr double kTiltRange = 1900.0;
+constexpr double kHalfTrack = 52.0;
+constexpr int32_t kTrackXLeft = 91;   // the X track's dot runs from x 91 to 195 at y 413
+constexpr int32_t kTrackYTop = 432;   // the Y track's dot runs from y 432 to 536 at x 267
+constexpr int32_t kXCentre = kTrackXLeft + 52;
+constexpr int32_t kYCentre = kTrackYTop + 52;
+constexpr int32_t kMarkerShift = 3;   // markers sit 3 px further along than a dot
+
+int32_t Clamp(int32_t v) { return v < -1900 ? -1900 : (v > 1900 ? 1900 : v); }
+
+ViewId AddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr) {
+  const ViewId id = ViewAdd(name, -2000, -2000, callback);
+  ViewSetVisible(id, 0);
+  ViewSetxy(id, x, y);
+  return id;
+}
+
+}  // namespace
+
+void CreateCalibrationViews() {
+  GameState.calibrationBackground = AddHidden("Images/accCalibrationBack.png", 0, 0);
+  GameState.calibrationOkButton = AddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
+  GameState.calibrationOkOver = AddHidden("Images/accCalibrationOKOver.png", 91, 478);
+  GameState.xDot = AddHidden("Images/accDot.png", 91, 413);
+  GameState.yDot = AddHidden("Images/accDot.png", 267, 432);
+  GameState.xMarker = AddHidden("Images/positionMarkerV.png", 146, 406);
+  GameState.yMarker = AddHidden("Images/positionMarkerH.png", 260, 488);
+}
+
+void ShowCalibration() {
+  ViewSetVisible(GameState.calibrationBackground, 1);
+  ViewSetVisible(GameState.xDot, 1);
+  ViewSetVisible(GameState.xMarker, 1);
+  ViewSetVisible(GameState.calibrationOkButton, 1);
+  ViewSetVisible(GameState.yDot, 1);
+  ViewSetVisible(GameState.yMarker, 1);
+  ViewSetxy(GameState.xMarker,
+            static_cast<int32_t>(GameState.calibrationX / kTiltRange * kHalfTrack + kXCentre + kMarkerShift), 406);
+  ViewSetxy(GameState.yMarker, 260,
+            static_cast<int32_t>(GameState.calibrationY / kTiltRange * kHalfTrack + kYCentre + kMarkerShift));
+}
+
+void HideCalibration() {
+  ViewSetVisible(GameState.calibrationBackground, 0);
+  ViewSetVisible(GameState.xDot, 0);
+  ViewSetVisible(GameState.xMarker, 0);
+  ViewSetVisible(GameState.calibrationOkButton, 0);
+  ViewSetVisible(GameState.yDot, 0);
+  ViewSetVisible(GameState.yMarker, 0);
+  if (GameState.controlMethod == ControlAccelerometer) {
+    ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
+  }
+}
+
+void UpdateCalibrationDots() {
+  const int32_t x = Clamp(static_cast<int32_t>(ReadSteerX()));
+  const int32_t y = Clamp(static_cast<int32_t>(ReadSteerY()));
+  ViewSetxy(GameState.xDot, static_cast<int32_t>(x / kTiltRange * kHalfTrack + kXCentre), 413);
+  ViewSetxy(GameState.yDot, 267, static_cast<int32_t>(y / kTiltRange * kHalfTrack + kYCentre));
+}
+
+int CalibrationOkTouched(int phase, int, int) {
+  if (MessageBoxIsOpen()) return 0;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(GameState.calibrationOkOver, 1);
+  } else if (phase == kPhaseReleased) {
+    Tap();
+    ViewSetVisible(GameState.calibrationOkOver, 0);
+    const int32_t dx = ViewGetX(GameState.xDot);
+    const int32_t dy = ViewGetY(GameState.yDot);
+    ViewSetxy(GameState.xMarker, dx + kMarkerShift, ViewGetY(GameState.xMarker));
+    ViewSetxy(GameState.yMarker, ViewGetX(GameState.yMarker), dy + kMarkerShift);
+    GameState.calibrationX = static_cast<int32_t>((dx - kXCentre) / kHalfTrack * kTiltRange);
+    GameState.calibrationY = static_cast<int32_t>((dy - kYCentre) / kHalfTrack * kTiltRange);
+    SaveCalibration();
+    ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
+  }
+  return 0;
+}

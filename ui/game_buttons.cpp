@@ -1,0 +1,90 @@
+#include "ui/game_buttons.h"
+
+#include "app/game_state.h"
+#include "audio/sound.h"
+#include "render/text.h"
+#include "ui/buttons.h"
+#include "views/views.h"
+#include "world/explosions.h"
+#include "world/round.h"
+
+void CreateGameButtons() {
+  GameState.gameBackButton = ViewAdd("Images/gameUI/backNormal.png", 0, -100, GameBackTouched);
+  GameState.pauseButton = ViewAdd("Images/gameUI/pauseNormal.png", 272, -100, PauseTouched);
+  GameState.scoreBackground = ViewAdd("Images/gameUI/scoreBG.png", 51, -100);
+  GameState.pauseButtonOver = ViewAdd("Images/gameUI/pauseOver.png", 272, -100);
+  GameState.gameBackButtonOver = ViewAdd("Images/gameUI/backOver.png", 0, -100);
+  GameState.scoreText = TextAdd(60, -100, "                   ", GameState.font20);
+  GameState.progressLabel = TextAdd(60, -100, "                   ", GameState.font14);
+  HideGameButtons();
+}
+
+void HideGameButtons() {
+  TextSetVisible(GameState.scoreText, 0);
+  ViewSetVisible(GameState.gameBackButton, 0);
+  ViewSetVisible(GameState.pauseButton, 0);
+  ViewSetVisible(GameState.scoreBackground, 0);
+  ViewSetVisible(GameState.pauseButtonOver, 0);
+  ViewSetVisible(GameState.gameBackButtonOver, 0);
+  TextSetVisible(GameState.progressLabel, 0);
+}
+
+void UpdateGameButtons() {
+  const int32_t scene = GameState.SceneState;
+  if (scene != SceneStartFreePlay && scene != SceneStartMission) {
+    HideGameButtons();
+    return;
+  }
+  ViewSetxy(GameState.gameBackButton, 0, 0);
+  ViewSetxy(GameState.gameBackButtonOver, 0, 0);
+  ViewSetxy(GameState.scoreBackground, 51, 0);
+  ViewSetxy(GameState.pauseButton, 976, 0);
+  ViewSetxy(GameState.pauseButtonOver, 976, 0);
+  ViewSetVisible(GameState.gameBackButton, 1);
+  ViewSetVisible(GameState.pauseButton, 1);
+  ViewSetVisible(GameState.scoreBackground, 1);
+  GameState.score = 0;
+  TextSetxy(GameState.scoreText, 60, 10);
+  TextSetText(GameState.scoreText, "0");
+  TextSetVisible(GameState.scoreText, 1);
+  if (GameState.FreePlay == 0) {
+    TextSetxy(GameState.progressLabel, 168, 15);
+    TextSetVisible(GameState.progressLabel, 1);
+  }
+}
+
+int PauseTouched(int phase, int, int) {
+  if (phase != kPhaseReleased || MessageBoxIsOpen()) return 0;
+  Tap();
+  if (GameState.SceneState == SceneGameOver) {
+    ViewSetVisible(GameState.pauseButtonOver, 0);
+  } else if (GameState.SceneState == ScenePaused) {
+    GameState.SceneState = ScenePlaying;
+    ViewSetVisible(GameState.pauseButtonOver, 0);
+  } else {
+    GameState.SceneState = ScenePaused;
+    ViewSetVisible(GameState.pauseButtonOver, 1);
+  }
+  return 0;
+}
+
+int GameBackTouched(int phase, int, int) {
+  if (MessageBoxIsOpen()) return 0;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(GameState.gameBackButtonOver, 1);
+    return 0;
+  }
+  if (phase != kPhaseReleased) return 0;
+  ViewSetVisible(GameState.gameBackButtonOver, 0);
+  Tap();
+  HideExplosions();
+  if (GameState.FreePlay != 1) {
+    ClearWorld();
+    GameState.SceneState = SceneInterLevel;
+  } else {
+    GameState.SceneState = SceneMainMenu;
+  }
+  if (GameState.musicOn) PlayLoop(GameState.mainSound);
+  UpdateGameButtons();
+  return 0;
+}

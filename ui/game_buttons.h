@@ -1,0 +1,12 @@
+// The strip at the top of a round: back (top left), pause (top right), the score plate with the
+// score or mission progress and, in a campaign round, the progress label.
+#pragma once
+
+// Start-up: the in-game button views and the score and progress texts, hidden.
+void CreateGameButtons();
+// In the round set-up scenes: places and shows the strip and zeroes the score; elsewhere hides it.
+void UpdateGameButtons();
+// Hides the strip (back, pause, plate, highlights and both texts).
+void HideGameButtons();
+int PauseTouched(int phase, int x, int y);
+int GameBackTouched(int phase, int x, int y);

@@ -1,0 +1,138 @@
+#include "ui/inter_level.h"
+
+#include <cstdio>
+
+#include "app/game_state.h"
+#include "render/text.h"
+#include "ui/buttons.h"
+#include "ui/game_buttons.h"
+#include "ui/shop.h"
+#include "views/views.h"
+#include "world/cargo_ship.h"
+
+namespace {
+
+constexpr const char* kBlanks40 = "                                        ";
+
+char stageText[32];
+char creditsText[32];
+char rewardText[48];
+char line1Text[52];
+char line2Text[52];
+
+ViewId AddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr) {
+  const ViewId id = ViewAdd(name, -500, -500, callback);
+  ViewSetVisible(id, 0);
+  ViewSetxy(id, x, y);
+  return id;
+}
+
+TextId AddHiddenText(int32_t x, int32_t y, const char* blanks, FontId font) {
+  const TextId id = TextAdd(-500, -500, blanks, font);
+  TextSetVisible(id, 0);
+  TextSetxy(id, x, y);
+  return id;
+}
+
+}  // namespace
+
+void CreateInterLevelScreen() {
+  InterLevelScreenRecord& s = GameState.InterLevel;
+  s.background = AddHidden("Images/interLevel.png", 0, 0);
+  s.startButton = AddHidden("Images/smallStartBtn.png", 500, 680, InterLevelStartTouched);
+  s.startButtonOver = AddHidden("Images/smallStartBtnOver.png", 500, 680);
+  s.backButton = AddHidden("Images/smallBackBtn.png", 354, 680, InterLevelBackTouched);
+  s.backButtonOver = AddHidden("Images/smallBackBtnOver.png", 354, 680);
+  s.stageText = AddHiddenText(353, 264, "             ", GameState.font20);
+  s.creditsText = AddHiddenText(530, 269, "                  ", GameState.font14);
+  s.line1Text = AddHiddenText(355, 551, kBlanks40, GameState.font14);
+  s.line2Text = AddHiddenText(425, 571, kBlanks40, GameState.font14);
+  s.rewardText = AddHiddenText(355, 592, kBlanks40, GameState.font14);
+}
+
+void ShowInterLevel(bool visible) {
+  const InterLevelScreenRecord& s = GameState.InterLevel;
+  const int32_t value = visible ? 1 : 0;
+  ViewSetVisible(s.background, value);
+  ViewSetVisible(s.startButton, value);
+  ViewSetVisible(s.backButton, value);
+  TextSetVisible(s.stageText, value);
+  TextSetVisible(s.creditsText, value);
+  TextSetVisible(s.line1Text, value);
+  TextSetVisible(s.line2Text, value);
+  TextSetVisible(s.rewardText, value);
+  ViewSetVisible(GameState.campaignHelpImage, value);
+  ShowShop(visible);
+}
+
+void FillBriefing() {
+  InterLevelScreenRecord& s = GameState.InterLevel;
+  const MissionRecord& m = GameState.currentMission;
+  snprintf(stageText, sizeof stageText, "StAge: %d", m.levelNumber);
+  TextSetText(s.stageText, stageText);
+  snprintf(creditsText, sizeof creditsText, "CR: %d", GameState.credits);
+  TextSetText(s.creditsText, creditsText);
+  snprintf(rewardText, sizeof rewardText, "RewArd: %d credits", m.reward);
+  switch (m.type) {
+    case 'C':
+      snprintf(line1Text, sizeof line1Text, "TArget: Collect %d samples", m.target);
+      snprintf(line2Text, sizeof line2Text, "of cAlAbRium oRe");
+      TextSetxy(s.line2Text, 425, 571);
+      break;
+    case 'D':
+      snprintf(line1Text, sizeof line1Text, "TArget:   Destroy %d infected", m.target);
+      snprintf(line2Text, sizeof line2Text, "Asteroids");
+      TextSetxy(s.line2Text, 437, 571);
+      break;
+    case 'P':
+      snprintf(line1Text, sizeof line1Text, "TArget:   Protect the cargo");
+      snprintf(line2Text, sizeof line2Text, "  ship for %d seconds", m.target);
+      break;
+    case 'S':
+      snprintf(line1Text, sizeof line1Text, "TArget: Survive for %d", m.target);
+      snprintf(line2Text, sizeof line2Text, "seconds");
+      break;
+    default:
+      break;
+  }
+  TextSetText(s.line1Text, line1Text);
+  TextSetText(s.line2Text, line2Text);
+  TextSetText(s.rewardText, rewardText);
+}
+
+void InterLevelFrame() {
+  // The round's top strip goes too: under this screen its pause button would still take touches.
+  HideGameButtons();
+  ShowInterLevel(true);
+  FillBriefing();
+  CargoShipDeactivate();
+}
+
+int InterLevelStartTouched(int phase, int, int) {
+  const InterLevelScreenRecord& s = GameState.InterLevel;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(s.startButtonOver, 1);
+  } else if (phase == kPhaseReleased) {
+    GameState.FreePlay = 0;
+    GameState.currentMission.progress = 0;
+    ShowInterLevel(false);
+    GameState.MissionAlive = 2;
+    GameState.SceneState = SceneStartMission;
+    ViewSetVisible(s.startButtonOver, 0);
+    Tap();
+  }
+  return 0;
+}
+
+int InterLevelBackTouched(int phase, int, int) {
+  const InterLevelScreenRecord& s = GameState.InterLevel;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(s.backButtonOver, 1);
+  } else if (phase == kPhaseReleased) {
+    ShowInterLevel(false);
+    GameState.SceneState = SceneMainMenu;
+    ViewSetVisible(s.backButtonOver, 0);
+    Tap();
+  }
+  return 0;
+}

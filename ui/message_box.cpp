@@ -1,0 +1,110 @@
+#include "ui/message_box.h"
+
+#include "app/game_state.h"
+#include "audio/sound.h"
+#include "render/text.h"
+#include "storage/user_files.h"
+#include "ui/buttons.h"
+#include "views/views.h"
+#include "world/cargo_ship.h"
+#include "world/round.h"
+
+namespace {
+constexpr const char* kBlankLine = "                                  ";  // 34 blanks
+}  // namespace
+
+void CreateMessageBox() {
+  MessageBoxRecord& box = GameState.MessageBox;
+  box.background = ViewAdd("Images/mbBG.png", -500, -500);
+  box.window = ViewAdd("Images/mbWindow.png", -500, -500);
+  box.okButton = ViewAdd("Images/mbOk.png", -500, -500, MessageBoxOkTouched);
+  box.okButtonOver = ViewAdd("Images/mbOkOver.png", -500, -500);
+  box.cancelButton = ViewAdd("Images/mbCancel.png", -500, -500, MessageBoxCancelTouched);
+  box.cancelButtonOver = ViewAdd("Images/mbCancelOver.png", -500, -500);
+  box.line1 = TextAdd(-500, -500, kBlankLine, GameState.font14);
+  box.line2 = TextAdd(-500, -500, kBlankLine, GameState.font14);
+  box.line3 = TextAdd(-500, -500, kBlankLine, GameState.font14);
+  box.open = 0;
+  box.okOnly = 0;  // so that hiding below also hides the Cancel button
+  ShowMessageBox(false);
+  ViewSetVisible(box.okButtonOver, 0);
+  ViewSetVisible(box.cancelButtonOver, 0);
+  ViewSetImageSize(box.background, 1024, 768);
+  ViewSetxy(box.background, 0, 0);
+  ViewSetxy(box.window, 382, 320);
+  TextSetxy(box.line1, 395, 340);
+  TextSetxy(box.line2, 395, 360);
+  TextSetxy(box.line3, 395, 380);
+}
+
+void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly) {
+  MessageBoxRecord& box = GameState.MessageBox;
+  box.open = 1;
+  TextSetText(box.line1, line1);
+  TextSetText(box.line2, line2);
+  TextSetText(box.line3, line3);
+  if (okOnly) {
+    ViewSetxy(box.okButton, 464, 402);
+    ViewSetxy(box.okButtonOver, 464, 402);
+  } else {
+    ViewSetxy(box.okButton, 402, 402);
+    ViewSetxy(box.okButtonOver, 402, 402);
+    ViewSetxy(box.cancelButton, 527, 402);
+    ViewSetxy(box.cancelButtonOver, 527, 402);
+  }
+  box.okOnly = okOnly;
+  ShowMessageBox(true);
+  box.returnScene = returnScene;
+  GameState.SceneState = SceneMessageBox;
+}
+
+void ShowMessageBox(bool visible) {
+  const MessageBoxRecord& box = GameState.MessageBox;
+  const int32_t value = visible ? 1 : 0;
+  ViewSetVisible(box.background, value);
+  ViewSetVisible(box.window, value);
+  ViewSetVisible(box.okButton, value);
+  if (box.okOnly == 0) ViewSetVisible(box.cancelButton, value);
+  TextSetVisible(box.line1, value);
+  TextSetVisible(box.line2, value);
+  TextSetVisible(box.line3, value);
+}
+
+void CloseMessageBox() {
+  MessageBoxRecord& box = GameState.MessageBox;
+  box.open = 0;
+  ShowMessageBox(false);
+  GameState.SceneState = box.returnScene;
+  if (GameState.musicOn && (box.returnScene == SceneInterLevel || box.returnScene == SceneMainMenu)) {
+    PlayLoop(GameState.mainSound);
+  }
+  if (box.returnScene == SceneInterLevel) ClearWorld();
+  ClearHazards();
+  CargoShipDeactivate();
+}
+
+int MessageBoxOkTouched(int phase, int, int) {
+  MessageBoxRecord& box = GameState.MessageBox;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(box.okButtonOver, 1);
+  } else if (phase == kPhaseReleased) {
+    ViewSetVisible(box.okButtonOver, 0);
+    CloseMessageBox();
+    Tap();
+    // Only the two-button box that returns to the options screen is the reset warning.
+    if (box.returnScene == SceneOptions && box.okOnly == 0) ResetProgress();
+  }
+  return 0;
+}
+
+int MessageBoxCancelTouched(int phase, int, int) {
+  MessageBoxRecord& box = GameState.MessageBox;
+  if (phase == kPhasePressed) {
+    ViewSetVisible(box.cancelButtonOver, 1);
+  } else if (phase == kPhaseReleased) {
+    ViewSetVisible(box.cancelButtonOver, 0);
+    CloseMessageBox();
+    Tap();
+  }
+  return 0;
+}

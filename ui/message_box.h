@@ -1,0 +1,16 @@
+// The one modal dialog: three lines in a window over a dimmed screen, with OK or OK and Cancel.
+// Opening it switches to the message-box scene; closing it switches to the opener's scene.
+#pragma once
+
+#include <cstdint>
+
+// Start-up: backdrop, window, buttons, highlights and the three text lines, hidden.
+void CreateMessageBox();
+// Shows three lines; returnScene is where closing leads; okOnly offers OK alone.
+void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly);
+// Shows or hides the box (Cancel only in the two-button layout); highlights are left alone.
+void ShowMessageBox(bool visible);
+// Hides the box, goes to its return scene, restarts the menu music where due, tidies the world.
+void CloseMessageBox();
+int MessageBoxOkTouched(int phase, int x, int y);
+int MessageBoxCancelTouched(int phase, int x, int y);

@@ -1,0 +1,79 @@
+#include "ui/mission.h"
+
+#include <cstdio>
+
+#include "app/game_state.h"
+#include "render/text.h"
+#include "storage/levels.h"
+#include "storage/user_files.h"
+#include "ui/message_box.h"
+
+namespace {
+
+constexpr int32_t kFramesPerSecond = 30;
+constexpr int32_t kTimeBonus = 12;
+constexpr int32_t kWinAfter = 30;  // frames of waiting once the objective is met
+
+char progressText[32];
+char scoreDigits[16];
+
+void FreePlayProgress() {
+  if (GameState.RoundFrame % kFramesPerSecond != 0) return;
+  GameState.score += kTimeBonus;
+  snprintf(scoreDigits, sizeof scoreDigits, "%d", GameState.score);
+  TextSetText(GameState.scoreText, scoreDigits);
+}
+
+void WinMission() {
+  MissionRecord& mission = GameState.currentMission;
+  const int32_t nextLevel = mission.nextLevel;
+  if (nextLevel != -1 && GameState.MissionAlive != 0) {
+    GameState.credits += mission.reward;
+    const int32_t finished = mission.levelNumber;
+    mission = LoadCampaignLevel(nextLevel, finished);
+    GameState.campaignLevel = mission.levelNumber;
+    SaveGame();
+  }
+  if (GameState.MissionAlive != 0) {
+    if (nextLevel == -1) {
+      OpenMessageBox("       CONGRATULATIOS!", "You have completed all", "         the missions", SceneInterLevel, 1);
+    } else {
+      OpenMessageBox("       CONGRATULATIOS!", "   YouR mission was a ", "             success!", SceneInterLevel, 1);
+    }
+  }
+}
+
+}  // namespace
+
+void UpdateMissionProgress() {
+  if (GameState.FreePlay == 1) {
+    FreePlayProgress();
+    return;
+  }
+  MissionRecord& mission = GameState.currentMission;
+  const char* label = "";
+  switch (mission.type) {
+    case 'C': label = "Collected"; break;
+    case 'D': label = "Destroyed"; break;
+    case 'P':
+    case 'S':
+      if (GameState.RoundFrame % kFramesPerSecond == 0) mission.progress += 1;
+      label = "seconds";
+      break;
+    default: break;
+  }
+  snprintf(progressText, sizeof progressText, "%d / %d", mission.progress, mission.target);
+  TextSetText(GameState.scoreText, progressText);
+  TextSetText(GameState.progressLabel, label);
+  if (GameState.completionCounter > kWinAfter) WinMission();
+}
+
+void AdvanceCompletionCounter() {
+  const MissionRecord& mission = GameState.currentMission;
+  if (mission.progress < mission.target && GameState.MissionAlive != 0) return;
+  if (mission.type == 'S') {
+    GameState.completionCounter = 50;
+  } else {
+    GameState.completionCounter += 1;
+  }
+}

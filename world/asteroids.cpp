@@ -1,0 +1,125 @@
+#include "world/asteroids.h"
+
+#include "app/game_state.h"
+#include "views/views.h"
+#include "world/cargo_ship.h"
+#include "world/damage.h"
+#include "world/explosions.h"
+#include "world/random.h"
+
+namespace {
+
+constexpr int32_t kFastSpeed = 24;  // one asteroid in five
+
+bool Touches(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t x, int32_t y, int32_t s) {
+  return bottom >= y && top <= y + s && right >= x && left <= x + s;
+}
+
+void Place(HazardSlot& slot, int32_t x, int32_t d, int32_t speed, ImageId image) {
+  slot.size = d / 2 + 20;
+  slot.x = x;
+  slot.y = -60;
+  slot.speed = speed;
+  ViewSetImage(slot.view, image);
+  ViewSetImageSize(slot.view, d, d);
+  ViewSetVisible(slot.view, 1);
+}
+
+// Moves every slot; a hazard touching the cargo ship destroys it and fails the mission. Returns
+// the first slot that touches the player ship, or null.
+template <typename Slots>
+HazardSlot* MoveAndFindShipHit(Slots& slots) {
+  for (HazardSlot& slot : slots) {
+    slot.y += slot.speed;
+    ViewSetxy(slot.view, slot.x, slot.y);
+    if (CargoShipHit(slot.x, slot.y, slot.size)) {
+      SpawnExplosion(static_cast<int32_t>(GameState.CargoShip.x), static_cast<int32_t>(GameState.CargoShip.y));
+      CargoShipDeactivate();
+      slot.x = -500;
+      GameState.MissionAlive = 0;
+      GameState.PendingScene = SceneInterLevel;
+      GameState.SceneState = SceneGameOver;
+    }
+    if (ShipHit(slot.x, slot.y, slot.size)) return &slot;
+  }
+  return nullptr;
+}
+
+void ResolveShipHit(HazardSlot* hit) {
+  if (hit == nullptr) return;
+  ApplyImpact(static_cast<int32_t>(hit->size * 3.5));
+  if (GameState.Structure > 0) {
+    RefreshShipBars();
+    SpawnExplosion(hit->x, hit->y);
+    hit->x = -100;
+    return;
+  }
+  GameState.Structure = 0;
+  RefreshShipBars();
+  SpawnExplosion(GameState.ShipX, GameState.ShipY);
+  GameState.PendingScene = GameState.FreePlay == 1 ? SceneMainMenu : SceneInterLevel;
+  GameState.SceneState = SceneGameOver;
+  hit->x = -100;
+}
+
+}  // namespace
+
+void InitAsteroids() {
+  AsteroidPoolRecord& pool = GameState.Asteroids;
+  pool.images[0] = ImageAdd("Images/asteroid.png");
+  pool.images[1] = ImageAdd("Images/asteroid2.png");
+  pool.images[2] = ImageAdd("Images/asteroid3.png");
+  for (HazardSlot& slot : pool.slots) slot.view = ViewAddFromImage(pool.images[RandomBelow(3)], -100, -100);
+}
+
+void InitInfected() {
+  InfectedPoolRecord& pool = GameState.Infected;
+  pool.images[0] = ImageAdd("Images/asteroid1_inf.png");
+  pool.images[1] = ImageAdd("Images/asteroid2_inf.png");
+  for (HazardSlot& slot : pool.slots) slot.view = ViewAddFromImage(pool.images[RandomBelow(2)], -200, -200);
+}
+
+void UpdateAsteroids() {
+  AsteroidPoolRecord& pool = GameState.Asteroids;
+  GameState.RoundFrame += 1;
+  if (GameState.FreePlay == 1) {
+    if (GameState.RoundFrame > 600) GameState.RoundAsteroidPace = 45;
+    if (GameState.RoundFrame > 1800) GameState.RoundAsteroidPace = 30;
+  }
+  const int32_t period = GameState.RoundAsteroidPace / 4;
+  if (period > 0 && GameState.RoundFrame % period == 0) {
+    const int32_t x = static_cast<int32_t>(RandomBelow(1024)) - 10;
+    const int32_t d = static_cast<int32_t>(RandomBelow(60)) + 20;
+    int32_t speed = static_cast<int32_t>(RandomBelow(5)) + 2;
+    if (RandomBelow(10) > 7) speed = kFastSpeed;
+    if (pool.next > kAsteroidSlots - 1) pool.next = 0;
+    HazardSlot& slot = pool.slots[pool.next];
+    ViewSetVisible(slot.view, 0);
+    Place(slot, x, d, speed, pool.images[RandomBelow(3)]);
+    pool.next += 1;
+  }
+  ResolveShipHit(MoveAndFindShipHit(pool.slots));
+}
+
+void UpdateInfected() {
+  InfectedPoolRecord& pool = GameState.Infected;
+  if (GameState.FreePlay != 1 && GameState.currentMission.infectedRange == -1) return;
+  const int32_t period = GameState.InfectedPeriod;
+  if (period > 0 && GameState.RoundFrame % period == 0) {
+    const int32_t x = static_cast<int32_t>(RandomBelow(1024)) - 10;
+    const int32_t d = static_cast<int32_t>(RandomBelow(30)) + 50;
+    const int32_t speed = static_cast<int32_t>(RandomBelow(5)) + 2;
+    if (pool.next > kInfectedSlots - 1) pool.next = 0;
+    HazardSlot& slot = pool.slots[pool.next];
+    ViewSetVisible(slot.view, 0);
+    Place(slot, x, d, speed, pool.images[RandomBelow(2)]);
+    pool.next += 1;
+  }
+  ResolveShipHit(MoveAndFindShipHit(pool.slots));
+}
+
+bool ShipHit(int32_t x, int32_t y, int32_t size) {
+  const int32_t s = size - 5;
+  const int32_t sx = GameState.ShipX, sy = GameState.ShipY;
+  return Touches(sx, sx + 80, sy + 30, sy + 80, x, y, s) || Touches(sx + 32, sx + 49, sy, sy + 90, x, y, s);
+}

@@ -1,0 +1,76 @@
+#include "world/bolts.h"
+
+#include "app/game_state.h"
+#include "views/views.h"
+#include "world/explosions.h"
+
+namespace {
+
+constexpr int32_t kBoltSpeed = 12;
+constexpr int32_t kInFlightFromY = -49;  // a bolt above this is idle
+
+// Returns the first slot of the pool that the bolt touches, or null.
+template <typename Slots>
+HazardSlot* FirstHit(Slots& slots, const BoltSlot& bolt) {
+  for (HazardSlot& slot : slots) {
+    if (BoltHit(slot.x, slot.y, bolt.x, bolt.y, slot.size)) return &slot;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void InitBolts() {
+  for (BoltSlot& bolt : GameState.BoltPool.slots) {
+    bolt.view = ViewAddFromImage(GameState.laserBeamImage, -50, -50);
+    ViewSetVisible(bolt.view, 0);
+  }
+}
+
+void FireGun(int32_t gun) {
+  if (GameState.weaponsLevel >= 4 && GameState.weaponsLevel <= 6) {
+    if (gun == kGunRightWing) FireBolt(77, 33);
+    if (gun == kGunLeftWing) FireBolt(2, 33);
+    if (gun == kGunNose) FireBolt(38, 0);
+  } else {
+    FireBolt(38, 0);
+  }
+}
+
+void FireBolt(int32_t dx, int32_t dy) {
+  BoltPoolRecord& pool = GameState.BoltPool;
+  if (pool.next > kBoltSlots - 1) pool.next = 0;
+  BoltSlot& bolt = pool.slots[pool.next];
+  ViewSetVisible(bolt.view, 0);
+  bolt.x = GameState.ShipX + dx;
+  bolt.y = GameState.ShipY + dy;
+  ViewSetVisible(bolt.view, 1);
+  pool.next += 1;
+}
+
+void UpdateBolts() {
+  for (BoltSlot& bolt : GameState.BoltPool.slots) {
+    if (bolt.y < kInFlightFromY) continue;
+    bolt.y -= kBoltSpeed;
+    if (HazardSlot* rock = FirstHit(GameState.Asteroids.slots, bolt)) {
+      SpawnExplosion(rock->x, rock->y);
+      bolt.y = -60;
+      rock->x = -70;
+      GameState.score -= rock->size;
+    }
+    // Tested with the bolt's y as it now stands, also after a hit above.
+    if (HazardSlot* rock = FirstHit(GameState.Infected.slots, bolt)) {
+      SpawnExplosion(rock->x, rock->y);
+      bolt.y = -60;
+      rock->x = -70;
+      GameState.score = static_cast<int32_t>(GameState.score + rock->size * 1.5);
+      if (GameState.currentMission.type == 'D') GameState.currentMission.progress += 1;
+    }
+    ViewSetxy(bolt.view, bolt.x, bolt.y);
+    ViewSetVisible(bolt.view, 1);
+  }
+}
+
+bool BoltHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t size) {
+  return by + 32 >= ay && by <= ay + size && bx + 2 >= ax && bx <= ax + size;
+}

@@ -1,0 +1,139 @@
+#include "world/round.h"
+
+#include "app/game_state.h"
+#include "audio/sound.h"
+#include "ship/controls.h"
+#include "ship/laser.h"
+#include "ship/ship.h"
+#include "ui/game_buttons.h"
+#include "ui/mission.h"
+#include "views/views.h"
+#include "world/asteroids.h"
+#include "world/bolts.h"
+#include "world/cargo_ship.h"
+#include "world/damage.h"
+#include "world/explosions.h"
+#include "world/pickups.h"
+#include "world/random.h"
+#include "world/stars.h"
+
+namespace {
+
+constexpr int32_t kFreePlayPace = 60;
+
+bool ProtectMission() { return GameState.currentMission.type == 'P'; }
+
+template <typename Slots>
+void ParkHazards(Slots& slots) {
+  for (HazardSlot& slot : slots) {
+    ViewSetVisible(slot.view, 0);
+    slot.size = 0;
+    slot.speed = 0;
+    slot.x = -100;
+    slot.y = -100;
+  }
+}
+
+void ParkPickups(PickupPoolRecord& pool) {
+  for (PickupSlot& slot : pool.slots) {
+    ViewSetVisible(slot.view, 0);
+    slot.speed = 0;
+    slot.x = -100;
+    slot.y = -100;
+  }
+}
+
+}  // namespace
+
+void StartRound(int32_t freePlay) {
+  const int32_t background = static_cast<int32_t>(RandomBelow(6));
+  ViewSetVisible(GameState.menuBackground, 0);
+  for (ViewId space : GameState.SpaceBackground) ViewSetVisible(space, 0);
+  ViewSetVisible(GameState.SpaceBackground[background], 1);
+  if (GameState.musicOn) PlayLoop(GameState.loopSound);
+
+  ViewSetxy(GameState.shipView, 472, 668);
+  ViewSetVisible(GameState.shipView, 1);
+  PlaceControls();
+
+  const MissionRecord& mission = GameState.currentMission;
+  if (freePlay == 1) {
+    GameState.RoundAsteroidPace = kFreePlayPace;
+    GameState.OrePeriod = static_cast<int32_t>(RandomBelow(300)) + 100;
+    GameState.InfectedPeriod = static_cast<int32_t>(RandomBelow(200)) + 100;
+  } else {
+    // A range of -1 ("none") reaches the generator as 4294967295; that kind is skipped anyway.
+    GameState.RoundAsteroidPace = mission.asteroidPace;
+    GameState.OrePeriod = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(mission.oreRange)) + 100);
+    GameState.InfectedPeriod = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(mission.infectedRange)) + 100);
+    GameState.completionCounter = 0;
+  }
+  GameState.RoundFrame = 0;
+  GameState.GameOverCounter = 0;
+  GameState.ShipBank = 2;
+
+  GameState.Structure = MaxStructure(GameState.structureLevel);
+  GameState.Shield = MaxShield(GameState.shieldLevel);
+  GameState.HeatPerShot = ProtectMission() ? ShotHeat() / 2 : ShotHeat();
+  GameState.CoolInterval = ShotHeat();
+  GameState.LaserHeat = 0.0;
+  ShowHeat();
+  ViewSetVisible(GameState.laserBar, 1);
+  GameState.ShieldRegenAmount = ShieldRegenAmountFor(GameState.shieldLevel);
+  GameState.ShieldRegenInterval = ShieldRegenIntervalFor(GameState.shieldLevel);
+  ViewSetVisible(GameState.StructureBar, 1);
+  ViewSetVisible(GameState.ShieldBar, 1);
+  RefreshShipBars();
+  TouchAreaSetEnabled(GameState.fireArea, 1);
+  ViewSetxy(GameState.ShieldBar, 522, 761);
+  ViewSetxy(GameState.StructureBar, 352, 761);
+  ViewSetxy(GameState.laserBar, 352, 751);
+  UpdateGameButtons();
+  StartStars();
+  ViewSetVisible(GameState.noHeatBackground, 1);
+}
+
+void UpdateWorld() {
+  if (GameState.FreePlay == 0 && ProtectMission()) UpdateCargoShip();
+  MoveShip();
+  UpdateAsteroids();
+  UpdateInfected();
+  RegenerateShield();
+  UpdateOre();
+  UpdateIce();
+  CoolLaser();
+  UpdateBolts();
+  UpdateExplosions();
+  UpdateStars();
+  UpdateMissionProgress();
+}
+
+void ClearWorld() {
+  ViewSetVisible(GameState.controlZone, 0);
+  ViewSetVisible(GameState.controlPoint, 0);
+  ViewSetVisible(GameState.firePoint, 0);
+  ViewSetVisible(GameState.firePointDown, 0);
+  ViewSetVisible(GameState.shipView, 0);
+  ClearHazards();
+  ParkPickups(GameState.OrePool);
+  ParkPickups(GameState.IcePool);
+  for (BoltSlot& bolt : GameState.BoltPool.slots) {
+    ViewSetVisible(bolt.view, 0);
+    ViewSetxy(bolt.view, -100, -100);
+    bolt.x = -100;
+    bolt.y = -100;
+  }
+  HideStars();
+  for (ViewId space : GameState.SpaceBackground) ViewSetVisible(space, 0);
+  ViewSetVisible(GameState.StructureBar, 0);
+  ViewSetVisible(GameState.ShieldBar, 0);
+  ViewSetVisible(GameState.laserBar, 0);
+  HideExplosions();
+  ViewSetVisible(GameState.noHeatBackground, 0);
+  ViewSetVisible(GameState.overheatBackground, 0);
+}
+
+void ClearHazards() {
+  ParkHazards(GameState.Asteroids.slots);
+  ParkHazards(GameState.Infected.slots);
+}

@@ -1,0 +1,14 @@
+// Starting a round, the fixed order in which a played frame advances the world, and emptying
+// the world again when a round is left.
+#pragma once
+
+#include <cstdint>
+
+// Sets a round up: background, music, ship, controls, pacing, ship values, HUD, stars.
+void StartRound(int32_t freePlay);
+// One played frame of the world, in its fixed order (mission progress included).
+void UpdateWorld();
+// Hides and parks everything of a round: ship, controls, hazards, pickups, bolts, backdrop, HUD.
+void ClearWorld();
+// Hides and parks the asteroids and infected asteroids only.
+void ClearHazards();
