@@ -8,14 +8,73 @@
 #include "render/text.h"
 #include "views/views.h"
 
+namespace {
+
+// What the last draw left set in GL. A draw issues only the changes it needs; the cache is
+// forgotten at the start of every frame (pictures are loaded between frames and bind textures).
+struct DrawState {
+  bool known = false;
+  bool blending = true;
+  bool texCoords = false;
+  GLuint texture = 0;
+  bool white = false;  // the current colour is opaque white
+  bool alphaBlendFunc = false;
+};
+
+DrawState state;
+
+void ForgetDrawState() { state.known = false; }
+
+void UseBlending(bool on) {
+  if (state.known && state.blending == on) return;
+  if (on) {
+    glEnable(GL_BLEND);
+  } else {
+    glDisable(GL_BLEND);
+  }
+  state.blending = on;
+}
+
+void UseTexCoords(bool on) {
+  if (state.known && state.texCoords == on) return;
+  if (on) {
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  } else {
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  state.texCoords = on;
+}
+
+void UseTexture(GLuint texture) {
+  if (state.known && state.texture == texture) return;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  state.texture = texture;
+}
+
+void BeginStateTracking() {
+  if (state.known) return;
+  // Establish a known state once; from here on only changes are issued.
+  glEnable(GL_BLEND);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  state = DrawState{true, true, false, 0, false, false};
+}
+
+}  // namespace
+
 int32_t FlipY(int32_t y) { return kScreenHeight - y; }
 
 void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour) {
+  BeginStateTracking();
   const int32_t red = (colour & 0xFF0000) >> 16;
   const int32_t green = (colour & 0xFF00) >> 8;
   const int32_t blue = colour & 0xFF;
+  // The alpha of 255 is clamped to 1: the rectangle is opaque, so blending changes nothing.
   glColor4f(red / 255.0f, green / 255.0f, blue / 255.0f, 255.0f);
-  glBindTexture(GL_TEXTURE_2D, 0);
+  state.white = false;
+  UseBlending(false);
+  UseTexCoords(false);
+  UseTexture(0);
   const GLfloat top = static_cast<GLfloat>(FlipY(y));
   const GLfloat vertices[] = {
       static_cast<GLfloat>(x + width), top,          0.0f,
@@ -28,6 +87,7 @@ void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t
 }
 
 void DrawImage(const Image& image, int32_t x, int32_t y) {
+  BeginStateTracking();
   const GLfloat left = static_cast<GLfloat>(x);
   const GLfloat bottom = static_cast<GLfloat>(FlipY(y + image.height));
   const GLfloat right = left + image.width;
@@ -39,14 +99,21 @@ void DrawImage(const Image& image, int32_t x, int32_t y) {
   const GLfloat texCoords[] = {
       0.0f, image.vMax, image.uMax, image.vMax, 0.0f, 0.0f, image.uMax, 0.0f,
   };
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBindTexture(GL_TEXTURE_2D, image.texture);
+  // Pictures blend over what is below by their own alpha; a fully opaque one simply covers it.
+  if (!state.alphaBlendFunc) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    state.alphaBlendFunc = true;
+  }
+  UseBlending(!image.opaque);
+  UseTexCoords(true);
+  if (!state.white) {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    state.white = true;
+  }
+  UseTexture(image.texture);
   glVertexPointer(3, GL_FLOAT, 0, vertices);
   glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
   glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
 void PresentFrame() {
@@ -56,6 +123,7 @@ void PresentFrame() {
 }
 
 void DrawViews() {
+  ForgetDrawState();
   DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
 
   // Views whose left edge is off the left side, or that lie wholly above or below the screen,
@@ -77,5 +145,8 @@ void DrawViews() {
     if (font != nullptr) TextDraw(*font, text->x, text->y, text->text);
   }
 
+  // Leave GL as the fixed set-up has it: blending on, no texture-coordinate array.
+  UseBlending(true);
+  UseTexCoords(false);
   PresentFrame();
 }

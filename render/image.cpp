@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-Image::Image() : texture(0), uMax(0.0f), vMax(0.0f), width(0), height(0) {}
+Image::Image() : texture(0), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
 
 Image::~Image() {
   if (texture != 0) {
@@ -23,8 +23,24 @@ Image& Image::operator=(const Image& other) {
   vMax = other.vMax;
   width = other.width;
   height = other.height;
+  opaque = other.opaque;
   return *this;
 }
+
+namespace {
+
+// True when every pixel of the picture (the top-left w x h of the padded RGBA surface) has full alpha.
+bool FullyOpaque(const SDL_Surface* rgba, int32_t w, int32_t h) {
+  for (int32_t y = 0; y < h; ++y) {
+    const Uint8* row = static_cast<const Uint8*>(rgba->pixels) + y * rgba->pitch;
+    for (int32_t x = 0; x < w; ++x) {
+      if (row[x * 4 + 3] != 0xFF) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 int32_t NextPowerOfTwo(int32_t n) {
   int32_t value = 1;
@@ -70,6 +86,7 @@ void ImageLoadTexture(Image* image, const char* path) {
   SDL_Rect at = {0, 0, 0, 0};
   SDL_UpperBlit(loaded, &area, padded, &at);
   if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, savedFlags, savedAlpha);
+  image->opaque = FullyOpaque(padded, image->width, image->height);
 
   GLuint name = 0;
   glGenTextures(1, &name);

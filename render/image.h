@@ -10,7 +10,7 @@ class Image {
   // Deletes the texture this object names (copies share it: only font glyphs are ever destroyed).
   virtual ~Image();
   Image(const Image&) = delete;
-  // Copies the texture name, extent and drawn size; both objects then name the same texture.
+  // Copies the texture name, extent, drawn size and opacity; both then name the same texture.
   Image& operator=(const Image& other);
 
   unsigned int texture;  // GL texture name; 0 means none
@@ -18,6 +18,7 @@ class Image {
   float vMax;            // picture height / texture height
   int32_t width;         // drawn width in pixels
   int32_t height;        // drawn height in pixels
+  bool opaque;           // every pixel of the picture has full alpha: drawn without blending
 };
 
 // Loads a PNG (full path) into a new Image; a file that cannot be loaded ends the program.

@@ -32,7 +32,15 @@ void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count) {
 
 void __real_SDL_FreeSurface(SDL_Surface* surface);
 
+SDL_RWops* __real_SDL_RWFromFile(const char* file, const char* mode);
+
+SDL_RWops* __wrap_SDL_RWFromFile(const char* file, const char* mode) {
+  harness::recorded().loadedFiles.push_back(file);
+  return __real_SDL_RWFromFile(file, mode);
+}
+
 SDL_Surface* __wrap_IMG_Load(const char* file) {
+  harness::recorded().loadedFiles.push_back(file);
   SDL_Surface* surface = __real_IMG_Load(file);
   if (surface != nullptr && harness::onImageLoaded != nullptr) harness::onImageLoaded(surface);
   return surface;

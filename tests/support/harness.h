@@ -22,6 +22,7 @@ struct Recorded {
   std::vector<int> pausedChannels;       // Mix_Pause arguments
   int swaps = 0;                         // SDL_GL_SwapBuffers calls
   int drawCalls = 0;                     // glDrawArrays calls
+  std::vector<std::string> loadedFiles;  // every picture and sound file opened, in order
 };
 Recorded& recorded();
 

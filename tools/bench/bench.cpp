@@ -1,12 +1,27 @@
-// Runs the real game from build/ (so ./Data resolves) with the frame sleep removed and prints, per
-// phase of a frame, the median and 99th-percentile time, next to the cost of a bare present (a
-// black fill and a swap) measured in the same run. A benchmark, not a test: nothing is asserted.
-//   cd build && ./velmora-bench        (needs a display; headless: xvfb-run -a ./velmora-bench)
+// Runs the real game with scripted play and prints what a frame costs. Run it from build/ (where
+// ./Data is) under a display; headless: `cd build && xvfb-run -a ./velmora-bench`. It plays in a
+// scratch copy of the working directory, so the player's saves are never touched.
+//
+//   start-up      launch to the interactive main menu with the real delays, against the floor
+//                 the delays set (41 frames of 33 ms plus 10 ms for every picture view made)
+//   free play     a busy round, steering and firing, frame sleep removed
+//   protect       a cargo-ship mission from the campaign, frame sleep removed
+//   real time     frames per second with the real 33 ms delay, against 1000 / (33 + work)
+//
+// Each phase of a frame (events, update, drawing) is reported as median and 99th percentile,
+// and as a ratio to a bare present (a black fill and a swap) measured in the same run. Nothing is
+// asserted: this is a benchmark, not a test.
 #include <SDL.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "app/app.h"
@@ -15,38 +30,143 @@
 #include "input/events.h"
 #include "platform/platform.h"
 #include "render/draw.h"
+#include "tools/driver/driver.h"
 #include "world/random.h"
 
-extern "C" void __wrap_SDL_Delay(Uint32) {}  // frames run back to back
+namespace {
+bool sleepForReal = false;
+int viewDelays = 0;     // 10 ms pauses asked for by picture views
+long allocations = 0;   // operator new calls while counting
+bool countAllocations = false;
+}  // namespace
+
+extern "C" {
+void __real_SDL_Delay(Uint32 ms);
+void __wrap_SDL_Delay(Uint32 ms) {
+  if (ms == 10) ++viewDelays;
+  if (sleepForReal) __real_SDL_Delay(ms);
+}
+}
+
+void* operator new(size_t size) {
+  if (countAllocations) ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+double Micros(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::micro>(b - a).count();
+}
 
 struct Series {
-  const char* name;
   std::vector<double> micros;
-  void Add(Clock::time_point a, Clock::time_point b) {
-    micros.push_back(std::chrono::duration<double, std::micro>(b - a).count());
-  }
   double Percentile(double p) const {
     if (micros.empty()) return 0.0;
     std::vector<double> sorted = micros;
     std::sort(sorted.begin(), sorted.end());
-    const size_t index = std::min(sorted.size() - 1, static_cast<size_t>(p * (sorted.size() - 1) + 0.5));
-    return sorted[index];
+    return sorted[std::min(sorted.size() - 1, static_cast<size_t>(p * (sorted.size() - 1) + 0.5))];
   }
 };
 
-void Report(const Series& s, double barePresent) {
-  printf("%-14s frames %5zu   median %9.1f us   p99 %9.1f us   median/bare present %5.2f\n", s.name,
-         s.micros.size(), s.Percentile(0.5), s.Percentile(0.99),
-         barePresent > 0 ? s.Percentile(0.5) / barePresent : 0.0);
+struct Phases {
+  Phases() {
+    // Room for every sample up front, so the measuring itself allocates nothing while counting.
+    for (Series* s : {&events, &update, &draw, &bare}) s->micros.reserve(4096);
+  }
+  Series events, update, draw, bare;
+  void Report(const char* title) const {
+    const double bareMedian = bare.Percentile(0.5);
+    printf("%s (%zu frames)\n", title, update.micros.size());
+    const struct { const char* name; const Series* s; } rows[] = {
+        {"events", &events}, {"update", &update}, {"drawing", &draw}, {"bare present", &bare}};
+    for (const auto& row : rows) {
+      printf("  %-13s median %9.1f us  p99 %9.1f us  median / bare present %5.2f\n", row.name,
+             row.s->Percentile(0.5), row.s->Percentile(0.99), row.s->Percentile(0.5) / bareMedian);
+    }
+    Series work;
+    for (size_t i = 0; i < update.micros.size(); ++i) work.micros.push_back(update.micros[i] + events.micros[i]);
+    printf("  %-13s median %9.1f us  p99 %9.1f us\n", "events+update", work.Percentile(0.5), work.Percentile(0.99));
+  }
+};
+
+// One frame, timed phase by phase, with a bare present measured right after it.
+void TimedFrame(Phases& phases) {
+  const auto t0 = Clock::now();
+  PumpEvents();
+  const auto t1 = Clock::now();
+  const bool drawn = AdvanceFrame();
+  const auto t2 = Clock::now();
+  if (drawn) DrawViews();
+  const auto t3 = Clock::now();
+  phases.events.micros.push_back(Micros(t0, t1));
+  phases.update.micros.push_back(Micros(t1, t2));
+  if (drawn) phases.draw.micros.push_back(Micros(t2, t3));
+  DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
+  PresentFrame();
+  phases.bare.micros.push_back(Micros(t3, Clock::now()));
+}
+
+void Frames(int count) {
+  for (int i = 0; i < count; ++i) {
+    PumpEvents();
+    GameLoop();
+  }
+}
+
+void FramesUntil(int scene, int limit) {
+  for (int i = 0; i < limit && GameState.SceneState != scene; ++i) Frames(1);
+}
+
+// A scratch working directory whose Data links the pictures, fonts, sounds and levels of ./Data.
+bool EnterScratchDirectory() {
+  const fs::path data = fs::absolute("Data");
+  if (!fs::exists(data / "Images")) {
+    printf("velmora-bench: run it from the build directory (no ./Data/Images here)\n");
+    return false;
+  }
+  char pattern[] = "/tmp/velmora-bench-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) return false;
+  const fs::path root(pattern);
+  fs::create_directories(root / "Data" / "User");
+  for (const char* part : {"Images", "Fonts", "Sounds", "Levels"}) fs::create_directory_symlink(data / part, root / "Data" / part);
+  fs::current_path(root);
+  return true;
+}
+
+// Plays with scripted steering and firing; the ship is kept alive so the round stays busy. A
+// mission that ends (won, or its cargo ship lost) is confirmed and started again from the briefing.
+void PlayRound(Phases& phases, int frames) {
+  for (int frame = 0; frame < frames; ++frame) {
+    if (GameState.SceneState == SceneMessageBox) {
+      driver::PushMouseUp(946, 693);
+      driver::PushTap(512, 420);      // OK
+      FramesUntil(SceneInterLevel, 40);
+      Frames(1);
+      driver::PushTap(570, 705);      // start the mission again
+      FramesUntil(ScenePlaying, 20);
+    }
+    if (GameState.SceneState == ScenePlaying) GameState.Structure = 100000;  // every frame a full one
+    if (GameState.SceneState == ScenePlaying) driver::PushScriptedPlay(frame);
+    TimedFrame(phases);
+  }
 }
 
 }  // namespace
 
 int main(int, char**) {
+  if (!EnterScratchDirectory()) return 1;
+  const fs::path scratch = fs::current_path();
+
+  // Start-up with the real delays, up to the interactive main menu.
+  sleepForReal = true;
+  const auto launch = Clock::now();
   if (VideoInit() != 0) {
     printf("velmora-bench: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
     return 1;
@@ -54,33 +174,79 @@ int main(int, char**) {
   PDL_Init(0);
   RandomSeed();
   StartUp();
-
-  Series events{"PumpEvents", {}}, update{"scene update", {}}, draw{"DrawViews", {}}, bare{"bare present", {}};
-  const int frames = 1200;
-  for (int frame = 0; frame < frames; ++frame) {
-    const auto t0 = Clock::now();
-    PumpEvents();
-    const auto t1 = Clock::now();
-    const bool drawn = AdvanceFrame();
-    const auto t2 = Clock::now();
-    events.Add(t0, t1);
-    update.Add(t1, t2);
-    if (drawn) {
-      DrawViews();
-      draw.Add(t2, Clock::now());
-    }
-    // The floor every frame pays: a black fill and a swap.
-    const auto b0 = Clock::now();
-    DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
-    PresentFrame();
-    bare.Add(b0, Clock::now());
+  int loadingFrames = 0;
+  while (!(GameState.SceneState == SceneMainMenu && GameState.menuFade == 100)) {
+    Frames(1);
+    ++loadingFrames;
   }
-  const double barePresent = bare.Percentile(0.5);
-  printf("velmora-bench: %d frames of loading and menu, no frame sleep\n", frames);
-  Report(events, barePresent);
-  Report(update, barePresent);
-  Report(draw, barePresent);
-  Report(bare, barePresent);
+  const double startUpMs = Micros(launch, Clock::now()) / 1000.0;
+  const double floorMs = loadingFrames * 33.0 + viewDelays * 10.0;
+
+  // Real-time pace on the menu: plain frames with their real delay, against 33 ms plus the work
+  // of a frame measured on its own.
+  const auto paceStart = Clock::now();
+  Frames(60);
+  const double paceMs = Micros(paceStart, Clock::now()) / 1000.0 / 60;
+  sleepForReal = false;
+  Phases menu;
+  for (int i = 0; i < 60; ++i) TimedFrame(menu);
+  const double workMs =
+      (menu.events.Percentile(0.5) + menu.update.Percentile(0.5) + menu.draw.Percentile(0.5)) / 1000.0;
+
+  // A busy free-play round.
+  Phases freePlay;
+  driver::PushTap(512, 375);
+  FramesUntil(ScenePlaying, 20);
+  countAllocations = true;
+  PlayRound(freePlay, 1500);
+  countAllocations = false;
+  const long freePlayAllocations = allocations;
+  driver::PushMouseUp(946, 693);
+  driver::PushTap(24, 24);  // back to the menu
+  FramesUntil(SceneMainMenu, 20);
+  Frames(2);
+
+  // A protect mission: the first cargo-ship mission of the campaign.
+  Phases protect;
+  for (int level = 1; level < 100; ++level) {
+    char name[64];
+    snprintf(name, sizeof name, "Data/Levels/level%d.dat", level);
+    FILE* file = fopen(name, "r");
+    if (file == nullptr) break;
+    char line[128] = {0};
+    const bool isProtect = fgets(line, sizeof line, file) != nullptr && std::string(line).find(";P;") != std::string::npos;
+    fclose(file);
+    if (isProtect) {
+      GameState.campaignLevel = level;
+      break;
+    }
+  }
+  driver::PushTap(512, 315);  // start: the briefing
+  FramesUntil(SceneInterLevel, 20);
+  Frames(1);
+  driver::PushTap(570, 705);  // start the mission
+  FramesUntil(ScenePlaying, 20);
+  allocations = 0;
+  countAllocations = true;
+  PlayRound(protect, 1500);
+  countAllocations = false;
+  const long protectAllocations = allocations;
+
+  struct rusage usage = {};
+  getrusage(RUSAGE_SELF, &usage);
   Shutdown();
+  fs::current_path("/tmp");
+  fs::remove_all(scratch);
+
+  printf("velmora-bench\n");
+  printf("start-up to the main menu: %.0f ms; floor set by the delays %.0f ms (%d frames, %d picture views); ratio %.2f\n",
+         startUpMs, floorMs, loadingFrames, viewDelays, startUpMs / floorMs);
+  printf("real-time pace on the menu: %.1f ms per frame (%.1f fps); 33 ms + %.1f ms of work gives %.1f fps\n",
+         paceMs, 1000.0 / paceMs, workMs, 1000.0 / (33.0 + workMs));
+  freePlay.Report("busy free-play round");
+  printf("  allocations during the round: %ld\n", freePlayAllocations);
+  protect.Report("protect mission (restarted whenever it ends)");
+  printf("  allocations during the round: %ld\n", protectAllocations);
+  printf("peak memory: %ld MiB\n", usage.ru_maxrss / 1024);
   return 0;
 }
