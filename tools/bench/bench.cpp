@@ -19,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -59,7 +58,6 @@ void operator delete(void* p, size_t) noexcept { std::free(p); }
 namespace {
 
 using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
 
 double Micros(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::micro>(b - a).count();
@@ -124,22 +122,6 @@ void FramesUntil(int scene, int limit) {
   for (int i = 0; i < limit && GameState.SceneState != scene; ++i) Frames(1);
 }
 
-// A scratch working directory whose Data links the pictures, fonts, sounds and levels of ./Data.
-bool EnterScratchDirectory() {
-  const fs::path data = fs::absolute("Data");
-  if (!fs::exists(data / "Images")) {
-    printf("velmora-bench: run it from the build directory (no ./Data/Images here)\n");
-    return false;
-  }
-  char pattern[] = "/tmp/velmora-bench-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) return false;
-  const fs::path root(pattern);
-  fs::create_directories(root / "Data" / "User");
-  for (const char* part : {"Images", "Fonts", "Sounds", "Levels"}) fs::create_directory_symlink(data / part, root / "Data" / part);
-  fs::current_path(root);
-  return true;
-}
-
 // Plays with scripted steering and firing; the ship is kept alive so the round stays busy. A
 // mission that ends (won, or its cargo ship lost) is confirmed and started again from the briefing.
 void PlayRound(Phases& phases, int frames) {
@@ -161,8 +143,8 @@ void PlayRound(Phases& phases, int frames) {
 }  // namespace
 
 int main(int, char**) {
-  if (!EnterScratchDirectory()) return 1;
-  const fs::path scratch = fs::current_path();
+  const std::string scratch = driver::EnterScratchCopyOfWorkingDirectory("velmora-bench");
+  if (scratch.empty()) return 1;
 
   // Start-up with the real delays, up to the interactive main menu.
   sleepForReal = true;
@@ -235,8 +217,7 @@ int main(int, char**) {
   struct rusage usage = {};
   getrusage(RUSAGE_SELF, &usage);
   Shutdown();
-  fs::current_path("/tmp");
-  fs::remove_all(scratch);
+  driver::RemoveScratchDirectory(scratch);
 
   printf("velmora-bench\n");
   printf("start-up to the main menu: %.0f ms; floor set by the delays %.0f ms (%d frames, %d picture views); ratio %.2f\n",

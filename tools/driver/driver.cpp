@@ -4,8 +4,12 @@
 #include <SDL.h>
 #include <png.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/game_state.h"
 
@@ -79,6 +83,32 @@ void PushScriptedPlay(int frame) {
   // The fire button at (32, 660), 78 x 78: a shot fires when the finger is lifted on it.
   if (frame % 9 == 0) PushMouseDown(71, 699);
   if (frame % 9 == 4) PushMouseUp(71, 699);
+}
+
+std::string EnterScratchCopyOfWorkingDirectory(const char* prefix) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::absolute("Data");
+  if (!fs::exists(data / "Images")) {
+    printf("%s: run it from the build directory (no ./Data/Images here)\n", prefix);
+    return "";
+  }
+  std::string pattern = std::string("/tmp/") + prefix + "-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) return "";
+  const fs::path root(pattern);
+  fs::create_directories(root / "Data" / "User");
+  for (const char* part : {"Images", "Fonts", "Sounds", "Levels"}) {
+    fs::create_directory_symlink(data / part, root / "Data" / part);
+  }
+  fs::current_path(root);
+  return root.string();
+}
+
+void RemoveScratchDirectory(const std::string& path) {
+  namespace fs = std::filesystem;
+  if (path.rfind("/tmp/", 0) != 0) return;
+  std::error_code ignored;
+  fs::current_path("/tmp", ignored);
+  fs::remove_all(path, ignored);
 }
 
 void GrabFrame(std::vector<uint8_t>& rgba) {

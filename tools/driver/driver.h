@@ -21,6 +21,13 @@ void PushQuit();
 // knob is dragged in a slow figure of eight and the fire button is tapped every few frames.
 void PushScriptedPlay(int frame);
 
+// Makes /tmp/<prefix>-XXXXXX/Data linking the pictures, fonts, sounds and levels of ./Data, with
+// an empty User folder, and changes into it, so the player's own saves are never touched.
+// Returns the folder, or "" (with a message) when ./Data has no pictures.
+std::string EnterScratchCopyOfWorkingDirectory(const char* prefix);
+// Leaves and deletes a folder made above.
+void RemoveScratchDirectory(const std::string& path);
+
 // Reads the current back buffer (call after drawing, before the swap) as RGBA, top row first.
 void GrabFrame(std::vector<uint8_t>& rgba);
 // Writes an RGBA frame of the screen's size as a PNG; false when it cannot be written.

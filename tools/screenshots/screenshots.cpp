@@ -5,7 +5,9 @@
 #include <SDL.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@
 #include "input/events.h"
 #include "platform/platform.h"
 #include "tools/driver/driver.h"
+#include "render/draw.h"
+#include "world/damage.h"
 #include "world/random.h"
 
 extern "C" {
@@ -51,6 +55,19 @@ void Shot(const char* name) {
   }
 }
 
+// One frame in which hazards cannot destroy the ship: the structure is raised for the update and
+// shown whole again before the frame is drawn.
+void ShieldedFrame() {
+  PumpEvents();
+  if (GameState.SceneState == ScenePlaying) GameState.Structure = 1000;
+  const bool drawn = AdvanceFrame();
+  if (GameState.Structure > 0) {
+    GameState.Structure = MaxStructure(GameState.structureLevel);
+    RefreshShipBars();
+  }
+  if (drawn) DrawViews();
+}
+
 // Runs frames until the scene is reached; false when it never comes.
 bool FramesUntil(int scene, int limit) {
   for (int i = 0; i < limit; ++i) {
@@ -65,6 +82,10 @@ bool FramesUntil(int scene, int limit) {
 int main(int argc, char** argv) {
   if (argc > 1) outDir = argv[1];
   mkdir(outDir.c_str(), 0755);
+  char resolved[4096];
+  if (realpath(outDir.c_str(), resolved) != nullptr) outDir = resolved;
+  const std::string scratch = driver::EnterScratchCopyOfWorkingDirectory("velmora-screenshots");
+  if (scratch.empty()) return 1;
   if (VideoInit() != 0) {
     printf("velmora-screenshots: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
     return 1;
@@ -118,20 +139,53 @@ int main(int argc, char** argv) {
   FramesUntil(SceneMainMenu, 20);
   Frames(1);
 
-  // The campaign: the inter-level screen, then the first mission.
+  // The campaign: the briefing of the first mission, then the mission itself. The pilot here is
+  // scripted, not skilled: the ship is kept whole so that the mission can be won on camera.
   driver::PushTap(512, 315);
   FramesUntil(SceneInterLevel, 20);
   Frames(2);
   Shot("inter-level");
   driver::PushTap(570, 705);
   FramesUntil(ScenePlaying, 20);
-  for (int frame = 0; frame < 500 && GameState.SceneState == ScenePlaying; ++frame) {
-    driver::PushScriptedPlay(frame);
-    Frames(1);
+  for (int frame = 0; frame < 3000 && GameState.SceneState != SceneMessageBox; ++frame) {
+    if (GameState.SceneState == ScenePlaying) driver::PushScriptedPlay(frame);
+    ShieldedFrame();
   }
-  Shot("mission");
+  Frames(1);
+  Shot("mission-won");
+  driver::PushMouseUp(946, 693);
+  driver::PushTap(512, 420);  // OK: the briefing of the next mission
+  FramesUntil(SceneInterLevel, 20);
+  driver::PushTap(424, 705);  // back to the menu
+  FramesUntil(SceneMainMenu, 20);
+  Frames(1);
+
+  // A protect mission: the first cargo-ship mission of the campaign.
+  for (int level = 1; level < 100; ++level) {
+    const std::string name = "Data/Levels/level" + std::to_string(level) + ".dat";
+    FILE* file = fopen(name.c_str(), "r");
+    if (file == nullptr) break;
+    char line[128] = {0};
+    const bool protect = fgets(line, sizeof line, file) != nullptr && std::string(line).find(";P;") != std::string::npos;
+    fclose(file);
+    if (protect) {
+      GameState.campaignLevel = level;
+      break;
+    }
+  }
+  driver::PushTap(512, 315);
+  FramesUntil(SceneInterLevel, 20);
+  Frames(2);
+  driver::PushTap(570, 705);
+  FramesUntil(ScenePlaying, 20);
+  for (int frame = 0; frame < 240 && GameState.SceneState == ScenePlaying; ++frame) {
+    driver::PushScriptedPlay(frame);
+    ShieldedFrame();
+  }
+  Shot("protect-mission");
 
   Shutdown();
+  driver::RemoveScratchDirectory(scratch);
   printf("%d screenshots\n", shots);
   return shots > 0 ? 0 : 1;
 }
