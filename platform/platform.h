@@ -1,5 +1,6 @@
-// The thin layer for what this desktop lacks compared with the tablet: the vendor's two
-// platform calls (no-ops here), glOrthof for desktop GL, and the swap pacing request.
+// The thin layer for what this desktop lacks compared with the tablet: the vendor's two platform
+// calls (no-ops here), glOrthof for desktop GL, the swap pacing request, and the desktop's input
+// and window presented the way the tablet presented them.
 #pragma once
 
 // Keeps the tablet's screen awake (false = no timeout). Does nothing on the desktop.
@@ -11,3 +12,20 @@ void glOrthof(float left, float right, float bottom, float top, float nearVal, f
 // Asks for buffer swaps that do not wait for the vertical blank; call before the video mode is
 // set. The game paces itself with its own frame delay.
 void PlatformRequestImmediateSwap();
+
+// Every executable that links the game is linked with -Wl,--wrap=SDL_PollEvent and
+// -Wl,--wrap=SDL_SetVideoMode, so that the game's own calls pass through this layer:
+// - the window is resizable; the 1024 x 768 frame is scaled into it, letterboxed with its aspect
+//   kept, and clicks are mapped back to game coordinates (sdl12-compat's OpenGL scaling);
+// - F11 or Alt+Enter toggles full screen (the game itself sees no keys);
+// - the window losing or regaining input focus is reported as the application losing or
+//   regaining focus, as the tablet reported switching apps;
+// - joystick 0 is a gamepad: its left stick is presented as the tablet's tilt sensor was, so
+//   that after the game's landscape remap stick right steers right and stick down steers down,
+//   with a small round dead zone and full tilt at full deflection.
+
+// Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
+// reach the game exactly as the tablet's accelerometer delivered them.
+void PlatformPresentGamepadAsTilt(bool on);
+// Toggles the window between full screen (desktop resolution, letterboxed) and windowed.
+void PlatformToggleFullScreen();

@@ -1,0 +1,156 @@
+// Desktop presentation of the tablet's input and screen (see platform.h).
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/platform.h"
+
+extern "C" {
+int __real_SDL_PollEvent(SDL_Event* event);
+SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags);
+void* SDL12COMPAT_GetWindow(void);  // the SDL 2 window under the 1.2 video surface
+}
+
+namespace {
+
+// A few calls of the SDL 2 library underneath sdl12-compat, looked up at run time (never linked
+// directly, so that no SDL 1.2 name can bind to SDL 2 by accident).
+struct Sdl2Window {
+  void (*setResizable)(void* window, int resizable) = nullptr;
+  int (*setFullscreen)(void* window, Uint32 flags) = nullptr;
+  Uint32 (*getFlags)(void* window) = nullptr;
+  bool looked = false;
+};
+
+constexpr Uint32 kSdl2FullscreenDesktop = 0x00001001;  // SDL_WINDOW_FULLSCREEN_DESKTOP
+
+Sdl2Window& Window2() {
+  static Sdl2Window calls;
+  if (!calls.looked) {
+    calls.looked = true;
+    if (void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD)) {
+      calls.setResizable = reinterpret_cast<void (*)(void*, int)>(dlsym(sdl2, "SDL_SetWindowResizable"));
+      calls.setFullscreen = reinterpret_cast<int (*)(void*, Uint32)>(dlsym(sdl2, "SDL_SetWindowFullscreen"));
+      calls.getFlags = reinterpret_cast<Uint32 (*)(void*)>(dlsym(sdl2, "SDL_GetWindowFlags"));
+    }
+  }
+  return calls;
+}
+
+void* GameWindow() { return SDL12COMPAT_GetWindow(); }
+
+bool gamepadAsTilt = true;
+
+// The gamepad's left stick, and events waiting to be handed out (one stick move becomes two axes).
+struct Stick {
+  int32_t x = 0, y = 0;
+};
+Stick stick;
+SDL_Event pending[2];
+int pendingCount = 0;
+
+constexpr double kDeadZone = 0.15;      // of full deflection, round
+constexpr double kFullTilt = 16000.0;   // the accelerometer's full-scale reading
+
+// The tilt readings for the current stick position: SDL axis 1 carries the horizontal tilt and
+// SDL axis 0 the vertical one negated, as the tablet's sensor did in landscape.
+void QueueTilt(Uint8 which) {
+  const double x = stick.x / 32767.0, y = stick.y / 32767.0;
+  const double length = std::sqrt(x * x + y * y);
+  double scale = 0.0;
+  if (length > kDeadZone) scale = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone)) / length;
+  const auto reading = [](double v) {
+    const double t = std::round(v * kFullTilt);
+    return static_cast<Sint16>(std::max(-32767.0, std::min(32767.0, t)));
+  };
+  SDL_Event horizontal = {};
+  horizontal.type = SDL_JOYAXISMOTION;
+  horizontal.jaxis.type = SDL_JOYAXISMOTION;
+  horizontal.jaxis.which = which;
+  horizontal.jaxis.axis = 1;
+  horizontal.jaxis.value = reading(x * scale);
+  SDL_Event vertical = horizontal;
+  vertical.jaxis.axis = 0;
+  vertical.jaxis.value = reading(-y * scale);
+  pending[0] = horizontal;
+  pending[1] = vertical;
+  pendingCount = 2;
+}
+
+bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
+  if (key.keysym.sym == SDLK_F11) return true;
+  return (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT);
+}
+
+// Rewrites one event for the game; false when the game is not to see it at all.
+bool Translate(SDL_Event& event) {
+  switch (event.type) {
+    case SDL_ACTIVEEVENT:
+      // Switching windows on a desktop is what switching apps was on the tablet.
+      if (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) event.active.state = SDL_APPACTIVE;
+      return true;
+    case SDL_JOYAXISMOTION:
+      if (!gamepadAsTilt || event.jaxis.which != 0 || event.jaxis.axis > 1) return true;
+      if (event.jaxis.axis == 0) {
+        stick.x = event.jaxis.value;
+      } else {
+        stick.y = event.jaxis.value;
+      }
+      QueueTilt(event.jaxis.which);
+      return false;
+    case SDL_KEYDOWN:
+      if (IsFullScreenKey(event.key)) PlatformToggleFullScreen();
+      return false;
+    case SDL_KEYUP:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+void PlatformPresentGamepadAsTilt(bool on) {
+  gamepadAsTilt = on;
+  stick = Stick{};
+  pendingCount = 0;
+}
+
+void PlatformToggleFullScreen() {
+  Sdl2Window& calls = Window2();
+  void* window = GameWindow();
+  if (window == nullptr || calls.setFullscreen == nullptr || calls.getFlags == nullptr) return;
+  const bool full = (calls.getFlags(window) & kSdl2FullscreenDesktop) == kSdl2FullscreenDesktop;
+  calls.setFullscreen(window, full ? 0 : kSdl2FullscreenDesktop);
+}
+
+extern "C" int __wrap_SDL_PollEvent(SDL_Event* event) {
+  for (;;) {
+    if (pendingCount > 0) {
+      const SDL_Event next = pending[0];
+      pending[0] = pending[1];
+      pendingCount -= 1;
+      if (event != nullptr) *event = next;
+      return 1;
+    }
+    SDL_Event raw;
+    if (!__real_SDL_PollEvent(&raw)) return 0;
+    if (Translate(raw)) {
+      if (event != nullptr) *event = raw;
+      return 1;
+    }
+  }
+}
+
+extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) {
+  SDL_Surface* surface = __real_SDL_SetVideoMode(width, height, bpp, flags);
+  // The player may resize the window: the frame is scaled into it with its aspect kept.
+  Sdl2Window& calls = Window2();
+  if (surface != nullptr && calls.setResizable != nullptr && GameWindow() != nullptr) {
+    calls.setResizable(GameWindow(), 1);
+  }
+  return surface;
+}
