@@ -10,8 +10,8 @@
 
 namespace {
 
-// What the last draw left set in GL. A draw issues only the changes it needs; the cache is
-// forgotten at the start of every frame (pictures are loaded between frames and bind textures).
+// What the last draw left set in GL. Only changes are issued; the record is forgotten at the
+// start of every frame (pictures are loaded between frames and bind textures).
 struct DrawState {
   bool known = false;
   bool blending = true;
@@ -23,7 +23,22 @@ struct DrawState {
 
 DrawState state;
 
-void ForgetDrawState() { state.known = false; }
+// Consecutive pictures with the same texture and the same blending go to GL as one list of
+// triangles: each quad as the two triangles its strip would make, in the same order, so every
+// pixel comes out as if each quad had been drawn on its own. The arrays are fixed: nothing is
+// allocated per frame.
+constexpr int kBatchQuads = 128;
+struct Batch {
+  GLfloat vertices[kBatchQuads * 6 * 3];
+  GLfloat texCoords[kBatchQuads * 6 * 2];
+  int quads = 0;
+  GLuint texture = 0;
+  bool opaque = false;
+};
+
+Batch batch;
+bool batching = true;
+bool skipCoveredClear = true;
 
 void UseBlending(bool on) {
   if (state.known && state.blending == on) return;
@@ -53,11 +68,77 @@ void UseTexture(GLuint texture) {
 
 void BeginStateTracking() {
   if (state.known) return;
-  // Establish a known state once; from here on only changes are issued.
   glEnable(GL_BLEND);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glBindTexture(GL_TEXTURE_2D, 0);
   state = DrawState{true, true, false, 0, false, false};
+}
+
+void FlushBatch() {
+  if (batch.quads == 0) return;
+  BeginStateTracking();
+  // Pictures blend over what is below by their own alpha; a fully opaque one simply covers it.
+  if (!state.alphaBlendFunc) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    state.alphaBlendFunc = true;
+  }
+  UseBlending(!batch.opaque);
+  UseTexCoords(true);
+  if (!state.white) {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    state.white = true;
+  }
+  UseTexture(batch.texture);
+  glVertexPointer(3, GL_FLOAT, 0, batch.vertices);
+  glTexCoordPointer(2, GL_FLOAT, 0, batch.texCoords);
+  glDrawArrays(batch.quads == 1 ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, batch.quads == 1 ? 4 : batch.quads * 6);
+  batch.quads = 0;
+}
+
+// A strip of four corners (bottom-left, bottom-right, top-left, top-right) as two triangles.
+void AppendQuad(const GLfloat corners[4][3], const GLfloat uv[4][2]) {
+  static constexpr int kStripTriangles[6] = {0, 1, 2, 2, 1, 3};
+  if (batch.quads == 0) {
+    // A lone quad stays a strip; it becomes triangles when a second one joins it.
+    for (int i = 0; i < 4; ++i) {
+      for (int c = 0; c < 3; ++c) batch.vertices[i * 3 + c] = corners[i][c];
+      for (int c = 0; c < 2; ++c) batch.texCoords[i * 2 + c] = uv[i][c];
+    }
+    batch.quads = 1;
+    return;
+  }
+  if (batch.quads == 1) {
+    GLfloat firstCorners[4][3], firstUv[4][2];
+    for (int i = 0; i < 4; ++i) {
+      for (int c = 0; c < 3; ++c) firstCorners[i][c] = batch.vertices[i * 3 + c];
+      for (int c = 0; c < 2; ++c) firstUv[i][c] = batch.texCoords[i * 2 + c];
+    }
+    for (int k = 0; k < 6; ++k) {
+      for (int c = 0; c < 3; ++c) batch.vertices[k * 3 + c] = firstCorners[kStripTriangles[k]][c];
+      for (int c = 0; c < 2; ++c) batch.texCoords[k * 2 + c] = firstUv[kStripTriangles[k]][c];
+    }
+  }
+  const int base = batch.quads * 6;
+  for (int k = 0; k < 6; ++k) {
+    for (int c = 0; c < 3; ++c) batch.vertices[(base + k) * 3 + c] = corners[kStripTriangles[k]][c];
+    for (int c = 0; c < 2; ++c) batch.texCoords[(base + k) * 2 + c] = uv[kStripTriangles[k]][c];
+  }
+  batch.quads += 1;
+}
+
+// True when the first view drawn this frame is an opaque picture covering the whole screen, so
+// that the black clear under it can never be seen.
+bool ClearIsCovered() {
+  const ViewTableRecord& views = GameState.ViewTable;
+  for (int32_t id = 0; id < views.count; ++id) {
+    const View* view = views.views[id];
+    if (view->visible != 1 || view->x < 0 || view->x > kScreenWidth) continue;
+    if (view->y < -view->height || view->y > kScreenHeight + 2) continue;
+    const Image& image = *view->image;
+    return image.opaque && view->x == 0 && view->y == 0 && image.width >= kScreenWidth &&
+           image.height >= kScreenHeight;
+  }
+  return false;
 }
 
 }  // namespace
@@ -65,6 +146,7 @@ void BeginStateTracking() {
 int32_t FlipY(int32_t y) { return kScreenHeight - y; }
 
 void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour) {
+  FlushBatch();
   BeginStateTracking();
   const int32_t red = (colour & 0xFF0000) >> 16;
   const int32_t green = (colour & 0xFF00) >> 8;
@@ -87,44 +169,40 @@ void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t
 }
 
 void DrawImage(const Image& image, int32_t x, int32_t y) {
-  BeginStateTracking();
   const GLfloat left = static_cast<GLfloat>(x);
   const GLfloat bottom = static_cast<GLfloat>(FlipY(y + image.height));
   const GLfloat right = left + image.width;
   const GLfloat top = bottom + image.height;
-  const GLfloat vertices[] = {
-      left, bottom, 0.0f, right, bottom, 0.0f, left, top, 0.0f, right, top, 0.0f,
-  };
+  const GLfloat corners[4][3] = {{left, bottom, 0.0f}, {right, bottom, 0.0f}, {left, top, 0.0f}, {right, top, 0.0f}};
   // The bottom of the quad takes the bottom of the picture; row 0 of the file is at the top.
-  const GLfloat texCoords[] = {
-      0.0f, image.vMax, image.uMax, image.vMax, 0.0f, 0.0f, image.uMax, 0.0f,
-  };
-  // Pictures blend over what is below by their own alpha; a fully opaque one simply covers it.
-  if (!state.alphaBlendFunc) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    state.alphaBlendFunc = true;
+  const GLfloat uv[4][2] = {{0.0f, image.vMax}, {image.uMax, image.vMax}, {0.0f, 0.0f}, {image.uMax, 0.0f}};
+  if (batch.quads > 0 &&
+      (!batching || batch.texture != image.texture || batch.opaque != image.opaque || batch.quads == kBatchQuads)) {
+    FlushBatch();
   }
-  UseBlending(!image.opaque);
-  UseTexCoords(true);
-  if (!state.white) {
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    state.white = true;
-  }
-  UseTexture(image.texture);
-  glVertexPointer(3, GL_FLOAT, 0, vertices);
-  glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
-  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  batch.texture = image.texture;
+  batch.opaque = image.opaque;
+  AppendQuad(corners, uv);
+  if (!batching) FlushBatch();
+}
+
+void FlushDraws() { FlushBatch(); }
+
+void SetDrawShortcuts(bool batch, bool skipClear) {
+  batching = batch;
+  skipCoveredClear = skipClear;
 }
 
 void PresentFrame() {
+  FlushBatch();
   glFlush();
   glFinish();
   SDL_GL_SwapBuffers();
 }
 
 void DrawViews() {
-  ForgetDrawState();
-  DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
+  state.known = false;
+  if (!(skipCoveredClear && ClearIsCovered())) DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
 
   // Views whose left edge is off the left side, or that lie wholly above or below the screen,
   // are skipped before any GL call; the width is not tested.
@@ -146,6 +224,7 @@ void DrawViews() {
   }
 
   // Leave GL as the fixed set-up has it: blending on, no texture-coordinate array.
+  FlushBatch();
   UseBlending(true);
   UseTexCoords(false);
   PresentFrame();

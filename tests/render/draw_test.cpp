@@ -107,3 +107,34 @@ TEST(FlipY, ConvertsScreenToGlRows) {
   EXPECT_EQ(FlipY(768), 0);
   EXPECT_EQ(FlipY(-40), 808);
 }
+
+TEST_F(GameTest, BatchingAndTheCoveredClearChangeNoPixel) {
+  harness::Boot();
+  harness::FinishLoading();
+  harness::Frames(2);
+  auto compare = [](const char* what) {
+    harness::CaptureFrames(true);
+    SetDrawShortcuts(false, false);
+    const int before = harness::recorded().drawCalls;
+    DrawViews();
+    const int plainCalls = harness::recorded().drawCalls - before;
+    const std::vector<uint8_t> plain = harness::lastFrame();
+    SetDrawShortcuts(true, true);
+    DrawViews();
+    const int shortCalls = harness::recorded().drawCalls - before - plainCalls;
+    harness::CaptureFrames(false);
+    ASSERT_EQ(plain.size(), harness::lastFrame().size());
+    EXPECT_TRUE(plain == harness::lastFrame()) << what << ": the frames differ";
+    EXPECT_LT(shortCalls, plainCalls) << what;
+  };
+  compare("main menu");
+  harness::PushTap(512, 375);  // free play
+  harness::Frames(6);
+  for (int frame = 0; frame < 400; ++frame) {
+    GameState.Structure = 1000;
+    driver::PushScriptedPlay(frame);
+    harness::Frame();
+  }
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  compare("busy round");
+}
