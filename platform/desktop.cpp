@@ -43,6 +43,7 @@ Sdl2Window& Window2() {
 void* GameWindow() { return SDL12COMPAT_GetWindow(); }
 
 bool gamepadAsTilt = true;
+bool windowFocusIsAppFocus = true;
 
 // The gamepad's left stick, and events waiting to be handed out (one stick move becomes two axes).
 struct Stick {
@@ -90,7 +91,8 @@ bool Translate(SDL_Event& event) {
   switch (event.type) {
     case SDL_ACTIVEEVENT:
       // Switching windows on a desktop is what switching apps was on the tablet.
-      if (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) event.active.state = SDL_APPACTIVE;
+      if (windowFocusIsAppFocus && (event.active.state & SDL_APPINPUTFOCUS)) event.active.state |= SDL_APPACTIVE;
+      if (event.active.state & SDL_APPACTIVE) event.active.state = SDL_APPACTIVE;
       return true;
     case SDL_JOYAXISMOTION:
       if (!gamepadAsTilt || event.jaxis.which != 0 || event.jaxis.axis > 1) return true;
@@ -118,6 +120,8 @@ void PlatformPresentGamepadAsTilt(bool on) {
   stick = Stick{};
   pendingCount = 0;
 }
+
+void PlatformReportWindowFocus(bool on) { windowFocusIsAppFocus = on; }
 
 void PlatformToggleFullScreen() {
   Sdl2Window& calls = Window2();

@@ -27,5 +27,8 @@ void PlatformRequestImmediateSwap();
 // Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
 // reach the game exactly as the tablet's accelerometer delivered them.
 void PlatformPresentGamepadAsTilt(bool on);
+// Turns the reporting of window input focus as application focus on (the default) or off; off,
+// only the window being hidden or shown counts, as on the tablet.
+void PlatformReportWindowFocus(bool on);
 // Toggles the window between full screen (desktop resolution, letterboxed) and windowed.
 void PlatformToggleFullScreen();

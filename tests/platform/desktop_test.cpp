@@ -85,6 +85,7 @@ TEST_F(GameTest, ClicksInAScaledWindowLandOnTheGameCoordinateUnderThem) {
 
 TEST_F(GameTest, WindowFocusLossPausesTheRoundLikeSwitchingAppsDid) {
   harness::Boot();
+  PlatformReportWindowFocus(true);
   GameState.SceneState = ScenePlaying;
   SDL_Event focus = {};
   focus.type = SDL_ACTIVEEVENT;

@@ -43,8 +43,11 @@ std::string EnterScratchWorkingDirectory();
 // Leaves and deletes a scratch directory made above.
 void RemoveScratchWorkingDirectory(const std::string& path);
 
-// VideoInit, PDL_Init, RandomSeed and StartUp, as main does.
+// VideoInit, PDL_Init, RandomSeed and StartUp, as main does. Window focus is not reported as
+// application focus (tests share one display); see PlatformReportWindowFocus.
 void Boot();
+// Shuts the game down if this test booted it (the fixture does it after every test).
+void ShutdownIfBooted();
 // One pass of the main loop: PumpEvents, then GameLoop.
 void Frame();
 void Frames(int count);
@@ -66,6 +69,9 @@ using driver::PushTap;
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override { workDir = harness::EnterScratchWorkingDirectory(); }
-  void TearDown() override { harness::RemoveScratchWorkingDirectory(workDir); }
+  void TearDown() override {
+    harness::ShutdownIfBooted();
+    harness::RemoveScratchWorkingDirectory(workDir);
+  }
   std::string workDir;
 };
