@@ -9,6 +9,41 @@ View::View() : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(n
 
 std::string DataPath(const char* name) { return std::string("./Data/") + name; }
 
+namespace {
+
+// The picture each view was made from, as loaded. Views made from the same file (the 50 stars,
+// the four buy buttons) share one texture, so the drawing can hand them to GL together.
+struct LoadedPicture {
+  std::string name;
+  unsigned int texture;
+  float uMax, vMax;
+  int32_t width, height;
+  bool opaque;
+};
+
+LoadedPicture loadedPictures[kMaxViews];
+
+Image* LoadViewPicture(const char* name, ViewId id) {
+  Image* image = new Image();
+  bool shared = false;
+  for (ViewId earlier = 0; earlier < id && !shared; ++earlier) {
+    const LoadedPicture& seen = loadedPictures[earlier];
+    if (seen.texture == 0 || seen.name != name) continue;
+    image->texture = seen.texture;
+    image->uMax = seen.uMax;
+    image->vMax = seen.vMax;
+    image->width = seen.width;
+    image->height = seen.height;
+    image->opaque = seen.opaque;
+    shared = true;
+  }
+  if (!shared) ImageLoadTexture(image, DataPath(name).c_str());
+  loadedPictures[id] = {name, image->texture, image->uMax, image->vMax, image->width, image->height, image->opaque};
+  return image;
+}
+
+}  // namespace
+
 ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
   ViewTableRecord& table = GameState.ViewTable;
   if (table.count >= kMaxViews) FatalTableFull("view", kMaxViews);
@@ -17,7 +52,7 @@ ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
   view->x = x;
   view->y = y;
   view->visible = 1;
-  view->image = ImageFromFile(DataPath(name).c_str());
+  view->image = LoadViewPicture(name, id);
   view->id = id;
   view->height = view->image->height;
   view->width = view->image->width;

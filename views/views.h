@@ -28,7 +28,8 @@ struct TouchArea {
 // "./Data/" followed by the asset name.
 std::string DataPath(const char* name);
 
-// A new visible view of the picture file at (x, y), optionally touchable; sleeps 10 ms.
+// A new visible view of the picture file at (x, y), optionally touchable; sleeps 10 ms. Views
+// of the same file share its texture.
 ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr);
 // A new image entry (a shared picture source) loaded from the file.
 ImageId ImageAdd(const char* name);

@@ -76,15 +76,17 @@ struct Series {
 struct Phases {
   Phases() {
     // Room for every sample up front, so the measuring itself allocates nothing while counting.
-    for (Series* s : {&events, &update, &draw, &bare}) s->micros.reserve(4096);
+    for (Series* s : {&events, &update, &draw, &naive, &bare}) s->micros.reserve(4096);
   }
-  Series events, update, draw, bare;
+  Series events, update, draw, naive, bare;
   void Report(const char* title) const {
     const double bareMedian = bare.Percentile(0.5);
     printf("%s (%zu frames)\n", title, update.micros.size());
     const struct { const char* name; const Series* s; } rows[] = {
-        {"events", &events}, {"update", &update}, {"drawing", &draw}, {"bare present", &bare}};
+        {"events", &events}, {"update", &update}, {"drawing", &draw}, {"naive drawing", &naive},
+        {"bare present", &bare}};
     for (const auto& row : rows) {
+      if (row.s->micros.empty()) continue;
       printf("  %-13s median %9.1f us  p99 %9.1f us  median / bare present %5.2f\n", row.name,
              row.s->Percentile(0.5), row.s->Percentile(0.99), row.s->Percentile(0.5) / bareMedian);
     }
@@ -94,8 +96,10 @@ struct Phases {
   }
 };
 
-// One frame, timed phase by phase, with a bare present measured right after it.
-void TimedFrame(Phases& phases) {
+// One frame, timed phase by phase, with a bare present measured right after it. With compare
+// set, the same frame is drawn a second time the naive way (one GL call per picture, the black
+// clear always drawn) for comparison: both drawings give the same pixels.
+void TimedFrame(Phases& phases, bool compare = false) {
   const auto t0 = Clock::now();
   PumpEvents();
   const auto t1 = Clock::now();
@@ -106,9 +110,17 @@ void TimedFrame(Phases& phases) {
   phases.events.micros.push_back(Micros(t0, t1));
   phases.update.micros.push_back(Micros(t1, t2));
   if (drawn) phases.draw.micros.push_back(Micros(t2, t3));
+  if (drawn && compare) {
+    SetDrawShortcuts(false, false);
+    const auto n0 = Clock::now();
+    DrawViews();
+    phases.naive.micros.push_back(Micros(n0, Clock::now()));
+    SetDrawShortcuts(true, true);
+  }
+  const auto b0 = Clock::now();
   DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
   PresentFrame();
-  phases.bare.micros.push_back(Micros(t3, Clock::now()));
+  phases.bare.micros.push_back(Micros(b0, Clock::now()));
 }
 
 void Frames(int count) {
@@ -136,7 +148,7 @@ void PlayRound(Phases& phases, int frames) {
     }
     if (GameState.SceneState == ScenePlaying) GameState.Structure = 100000;  // every frame a full one
     if (GameState.SceneState == ScenePlaying) driver::PushScriptedPlay(frame);
-    TimedFrame(phases);
+    TimedFrame(phases, true);
   }
 }
 
