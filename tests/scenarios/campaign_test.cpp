@@ -25,6 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using harness::ReadFile;
+using harness::Record;
+using harness::WriteFile;
+
 const std::string kSave = "Data/User/VelMoraSaveGame.sav";
 
 constexpr int kMusicChannel = 31;
@@ -33,21 +37,6 @@ constexpr int kMenuMusic = 2;
 constexpr int kStart[2] = {512, 315}, kBriefingStart[2] = {570, 705}, kBriefingBack[2] = {420, 705};
 constexpr int kBoxOk[2] = {512, 420}, kGameBack[2] = {24, 24}, kPause[2] = {1000, 24}, kFire[2] = {71, 699};
 constexpr int kRowY[4] = {313, 367, 422, 479};  // shop rows: structure, shield, handling, weapons
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string Record(const std::string& text) {
-  std::string record = text;
-  record.resize(50, '\0');
-  return record;
-}
 
 // Replaces the shipped level files with the test's own, one line each; an empty line leaves
 // that level's file out.

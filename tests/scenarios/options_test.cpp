@@ -26,6 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using harness::ReadFile;
+using harness::Record;
+using harness::WriteFile;
+
 const std::string kSave = "Data/User/VelMoraSaveGame.sav";
 const std::string kOptions = "Data/User/VelmoraConfig.cfg";
 const std::string kCalibration = "Data/User/VelMorAccData.cfg";
@@ -38,22 +42,6 @@ constexpr int kHelp[2] = {512, 495}, kBack[2] = {512, 705};
 constexpr int kSound[2] = {500, 425}, kMusic[2] = {500, 485}, kControl[2] = {500, 545};
 constexpr int kReset[2] = {500, 600}, kBoxOk[2] = {450, 420}, kBoxCancel[2] = {575, 420};
 constexpr int kCalibrationOk[2] = {141, 498}, kBriefingBack[2] = {420, 705};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A 50-byte record as the game writes it: the text, its NUL, zero filler.
-std::string Record(const std::string& text) {
-  std::string record = text;
-  record.resize(50, '\0');
-  return record;
-}
 
 std::string RecordText(const std::string& path) {
   const std::string bytes = ReadFile(path);

@@ -13,15 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using harness::ReadFile;
+using harness::WriteFile;
 
 }  // namespace
 
@@ -42,13 +35,13 @@ TEST_F(FileHelperTest, MissingFileFailsAndTakesNoSlot) {
   EXPECT_EQ(FileOpen("Levels/level999999.dat"), -1);
   EXPECT_EQ(GameState.FileTable.FileCount, 0);
   // The path is taken relative to ./Data, not to the working directory.
-  WriteWholeFile("loose.txt", "x");
+  WriteFile("loose.txt", "x");
   EXPECT_EQ(FileOpen("loose.txt"), -1);
   EXPECT_EQ(GameState.FileTable.FileCount, 0);
 }
 
 TEST_F(FileHelperTest, CreateLeavesAnEmptyFileAndAHandleAtItsStart) {
-  WriteWholeFile("Data/User/old.cfg", "previous content");
+  WriteFile("Data/User/old.cfg", "previous content");
   const FileHandle created = FileCreate("User/new.cfg");
   const FileHandle emptied = FileCreate("User/old.cfg");
   ASSERT_EQ(created, 0);
@@ -60,32 +53,32 @@ TEST_F(FileHelperTest, CreateLeavesAnEmptyFileAndAHandleAtItsStart) {
   FileWrite(created, "abc", 3);
   FileClose(created);
   FileClose(emptied);
-  EXPECT_EQ(ReadWholeFile("Data/User/new.cfg"), "abc");
+  EXPECT_EQ(ReadFile("Data/User/new.cfg"), "abc");
 }
 
 TEST_F(FileHelperTest, WritesOverwriteInPlaceAndNeverShorten) {
-  WriteWholeFile("Data/User/three.cfg", "110");
-  WriteWholeFile("Data/User/ten.cfg", "0123456789");
+  WriteFile("Data/User/three.cfg", "110");
+  WriteFile("Data/User/ten.cfg", "0123456789");
   FileHandle file = FileOpen("User/three.cfg");
   FileWrite(file, "014", 3);
   FileClose(file);
-  EXPECT_EQ(ReadWholeFile("Data/User/three.cfg"), "014");
+  EXPECT_EQ(ReadFile("Data/User/three.cfg"), "014");
 
   file = FileOpen("User/ten.cfg");
   FileWrite(file, "abc", 3);
   FileClose(file);
-  EXPECT_EQ(ReadWholeFile("Data/User/ten.cfg"), "abc3456789");
+  EXPECT_EQ(ReadFile("Data/User/ten.cfg"), "abc3456789");
 
   // Bytes after a NUL are written like any other.
   const char withNul[] = {'a', '\0', 'b', '\0'};
   file = FileOpen("User/ten.cfg");
   FileWrite(file, withNul, 4);
   FileClose(file);
-  EXPECT_EQ(ReadWholeFile("Data/User/ten.cfg"), std::string("a\0b\0" "456789", 10));
+  EXPECT_EQ(ReadFile("Data/User/ten.cfg"), std::string("a\0b\0" "456789", 10));
 }
 
 TEST_F(FileHelperTest, ReadLineFollowsFgets) {
-  WriteWholeFile("Data/User/lines.txt", "ab\ncdef");
+  WriteFile("Data/User/lines.txt", "ab\ncdef");
   char buffer[10];
   FileHandle file = FileOpen("User/lines.txt");
   ASSERT_EQ(FileReadLine(file, buffer, sizeof buffer), buffer);
@@ -99,7 +92,7 @@ TEST_F(FileHelperTest, ReadLineFollowsFgets) {
 }
 
 TEST_F(FileHelperTest, BadHandlesAreIgnored) {
-  WriteWholeFile("Data/User/keep.cfg", "keep");
+  WriteFile("Data/User/keep.cfg", "keep");
   const FileHandle file = FileOpen("User/keep.cfg");
   ASSERT_EQ(file, 0);
   FileClose(file);
@@ -111,13 +104,13 @@ TEST_F(FileHelperTest, BadHandlesAreIgnored) {
     FileWrite(bad, "XX", 2);
     FileClose(bad);
   }
-  EXPECT_EQ(ReadWholeFile("Data/User/keep.cfg"), "keep");
+  EXPECT_EQ(ReadFile("Data/User/keep.cfg"), "keep");
   EXPECT_EQ(GameState.FileTable.FileCount, 1);
   EXPECT_EQ(GameState.FileTable.files[0], nullptr);
 }
 
 TEST_F(FileHelperTest, HandlesCountUpAndClosedSlotsWaitUntilTheTableIsUsedUp) {
-  WriteWholeFile("Data/User/a.cfg", "a");
+  WriteFile("Data/User/a.cfg", "a");
   for (int i = 0; i < 10; ++i) {
     const FileHandle file = FileOpen("User/a.cfg");
     EXPECT_EQ(file, i);
@@ -128,7 +121,7 @@ TEST_F(FileHelperTest, HandlesCountUpAndClosedSlotsWaitUntilTheTableIsUsedUp) {
 }
 
 TEST_F(FileHelperTest, AfterFiveHundredHandlesClosedSlotsAreReusedLowestFirst) {
-  WriteWholeFile("Data/User/a.cfg", "000");
+  WriteFile("Data/User/a.cfg", "000");
   for (int i = 0; i < kMaxFiles; ++i) FileClose(FileOpen("User/a.cfg"));
   EXPECT_EQ(GameState.FileTable.FileCount, kMaxFiles);
   // Every slot is closed now: opens start again from the lowest.
@@ -139,7 +132,7 @@ TEST_F(FileHelperTest, AfterFiveHundredHandlesClosedSlotsAreReusedLowestFirst) {
   FileWrite(second, "7", 1);
   FileClose(first);
   FileClose(second);
-  EXPECT_EQ(ReadWholeFile("Data/User/a.cfg"), "700");
+  EXPECT_EQ(ReadFile("Data/User/a.cfg"), "700");
   for (int i = 0; i < 200; ++i) {
     const FileHandle file = FileOpen("User/a.cfg");
     ASSERT_EQ(file, 0);
@@ -149,13 +142,13 @@ TEST_F(FileHelperTest, AfterFiveHundredHandlesClosedSlotsAreReusedLowestFirst) {
 }
 
 TEST_F(FileHelperTest, FullTableFailsOpensWithoutEmptyingFiles) {
-  WriteWholeFile("Data/User/a.cfg", "precious");
+  WriteFile("Data/User/a.cfg", "precious");
   for (int i = 0; i < kMaxFiles; ++i) ASSERT_EQ(FileOpen("User/a.cfg"), i);
   EXPECT_EQ(FileOpen("User/a.cfg"), -1);
   EXPECT_EQ(FileCreate("User/a.cfg"), -1);
   EXPECT_EQ(FileCreate("User/b.cfg"), -1);
   EXPECT_EQ(GameState.FileTable.FileCount, kMaxFiles);
-  EXPECT_EQ(ReadWholeFile("Data/User/a.cfg"), "precious");
+  EXPECT_EQ(ReadFile("Data/User/a.cfg"), "precious");
   FileClose(321);
   FileClose(123);
   EXPECT_EQ(FileOpen("User/a.cfg"), 123);

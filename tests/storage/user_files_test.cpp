@@ -19,26 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using harness::ReadFile;
+using harness::Record;
+using harness::WriteFile;
+
 const char* const kSavePath = "Data/User/VelMoraSaveGame.sav";
 const char* const kOptionsPath = "Data/User/VelmoraConfig.cfg";
 const char* const kCalibrationPath = "Data/User/VelMorAccData.cfg";
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-// A 50-byte record as the game writes it: the text, its NUL, zero filler.
-std::string Record(const std::string& text) {
-  std::string record = text;
-  record.resize(50, '\0');
-  return record;
-}
 
 struct Progress {
   int32_t weapons, shield, handling, structure, level, credits;
@@ -112,9 +99,9 @@ class UserFileTest : public GameTest {
 
 TEST_F(UserFileTest, FirstRunLeavesExactlyTheThreeDefaultFiles) {
   EXPECT_EQ(Printed(LoadAll), "");
-  EXPECT_EQ(ReadWholeFile(kSavePath), Record("Vel mora >>1;1;1;1;1;5000<<"));
-  EXPECT_EQ(ReadWholeFile(kOptionsPath), "110");
-  EXPECT_EQ(ReadWholeFile(kCalibrationPath), Record("0;0;"));
+  EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>1;1;1;1;1;5000<<"));
+  EXPECT_EQ(ReadFile(kOptionsPath), "110");
+  EXPECT_EQ(ReadFile(kCalibrationPath), Record("0;0;"));
   int files = 0;
   for (const auto& entry : fs::directory_iterator("Data/User")) files += entry.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 3);
@@ -132,22 +119,22 @@ TEST_F(UserFileTest, ProgressSurvivesARestartAndShorterRecordsReadBackClean) {
   LoadAll();
   SetProgress({2, 3, 4, 5, 24, 123456789});
   SaveGame();
-  EXPECT_EQ(ReadWholeFile(kSavePath), Record("Vel mora >>2;3;4;5;24;123456789<<"));
+  EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>2;3;4;5;24;123456789<<"));
   SetProgress({6, 1, 2, 3, 7, 5});
   SaveGame();
-  EXPECT_EQ(ReadWholeFile(kSavePath), Record("Vel mora >>6;1;2;3;7;5<<"));
+  EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>6;1;2;3;7;5<<"));
   Scramble();
   EXPECT_EQ(Printed(LoadSaveGame), "");
   ExpectProgress({6, 1, 2, 3, 7, 5});
 
   ResetProgress();
   ExpectProgress({1, 1, 1, 1, 1, 5000});
-  EXPECT_EQ(ReadWholeFile(kSavePath), Record("Vel mora >>1;1;1;1;1;5000<<"));
+  EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>1;1;1;1;1;5000<<"));
 
   GameState.calibrationX = -1234;
   GameState.calibrationY = 73;
   SaveCalibration();
-  EXPECT_EQ(ReadWholeFile(kCalibrationPath), Record("-1234;73;"));
+  EXPECT_EQ(ReadFile(kCalibrationPath), Record("-1234;73;"));
   Scramble();
   LoadCalibration();
   EXPECT_EQ(GameState.calibrationX, -1234);
@@ -159,18 +146,18 @@ TEST_F(UserFileTest, SaveGameOnlyWritesARecordItCanReadBack) {
   // The largest balance still fits the 49 characters and reads back whole.
   SetProgress({6, 6, 6, 6, INT32_MAX, INT32_MAX});
   SaveGame();
-  const std::string longest = ReadWholeFile(kSavePath);
+  const std::string longest = ReadFile(kSavePath);
   EXPECT_EQ(longest, Record("Vel mora >>6;6;6;6;2147483647;2147483647<<"));
   Scramble();
   LoadSaveGame();
   ExpectProgress({6, 6, 6, 6, INT32_MAX, INT32_MAX});
-  EXPECT_EQ(ReadWholeFile(kSavePath), longest);
+  EXPECT_EQ(ReadFile(kSavePath), longest);
 
   // Values that would not read back are brought into range, in memory and in the file.
   SetProgress({0, 7, -5, INT32_MIN, -3, INT32_MIN});
   SaveGame();
   ExpectProgress({1, 1, 1, 1, 1, 0});
-  EXPECT_EQ(ReadWholeFile(kSavePath), Record("Vel mora >>1;1;1;1;1;0<<"));
+  EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>1;1;1;1;1;0<<"));
 }
 
 TEST_F(UserFileTest, DamagedSaveGamesAreRepairedAndRewritten) {
@@ -187,11 +174,11 @@ TEST_F(UserFileTest, DamagedSaveGamesAreRepairedAndRewritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    WriteWholeFile(kSavePath, c.content);
+    WriteFile(kSavePath, c.content);
     Scramble();
     EXPECT_EQ(Printed(LoadSaveGame), "");
     ExpectProgress(c.expected);
-    const std::string file = ReadWholeFile(kSavePath);
+    const std::string file = ReadFile(kSavePath);
     ASSERT_GE(file.size(), 50u);
     EXPECT_EQ(file.substr(0, 50), Record(c.text));
   }
@@ -201,27 +188,27 @@ TEST_F(UserFileTest, ValidFilesAreReadAsTheyStandAndNotRewritten) {
   // Filler that is not zero shows that nothing was written over the file.
   const std::string save = std::string("Vel mora >>4;5;6;3;12;777<<") + '\0' + std::string(22, 'x');
   const std::string calibration = std::string("-350;1900;") + '\0' + std::string(39, 'x');
-  WriteWholeFile(kSavePath, save);
-  WriteWholeFile(kCalibrationPath, calibration);
+  WriteFile(kSavePath, save);
+  WriteFile(kCalibrationPath, calibration);
   struct OptionCase { const char* bytes; int32_t music, sound, method; };
   const OptionCase options[] = {
       {"110", 1, 1, 0}, {"001", 0, 0, 1}, {"112", 1, 1, 2}, {"113", 1, 1, 3}, {"104", 1, 0, 4}, {"150", 1, 5, 0},
   };
   for (const OptionCase& o : options) {
     SCOPED_TRACE(o.bytes);
-    WriteWholeFile(kOptionsPath, o.bytes);
+    WriteFile(kOptionsPath, o.bytes);
     Scramble();
     EXPECT_EQ(Printed(LoadAll), "");
     EXPECT_EQ(GameState.musicOn, o.music);
     EXPECT_EQ(GameState.soundOn, o.sound);
     EXPECT_EQ(GameState.controlMethod, o.method);
-    EXPECT_EQ(ReadWholeFile(kOptionsPath), o.bytes);
+    EXPECT_EQ(ReadFile(kOptionsPath), o.bytes);
   }
   ExpectProgress({4, 5, 6, 3, 12, 777});
   EXPECT_EQ(GameState.calibrationX, -350);
   EXPECT_EQ(GameState.calibrationY, 1900);
-  EXPECT_EQ(ReadWholeFile(kSavePath), save);
-  EXPECT_EQ(ReadWholeFile(kCalibrationPath), calibration);
+  EXPECT_EQ(ReadFile(kSavePath), save);
+  EXPECT_EQ(ReadFile(kCalibrationPath), calibration);
 }
 
 TEST_F(UserFileTest, BadOptionBytesTakeTheirDefaultsAndAreRewritten) {
@@ -238,13 +225,13 @@ TEST_F(UserFileTest, BadOptionBytesTakeTheirDefaultsAndAreRewritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rewritten);
-    WriteWholeFile(kOptionsPath, c.bytes);
+    WriteFile(kOptionsPath, c.bytes);
     Scramble();
     EXPECT_EQ(Printed(LoadOptions), "");
     EXPECT_EQ(GameState.musicOn, c.music);
     EXPECT_EQ(GameState.soundOn, c.sound);
     EXPECT_EQ(GameState.controlMethod, c.method);
-    EXPECT_EQ(ReadWholeFile(kOptionsPath), c.rewritten);
+    EXPECT_EQ(ReadFile(kOptionsPath), c.rewritten);
   }
 }
 
@@ -260,12 +247,12 @@ TEST_F(UserFileTest, BadCalibrationsAreBoundedAndRewritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    WriteWholeFile(kCalibrationPath, c.content);
+    WriteFile(kCalibrationPath, c.content);
     Scramble();
     EXPECT_EQ(Printed(LoadCalibration), "");
     EXPECT_EQ(GameState.calibrationX, c.x);
     EXPECT_EQ(GameState.calibrationY, c.y);
-    EXPECT_EQ(ReadWholeFile(kCalibrationPath).substr(0, 50), Record(c.text));
+    EXPECT_EQ(ReadFile(kCalibrationPath).substr(0, 50), Record(c.text));
   }
 }
 
@@ -286,9 +273,9 @@ TEST_F(UserFileTest, CorruptedTruncatedEmptyGarbageAndOversizedFilesLoadCleanly)
   };
   for (const Kind& k : kinds) {
     SCOPED_TRACE(k.name);
-    WriteWholeFile(kSavePath, k.save);
-    WriteWholeFile(kOptionsPath, k.options);
-    WriteWholeFile(kCalibrationPath, k.calibration);
+    WriteFile(kSavePath, k.save);
+    WriteFile(kOptionsPath, k.options);
+    WriteFile(kCalibrationPath, k.calibration);
     Scramble();
     EXPECT_EQ(Printed(LoadAll), "");
     EXPECT_GE(GameState.musicOn, 0);
@@ -308,9 +295,9 @@ TEST_F(UserFileTest, CorruptedTruncatedEmptyGarbageAndOversizedFilesLoadCleanly)
     const Progress loaded = CurrentProgress();
     const int32_t music = GameState.musicOn, sound = GameState.soundOn, method = GameState.controlMethod;
     const int32_t calX = GameState.calibrationX, calY = GameState.calibrationY;
-    const std::string save = ReadWholeFile(kSavePath);
-    const std::string options = ReadWholeFile(kOptionsPath);
-    const std::string calibration = ReadWholeFile(kCalibrationPath);
+    const std::string save = ReadFile(kSavePath);
+    const std::string options = ReadFile(kOptionsPath);
+    const std::string calibration = ReadFile(kCalibrationPath);
     Scramble();
     LoadAll();
     ExpectProgress(loaded);
@@ -319,9 +306,9 @@ TEST_F(UserFileTest, CorruptedTruncatedEmptyGarbageAndOversizedFilesLoadCleanly)
     EXPECT_EQ(GameState.controlMethod, method);
     EXPECT_EQ(GameState.calibrationX, calX);
     EXPECT_EQ(GameState.calibrationY, calY);
-    EXPECT_EQ(ReadWholeFile(kSavePath), save);
-    EXPECT_EQ(ReadWholeFile(kOptionsPath), options);
-    EXPECT_EQ(ReadWholeFile(kCalibrationPath), calibration);
+    EXPECT_EQ(ReadFile(kSavePath), save);
+    EXPECT_EQ(ReadFile(kOptionsPath), options);
+    EXPECT_EQ(ReadFile(kCalibrationPath), calibration);
   }
 }
 
@@ -357,7 +344,7 @@ TEST_F(UserFileTest, ALongSessionNeverStopsSaving) {
     SaveOptions();
   }
   EXPECT_EQ(GameState.FileTable.FileCount, kMaxFiles);
-  EXPECT_EQ(ReadWholeFile(kOptionsPath), "110");
+  EXPECT_EQ(ReadFile(kOptionsPath), "110");
   GameState.credits = 98765;
   EXPECT_EQ(Printed(SaveGame), "");
   Scramble();

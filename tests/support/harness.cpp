@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/app.h"
 #include "app/game_loop.h"
@@ -113,6 +115,21 @@ std::string EnterScratchWorkingDirectory() {
   }
   fs::current_path(root);
   return root.string();
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Record(const std::string& text) {
+  std::string record = text;
+  record.resize(50, '\0');
+  return record;
 }
 
 namespace {

@@ -40,6 +40,12 @@ uint32_t FramePixel(int x, int y);
 // and an empty Data/User, and changes into it. Returns its path.
 std::string EnterScratchWorkingDirectory();
 
+// The whole content of a file ("" when it cannot be read), and a file written with exactly these bytes.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+// A 50-byte record as the game writes its save and calibration files: text, NUL, zero filler.
+std::string Record(const std::string& text);
+
 // Leaves and deletes a scratch directory made above.
 void RemoveScratchWorkingDirectory(const std::string& path);
 
