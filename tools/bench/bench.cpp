@@ -202,19 +202,7 @@ int main(int, char**) {
 
   // A protect mission: the first cargo-ship mission of the campaign.
   Phases protect;
-  for (int level = 1; level < 100; ++level) {
-    char name[64];
-    snprintf(name, sizeof name, "Data/Levels/level%d.dat", level);
-    FILE* file = fopen(name, "r");
-    if (file == nullptr) break;
-    char line[128] = {0};
-    const bool isProtect = fgets(line, sizeof line, file) != nullptr && std::string(line).find(";P;") != std::string::npos;
-    fclose(file);
-    if (isProtect) {
-      GameState.campaignLevel = level;
-      break;
-    }
-  }
+  GameState.campaignLevel = driver::FirstLevelOfType('P');
   driver::PushTap(512, 315);  // start: the briefing
   FramesUntil(SceneInterLevel, 20);
   Frames(1);

@@ -111,6 +111,20 @@ void RemoveScratchDirectory(const std::string& path) {
   fs::remove_all(path, ignored);
 }
 
+int FirstLevelOfType(char type) {
+  const std::string marker = std::string(";") + type + ";";
+  for (int level = 1; level < 1000; ++level) {
+    const std::string name = "Data/Levels/level" + std::to_string(level) + ".dat";
+    FILE* file = fopen(name.c_str(), "r");
+    if (file == nullptr) break;
+    char line[128] = {0};
+    const bool found = fgets(line, sizeof line, file) != nullptr && std::string(line).find(marker) != std::string::npos;
+    fclose(file);
+    if (found) return level;
+  }
+  return 1;
+}
+
 void GrabFrame(std::vector<uint8_t>& rgba) {
   const size_t row = static_cast<size_t>(kScreenWidth) * 4;
   std::vector<uint8_t> bottomUp(row * kScreenHeight);

@@ -28,6 +28,10 @@ std::string EnterScratchCopyOfWorkingDirectory(const char* prefix);
 // Leaves and deletes a folder made above.
 void RemoveScratchDirectory(const std::string& path);
 
+// The number of the first level file under ./Data/Levels whose mission is of this type ('C',
+// 'D', 'P' or 'S'), or 1 when there is none.
+int FirstLevelOfType(char type);
+
 // Reads the current back buffer (call after drawing, before the swap) as RGBA, top row first.
 void GrabFrame(std::vector<uint8_t>& rgba);
 // Writes an RGBA frame of the screen's size as a PNG; false when it cannot be written.

@@ -161,18 +161,7 @@ int main(int argc, char** argv) {
   Frames(1);
 
   // A protect mission: the first cargo-ship mission of the campaign.
-  for (int level = 1; level < 100; ++level) {
-    const std::string name = "Data/Levels/level" + std::to_string(level) + ".dat";
-    FILE* file = fopen(name.c_str(), "r");
-    if (file == nullptr) break;
-    char line[128] = {0};
-    const bool protect = fgets(line, sizeof line, file) != nullptr && std::string(line).find(";P;") != std::string::npos;
-    fclose(file);
-    if (protect) {
-      GameState.campaignLevel = level;
-      break;
-    }
-  }
+  GameState.campaignLevel = driver::FirstLevelOfType('P');
   driver::PushTap(512, 315);
   FramesUntil(SceneInterLevel, 20);
   Frames(2);
