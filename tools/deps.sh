@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev
   librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev)
+  packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
