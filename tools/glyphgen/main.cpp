@@ -38,12 +38,12 @@ namespace {
 constexpr int kFirstCode = 32;
 constexpr int kLastCode = 126;
 
-struct FontSpec {
+struct FontSizing {
   const char* directory;
   int pixelSize;
 };
 
-constexpr FontSpec kFonts[] = {
+constexpr FontSizing kFonts[] = {
     {"Fonts/Free20RegularWhite", 20},
     {"Fonts/Free14RegularWhite", 14},
 };
@@ -134,9 +134,9 @@ bool WritePng(const std::filesystem::path& path, int width, int height,
   return true;
 }
 
-bool MakeFont(FT_Face face, const FontSpec& spec, const std::filesystem::path& root) {
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec.pixelSize)) != 0) {
-    std::fprintf(stderr, "glyphgen: cannot set pixel size %d\n", spec.pixelSize);
+bool MakeFont(FT_Face face, const FontSizing& sizing, const std::filesystem::path& root) {
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(sizing.pixelSize)) != 0) {
+    std::fprintf(stderr, "glyphgen: cannot set pixel size %d\n", sizing.pixelSize);
     return false;
   }
 
@@ -165,7 +165,7 @@ bool MakeFont(FT_Face face, const FontSpec& spec, const std::filesystem::path& r
   }
   const int height = ascent + descent;
 
-  const std::filesystem::path dir = root / spec.directory;
+  const std::filesystem::path dir = root / sizing.directory;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
@@ -191,7 +191,7 @@ bool MakeFont(FT_Face face, const FontSpec& spec, const std::filesystem::path& r
     if (!WritePng(dir / GlyphFileName(g.code), width, height, rgba)) return false;
   }
   std::printf("glyphgen: %s: %d px, pictures %d px high (baseline at row %d), space %d px\n",
-              spec.directory, spec.pixelSize, height, ascent, space.advance);
+              sizing.directory, sizing.pixelSize, height, ascent, space.advance);
   return true;
 }
 
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
   }
 
   bool ok = true;
-  for (const FontSpec& spec : kFonts) ok = ok && MakeFont(face, spec, root);
+  for (const FontSizing& sizing : kFonts) ok = ok && MakeFont(face, sizing, root);
 
   FT_Done_Face(face);
   FT_Done_FreeType(library);

@@ -366,7 +366,7 @@ def control_point():
     <stop offset="0.8" stop-color="#1a8fb2"/>
     <stop offset="1" stop-color="#5fe3fa"/>
   </radialGradient>
-  <linearGradient id="spec" x1="0" y1="0" x2="0" y2="1">
+  <linearGradient id="gloss" x1="0" y1="0" x2="0" y2="1">
     <stop offset="0" stop-color="#ffffff" stop-opacity="0.75"/>
     <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>
   </linearGradient>
@@ -381,7 +381,7 @@ def control_point():
   <circle cx="32" cy="10.5" r="1.6"/><circle cx="32" cy="53.5" r="1.6"/>
   <circle cx="10.5" cy="32" r="1.6"/><circle cx="53.5" cy="32" r="1.6"/>
 </g>
-<ellipse cx="30" cy="17" rx="15" ry="8" fill="url(#spec)"/>
+<ellipse cx="30" cy="17" rx="15" ry="8" fill="url(#gloss)"/>
 <circle cx="28" cy="28" r="3" fill="#ffffff" fill-opacity="0.35"/>
 '''
     write("controlPoint.svg", 64, 64, body)
@@ -395,7 +395,7 @@ def fire_button(down):
         stops = [(0, "#ffb35c"), (0.35, ORANGE), (0.75, "#d1420f"), (1, "#6e1a08")]
         rim, icon, halo = "#ffb870", "#fff3e0", 0.3
     s = "\n".join(f'    <stop offset="{o}" stop-color="{c}"/>' for o, c in stops)
-    spec = 0.35 if down else 0.55
+    gloss = 0.35 if down else 0.55
     body = f'''
 <defs>
   <radialGradient id="halo" cx="39" cy="39" r="39" gradientUnits="userSpaceOnUse">
@@ -409,8 +409,8 @@ def fire_button(down):
     <stop offset="0" stop-color="#3a2a22"/>
     <stop offset="1" stop-color="#120a07"/>
   </linearGradient>
-  <linearGradient id="spec" x1="0" y1="0" x2="0" y2="1">
-    <stop offset="0" stop-color="#ffffff" stop-opacity="{spec}"/>
+  <linearGradient id="gloss" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#ffffff" stop-opacity="{gloss}"/>
     <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>
   </linearGradient>
   <filter id="soft" x="-20%" y="-20%" width="140%" height="140%"><feGaussianBlur stdDeviation="1.6"/></filter>
@@ -429,7 +429,7 @@ def fire_button(down):
   <line x1="20" y1="39" x2="30" y2="39"/><line x1="48" y1="39" x2="58" y2="39"/>
 </g>
 <circle cx="39" cy="39" r="2.6" fill="{icon}"/>
-<ellipse cx="39" cy="{22 if not down else 23}" rx="18" ry="8" fill="url(#spec)"/>
+<ellipse cx="39" cy="{22 if not down else 23}" rx="18" ry="8" fill="url(#gloss)"/>
 <g fill="{rim}" fill-opacity="0.6">
   <circle cx="39" cy="7.5" r="1.2"/><circle cx="39" cy="70.5" r="1.2"/>
   <circle cx="7.5" cy="39" r="1.2"/><circle cx="70.5" cy="39" r="1.2"/>
