@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using harness::FirstSession;
 using harness::ReadFile;
 using harness::Record;
 using harness::WriteFile;
@@ -132,19 +133,6 @@ void PlaceInfectedAboveShip() {
   rock.speed = 0;
   ViewSetxy(rock.view, rock.x, rock.y);
   ViewSetVisible(rock.view, 1);
-}
-
-bool FirstSession(const std::function<void()>& session) {
-  fflush(stdout);
-  const pid_t child = fork();
-  if (child == 0) {
-    session();
-    fflush(stdout);
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // Missions without any hazard, so that only the objective decides them.

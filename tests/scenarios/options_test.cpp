@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using harness::FirstSession;
 using harness::ReadFile;
 using harness::Record;
 using harness::WriteFile;
@@ -94,21 +95,6 @@ void Tilt(int16_t x, int16_t y) {
   harness::PushJoyAxis(1, x);
   harness::PushJoyAxis(0, y);
   harness::Frame();
-}
-
-// Runs a first session of the game in a child process, in the same working directory; this
-// process must not have touched SDL yet. The child's failures come back as its exit status.
-bool FirstSession(const std::function<void()>& session) {
-  fflush(stdout);
-  const pid_t child = fork();
-  if (child == 0) {
-    session();
-    fflush(stdout);
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace

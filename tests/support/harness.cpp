@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -130,6 +131,19 @@ std::string Record(const std::string& text) {
   std::string record = text;
   record.resize(50, '\0');
   return record;
+}
+
+bool FirstSession(const std::function<void()>& session) {
+  fflush(stdout);
+  const pid_t child = fork();
+  if (child == 0) {
+    session();
+    fflush(stdout);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 // A 50-byte record as the game writes its save and calibration files: text, NUL, zero filler.
 std::string Record(const std::string& text);
+
+// Runs a first session of the game in a child process, in the same working directory (this
+// process must not have touched SDL yet); true when it ended without a failed expectation.
+// A restart is then booting the game in this process.
+bool FirstSession(const std::function<void()>& session);
 
 // Leaves and deletes a scratch directory made above.
 void RemoveScratchWorkingDirectory(const std::string& path);
