@@ -23,15 +23,26 @@ namespace {
 constexpr Uint32 kInitFlags = 0x231;        // timer, audio, video and joystick
 constexpr int kContextMajorVersionAttr = 17;  // selects GL ES 1.x on the tablet; ignored here
 
+// A view's or image entry's own picture record goes with it; its texture may be shared with
+// other records, so it is left to the end of the process.
+void DeleteRecord(View* record) {
+  if (record == nullptr) return;
+  if (record->image != nullptr) {
+    record->image->texture = 0;
+    delete record->image;
+  }
+  delete record;
+}
+
 void FreeResources() {
   Mix_CloseAudio();
   for (int32_t i = 0; i < GameState.ViewTable.count; ++i) {
-    delete GameState.ViewTable.views[i];
+    DeleteRecord(GameState.ViewTable.views[i]);
     GameState.ViewTable.views[i] = nullptr;
   }
   GameState.ViewTable.count = 0;
   for (int32_t i = 0; i < GameState.ImageTable.count; ++i) {
-    delete GameState.ImageTable.entries[i];
+    DeleteRecord(GameState.ImageTable.entries[i]);
     GameState.ImageTable.entries[i] = nullptr;
   }
   GameState.ImageTable.count = 0;

@@ -25,9 +25,11 @@ void HandleFocus(const SDL_ActiveEvent& active) {
     }
     frameDelay = 100;
   } else {
+    // Play resumes only if the round is still the paused one: a round left (by back) while the
+    // game was in the background stays left.
     if (resumeScene == ScenePlaying) {
       resumeScene = -1;
-      GameState.SceneState = ScenePlaying;
+      if (GameState.SceneState == ScenePaused) GameState.SceneState = ScenePlaying;
     }
     frameDelay = 33;
   }

@@ -1,5 +1,7 @@
 #include "ui/mission.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "app/game_state.h"
@@ -28,7 +30,9 @@ void WinMission() {
   MissionRecord& mission = GameState.currentMission;
   const int32_t nextLevel = mission.nextLevel;
   if (nextLevel != -1 && GameState.MissionAlive != 0) {
-    GameState.credits += mission.reward;
+    // Paid in 64 bits and kept within 0 .. INT32_MAX, whatever a level file or a save holds.
+    const int64_t paid = static_cast<int64_t>(GameState.credits) + mission.reward;
+    GameState.credits = static_cast<int32_t>(std::clamp<int64_t>(paid, 0, INT32_MAX));
     const int32_t finished = mission.levelNumber;
     mission = LoadCampaignLevel(nextLevel, finished);
     GameState.campaignLevel = mission.levelNumber;

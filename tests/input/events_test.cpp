@@ -172,3 +172,16 @@ TEST_F(TouchTest, FocusTableAndQuit) {
   PumpEvents();
   EXPECT_EQ(running, 0);
 }
+
+TEST_F(TouchTest, ARoundLeftWhileInTheBackgroundStaysLeftWhenFocusReturns) {
+  GameState.SceneState = ScenePlaying;
+  harness::PushFocus(false);
+  PumpEvents();
+  ASSERT_EQ(GameState.SceneState, ScenePaused);
+  GameState.SceneState = SceneMainMenu;  // what the in-game back button does
+  harness::PushFocus(true);
+  PumpEvents();
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  EXPECT_EQ(resumeScene, -1);
+  EXPECT_EQ(frameDelay, 33);
+}

@@ -489,3 +489,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenLevel{"TypeX", "100000;-1;-1;X;0;100;-1"},
                       BrokenLevel{"NegativeTarget", "100000;-1;-1;S;-4;100;-1"}),
     [](const ::testing::TestParamInfo<BrokenLevel>& info) { return std::string(info.param.name); });
+
+TEST_F(Campaign, RewardsNeverOverflowTheCreditsAndNegativeOnesNeverTakeThemBelowZero) {
+  UseLevels({{1, "100000;-1;-1;S;0;1500;2"}, {2, "100000;-1;-1;S;0;-2147483647;3"}, {3, kQuietSurviveNow}});
+  WriteFile(kSave, Record("Vel mora >>1;1;1;1;1;2147483000<<"));
+  BootToBriefing();
+  StartMission();
+  harness::Frames(2);
+  ExpectMessage("       CONGRATULATIOS!", "   YouR mission was a ", "             success!");
+  EXPECT_EQ(GameState.credits, 2147483647) << "the balance stops at the largest it can hold";
+  TapThenRun(kBoxOk, 2);
+  StartMission();
+  harness::Frames(2);
+  EXPECT_EQ(GameState.credits, 0) << "a negative reward takes the balance to 0 at most";
+  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;3;0<<"));
+}
