@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/fatal.h"
+
 #include "app/game_loop.h"
 #include "app/game_state.h"
 #include "audio/sound.h"
@@ -125,8 +127,7 @@ int GameMain() {
   if (videoResult != 0) {
     // Without a window and a GL context nothing else can run.
     printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
-    fflush(stdout);
-    exit(1);
+    ExitOnFatalError();
   }
   PDL_Init(0);
   RandomSeed();

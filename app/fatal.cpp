@@ -1,10 +1,19 @@
 #include "app/fatal.h"
 
+#include <SDL_mixer.h>
+
 #include <cstdio>
 #include <cstdlib>
 
+void ExitOnFatalError() {
+  fflush(stdout);
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&frequency, &format, &channels) != 0) Mix_CloseAudio();
+  exit(1);
+}
+
 void FatalTableFull(const char* table, int capacity) {
   printf("Cannot add to the %s table: it holds at most %d entries.\n", table, capacity);
-  fflush(stdout);
-  exit(1);
+  ExitOnFatalError();
 }

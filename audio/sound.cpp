@@ -12,8 +12,7 @@
 void AudioOpen() {
   if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
     printf("unable to open Audio! Reason: %s\n", SDL_GetError());
-    fflush(stdout);
-    exit(1);
+    ExitOnFatalError();
   }
   Mix_AllocateChannels(32);
 }
@@ -30,8 +29,7 @@ SoundId SoundAdd(const char* name) {
   Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (chunk == nullptr) {
     printf("Could not load wav file %s... Reason: %s", path.c_str(), SDL_GetError());
-    fflush(stdout);
-    exit(1);
+    ExitOnFatalError();
   }
   const SoundId id = table.count;
   table.chunks[id] = chunk;

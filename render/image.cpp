@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/fatal.h"
+
 Image::Image() : texture(0), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
 
 Image::~Image() {
@@ -58,8 +60,7 @@ void ImageLoadTexture(Image* image, const char* path) {
   SDL_Surface* loaded = IMG_Load(path);
   if (loaded == nullptr) {
     printf("Could not load image %s. Reason: %s\n", path, SDL_GetError());
-    fflush(stdout);
-    exit(1);
+    ExitOnFatalError();
   }
   image->width = loaded->w;
   image->height = loaded->h;
@@ -73,8 +74,7 @@ void ImageLoadTexture(Image* image, const char* path) {
                                              0x00FF0000u, 0xFF000000u);
   if (padded == nullptr) {
     printf("Could create intermediate texture while loading image %s\n", path);
-    fflush(stdout);
-    exit(1);
+    ExitOnFatalError();
   }
 
   // Per-surface alpha would blend the picture instead of copying its alpha channel: switch it
