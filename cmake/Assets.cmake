@@ -5,6 +5,7 @@
 set(VELMORA_DATA_DIR ${CMAKE_BINARY_DIR}/Data)
 file(MAKE_DIRECTORY ${VELMORA_DATA_DIR}/User)
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(PYTHON3 python3 REQUIRED)
 set_property(GLOBAL PROPERTY VELMORA_ASSET_OUTPUTS "")
 set_property(GLOBAL PROPERTY VELMORA_GENERATOR_TARGETS "")
 
@@ -14,10 +15,10 @@ add_executable(velmora-pngrgba ${CMAKE_SOURCE_DIR}/tools/pngrgba/pngrgba.cpp)
 target_compile_options(velmora-pngrgba PRIVATE ${VELMORA_WARNINGS})
 target_link_libraries(velmora-pngrgba PRIVATE PkgConfig::LIBPNG)
 
-# Rule 1: assets/images/<path>.svg becomes Data/Images/<path>.png (RGBA).
-file(GLOB_RECURSE VELMORA_SVGS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/images/*.svg)
-foreach(svg ${VELMORA_SVGS})
-  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/assets/images ${svg})
+# Rule 1: an SVG picture <path>.svg becomes Data/Images/<path>.png (RGBA). The pictures are
+# hand-written under assets/images/, or drawn by the scripts of tools/ui-art/ into build/ui-art/;
+# each picture has exactly one of these sources.
+function(velmora_render_svg svg rel)
   string(REGEX REPLACE "\\.svg$" ".png" rel_png ${rel})
   set(out ${VELMORA_DATA_DIR}/Images/${rel_png})
   get_filename_component(out_dir ${out} DIRECTORY)
@@ -28,6 +29,46 @@ foreach(svg ${VELMORA_SVGS})
     DEPENDS ${svg} velmora-pngrgba
     COMMENT "Rendering Images/${rel_png}" VERBATIM)
   set_property(GLOBAL APPEND PROPERTY VELMORA_ASSET_OUTPUTS ${out})
+endfunction()
+
+file(GLOB_RECURSE VELMORA_SVGS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/images/*.svg)
+set(VELMORA_SVG_NAMES "")
+foreach(svg ${VELMORA_SVGS})
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/assets/images ${svg})
+  list(APPEND VELMORA_SVG_NAMES ${rel})
+  velmora_render_svg(${svg} ${rel})
+endforeach()
+
+# A script says which pictures it draws (--list) when the build is configured, and draws them
+# (into the directory it is given) when the build needs them.
+set(VELMORA_UI_ART ${CMAKE_SOURCE_DIR}/tools/ui-art)
+set(VELMORA_UI_ART_OUT ${CMAKE_BINARY_DIR}/ui-art)
+file(GLOB VELMORA_UI_ART_SCRIPTS CONFIGURE_DEPENDS ${VELMORA_UI_ART}/gen_*.py)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_UI_ART_SCRIPTS} ${VELMORA_UI_ART}/common.py)
+foreach(script ${VELMORA_UI_ART_SCRIPTS})
+  get_filename_component(script_name ${script} NAME)
+  execute_process(COMMAND ${PYTHON3} -B ${script} --list
+    OUTPUT_VARIABLE listed RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "tools/ui-art/${script_name} --list failed")
+  endif()
+  string(REGEX REPLACE "\n$" "" listed "${listed}")
+  string(REPLACE "\n" ";" listed "${listed}")
+  set(svgs "")
+  foreach(rel ${listed})
+    if(rel IN_LIST VELMORA_SVG_NAMES)
+      message(FATAL_ERROR "${rel} is drawn twice (tools/ui-art/${script_name} and another source)")
+    endif()
+    list(APPEND VELMORA_SVG_NAMES ${rel})
+    list(APPEND svgs ${VELMORA_UI_ART_OUT}/${rel})
+  endforeach()
+  add_custom_command(OUTPUT ${svgs}
+    COMMAND ${PYTHON3} -B ${script} ${VELMORA_UI_ART_OUT}
+    DEPENDS ${script} ${VELMORA_UI_ART}/common.py
+    COMMENT "Drawing the SVG pictures of tools/ui-art/${script_name}" VERBATIM)
+  foreach(rel ${listed})
+    velmora_render_svg(${VELMORA_UI_ART_OUT}/${rel} ${rel})
+  endforeach()
 endforeach()
 
 # Rule 2: a generator program. OUTPUTS are paths under Data/; the program runs in build/Data

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs (and, with --tests, what the tests need) when any
-# of them is missing. Uses sudo when not run as root.
+# Installs the Debian packages the game needs (and, with --tests, what the tests and the Debian
+# package build need) when any of them is missing. Uses sudo when not run as root.
 set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev
-  librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
+  python3 librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev)
+  packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev
+    xdotool inotify-tools dpkg-dev file appstream desktop-file-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
-"""Shared pieces for the menu-side SVG pictures (written once, the SVGs are the sources)."""
-import random, os
+"""Shared pieces of the UI art scripts: the palette, SVG helpers, and writing the pictures."""
+import random, os, sys
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "images")
+OUT = None      # the directory the pictures are written into (see run)
+LISTING = False
 
 CYAN = "#38d9f5"
 CYAN_B = "#8ff3ff"
@@ -23,8 +24,28 @@ def svg(w, h, body, defs=""):
 
 
 def write(name, text):
-    with open(os.path.join(OUT, name), "w") as f:
+    """Writes one picture, name relative to the output directory (e.g. "gameUI/scoreBG.svg")."""
+    if LISTING:
+        print(name)
+        return
+    path = os.path.join(OUT, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
         f.write(text)
+
+
+def run(*steps):
+    """Command line of every script: `<script> OUTPUT_DIR` draws its pictures into OUTPUT_DIR;
+    `<script> --list` prints the names of the pictures it draws, one a line, and writes nothing."""
+    global OUT, LISTING
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {os.path.basename(sys.argv[0])} OUTPUT_DIR | --list")
+    if sys.argv[1] == "--list":
+        LISTING = True
+    else:
+        OUT = sys.argv[1]
+    for step in steps:
+        step()
 
 
 def text(x, y, s, size, fill="#ffffff", weight="bold", anchor="middle", spacing=1,

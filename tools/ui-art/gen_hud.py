@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
-"""Authoring helper: writes the HUD / campaign-side SVG sources into assets/images.
-The SVG files are the real sources; this script only saves typing."""
+"""The in-game and campaign-side pictures: buttons, the heads-up display, touch controls, the
+message box, upgrade icons, the inter-level screen and its help (usage: see common.run)."""
 import math
-import os
 import random
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "images")
+import common
 
 CYAN = "#38d9f5"
 CYAN_B = "#8ff3ff"
@@ -20,13 +19,8 @@ FONT = 'font-family="FreeSans"'
 
 
 def write(rel, w, h, body):
-    path = os.path.join(ROOT, rel)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
-                f'viewBox="0 0 {w} {h}">\n')
-        f.write(body.strip("\n") + "\n")
-        f.write("</svg>\n")
+    common.write(rel, f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+                      f'viewBox="0 0 {w} {h}">\n' + body.strip("\n") + "\n</svg>\n")
 
 
 # ---------------------------------------------------------------- standard buttons
@@ -824,15 +818,5 @@ def campaign_help():
 
 
 if __name__ == "__main__":
-    buttons()
-    corner_buttons()
-    score_plate()
-    hud()
-    bars()
-    control_zone()
-    control_point()
-    fire()
-    message_box()
-    icons()
-    inter_level()
-    campaign_help()
+    common.run(buttons, corner_buttons, score_plate, hud, bars, control_zone, control_point, fire,
+               message_box, icons, inter_level, campaign_help)

@@ -1,3 +1,4 @@
+"""The loading screen and its progress bar (usage: see common.run)."""
 from common import *
 
 W, H = 1024, 768
@@ -104,4 +105,4 @@ def pb():
 
 
 if __name__ == "__main__":
-    loading(); pbbg(); pb()
+    run(loading, pbbg, pb)

@@ -1,3 +1,5 @@
+"""The menu-side pictures: the menu backdrop and title, its buttons, the options rows, the help
+panel and the calibration panel (usage: see common.run)."""
 import math
 from common import *
 
@@ -472,4 +474,4 @@ def calibration():
 
 
 if __name__ == "__main__":
-    menubg(); logo(); buttons(); options_bg(); rows(); yes_no(); method_pictures(); help_panel(); calibration()
+    run(menubg, logo, buttons, options_bg, rows, yes_no, method_pictures, help_panel, calibration)
