@@ -37,16 +37,21 @@ FileHandle Store(FileHandle slot, FILE* stream) {
   return slot;
 }
 
-}  // namespace
-
-FileHandle FileOpen(const char* relativePath) {
+// Opens an existing file with the given mode into a free slot; -1 when either is not to be had.
+FileHandle OpenExisting(const char* relativePath, const char* mode) {
   if (relativePath == nullptr) return -1;
   const FileHandle slot = FreeSlot();
   if (slot == -1) return -1;
-  FILE* stream = fopen(DataPath(relativePath).c_str(), "r+");
+  FILE* stream = fopen(DataPath(relativePath).c_str(), mode);
   if (stream == nullptr) return -1;
   return Store(slot, stream);
 }
+
+}  // namespace
+
+FileHandle FileOpen(const char* relativePath) { return OpenExisting(relativePath, "r+"); }
+
+FileHandle FileOpenForReading(const char* relativePath) { return OpenExisting(relativePath, "r"); }
 
 FileHandle FileCreate(const char* relativePath) {
   if (relativePath == nullptr) return -1;
@@ -68,18 +73,23 @@ char* FileReadLine(FileHandle handle, char* buffer, int size) {
   return fgets(buffer, size, record->stream);
 }
 
-void FileWrite(FileHandle handle, const char* bytes, int count) {
+bool FileWrite(FileHandle handle, const char* bytes, int count) {
   FileRecord* record = RecordAt(handle);
-  if (record == nullptr || bytes == nullptr) return;
+  if (record == nullptr || bytes == nullptr) return false;
   // An update stream must be repositioned between a read and a write; this keeps the position.
-  fseek(record->stream, 0, SEEK_CUR);
-  for (int i = 0; i < count; ++i) fputc(static_cast<unsigned char>(bytes[i]), record->stream);
+  if (fseek(record->stream, 0, SEEK_CUR) != 0) return false;
+  for (int i = 0; i < count; ++i) {
+    if (fputc(static_cast<unsigned char>(bytes[i]), record->stream) == EOF) return false;
+  }
+  // A full disk shows only when the buffer reaches the file.
+  return fflush(record->stream) == 0;
 }
 
-void FileClose(FileHandle handle) {
+bool FileClose(FileHandle handle) {
   FileRecord* record = RecordAt(handle);
-  if (record == nullptr) return;
-  fclose(record->stream);
+  if (record == nullptr) return false;
+  const bool closed = fclose(record->stream) == 0;
   delete record;
   GameState.FileTable.files[handle] = nullptr;
+  return closed;
 }

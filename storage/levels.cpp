@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "storage/files.h"
+#include "storage/text_scan.h"
 #include "views/views.h"
 
 namespace {
@@ -36,23 +37,34 @@ MissionRecord BuiltInMission(int32_t levelNumber) {
   return mission;
 }
 
+// "pace;ore;infected;type;target;reward;next": fields are read in order until one does not match,
+// and the rest stay 0. The type is the one character right after the third ';', blanks included.
+void ParseLevelLine(const char* line, MissionRecord* mission) {
+  TextScan scan(line);
+  char type = 0;
+  if (!scan.Integer32(&mission->asteroidPace) || !scan.Literal(";")) return;
+  if (!scan.Integer32(&mission->oreRange) || !scan.Literal(";")) return;
+  if (!scan.Integer32(&mission->infectedRange) || !scan.Literal(";")) return;
+  if (!scan.Character(&type)) return;
+  mission->type = static_cast<unsigned char>(type);
+  if (!scan.Literal(";") || !scan.Integer32(&mission->target) || !scan.Literal(";")) return;
+  if (!scan.Integer32(&mission->reward) || !scan.Literal(";")) return;
+  scan.Integer32(&mission->nextLevel);
+}
+
 }  // namespace
 
 MissionRecord LoadLevel(int32_t level) {
   MissionRecord mission = {};
   char name[32];
   LevelFileName(level, name, sizeof name);
-  const FileHandle file = FileOpen(name);
+  const FileHandle file = FileOpenForReading(name);
   if (file != -1) {
     char line[kLineBytes] = {};
     const bool read = FileReadLine(file, line, kLineBytes) != nullptr;
     FileClose(file);
     if (read) {
-      // The type is the one character right after the third ';', blanks included.
-      char type = 0;
-      sscanf(line, "%d;%d;%d;%c;%d;%d;%d", &mission.asteroidPace, &mission.oreRange,
-             &mission.infectedRange, &type, &mission.target, &mission.reward, &mission.nextLevel);
-      mission.type = static_cast<unsigned char>(type);
+      ParseLevelLine(line, &mission);
     }
   }
   mission.levelNumber = level;

@@ -1,6 +1,9 @@
 // The three user files: the exact bytes the game writes, what it does with damaged or missing
 // files, and that a long session keeps saving.
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdlib>
 #include <cstdint>
@@ -12,6 +15,7 @@
 
 #include "app/game_state.h"
 #include "storage/files.h"
+#include "storage/levels.h"
 #include "storage/user_files.h"
 #include "support/harness.h"
 
@@ -160,160 +164,79 @@ TEST_F(UserFileTest, SaveGameOnlyWritesARecordItCanReadBack) {
   EXPECT_EQ(ReadFile(kSavePath), Record("Vel mora >>1;1;1;1;1;0<<"));
 }
 
-TEST_F(UserFileTest, DamagedSaveGamesAreRepairedAndRewritten) {
+TEST_F(UserFileTest, ADamagedSaveIsKeptBesideItsRepairedRecordAndSaidSo) {
   struct Case { std::string content; Progress expected; const char* text; };
   const Case cases[] = {
       {Record("Vel mora >>0;7;3;-2;5;900<<"), {1, 1, 3, 1, 5, 900}, "Vel mora >>1;1;3;1;5;900<<"},
-      {Record("Vel mora >>2;2;2;2;0;900<<"), {2, 2, 2, 2, 1, 900}, "Vel mora >>2;2;2;2;1;900<<"},
       {Record("Vel mora >>2;2;2;2;-4;-900<<"), {2, 2, 2, 2, 1, 0}, "Vel mora >>2;2;2;2;1;0<<"},
       {"Vel mora >>3;4", {3, 4, 1, 1, 1, 5000}, "Vel mora >>3;4;1;1;1;5000<<"},
-      {"Vel mora >>3;4;5;6;7;12", {3, 4, 5, 6, 7, 12}, "Vel mora >>3;4;5;6;7;12<<"},
-      {"Vel mora >>2;2;2;2;9;99999999999999999999<<", {2, 2, 2, 2, 9, INT32_MAX}, "Vel mora >>2;2;2;2;9;2147483647<<"},
-      {"vel Mora 2;2;2;2;9;50", {1, 1, 1, 1, 1, 5000}, "Vel mora >>1;1;1;1;1;5000<<"},
+      {"Vel mora >>2;2;2;2;9;99999999999999999999999999999<<", {2, 2, 2, 2, 9, INT32_MAX},
+       "Vel mora >>2;2;2;2;9;2147483647<<"},
+      {"Vel mora >>2;2;2;2;-99999999999999999999999999;50<<", {2, 2, 2, 2, 1, 50}, "Vel mora >>2;2;2;2;1;50<<"},
       {"\nVel mora >>2;2;2;2;9;50<<", {1, 1, 1, 1, 1, 5000}, "Vel mora >>1;1;1;1;1;5000<<"},
+      {Garbage(10240, 4), {1, 1, 1, 1, 1, 5000}, "Vel mora >>1;1;1;1;1;5000<<"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
+    fs::remove(std::string(kSavePath) + ".damaged");
     WriteFile(kSavePath, c.content);
+    Scramble();
+    EXPECT_EQ(Printed(LoadSaveGame), "./Data/User/VelMoraSaveGame.sav was damaged; it is kept as "
+                                     "./Data/User/VelMoraSaveGame.sav.damaged and a repaired one is written.\n");
+    ExpectProgress(c.expected);
+    EXPECT_EQ(ReadFile(kSavePath), Record(c.text));
+    EXPECT_EQ(ReadFile(std::string(kSavePath) + ".damaged"), c.content);
+    // What was written reads back without another repair.
     Scramble();
     EXPECT_EQ(Printed(LoadSaveGame), "");
     ExpectProgress(c.expected);
-    const std::string file = ReadFile(kSavePath);
-    ASSERT_GE(file.size(), 50u);
-    EXPECT_EQ(file.substr(0, 50), Record(c.text));
   }
 }
 
-TEST_F(UserFileTest, ValidFilesAreReadAsTheyStandAndNotRewritten) {
-  // Filler that is not zero shows that nothing was written over the file.
-  const std::string save = std::string("Vel mora >>4;5;6;3;12;777<<") + '\0' + std::string(22, 'x');
-  const std::string calibration = std::string("-350;1900;") + '\0' + std::string(39, 'x');
-  WriteFile(kSavePath, save);
-  WriteFile(kCalibrationPath, calibration);
-  struct OptionCase { const char* bytes; int32_t music, sound, method; };
-  const OptionCase options[] = {
-      {"110", 1, 1, 0}, {"001", 0, 0, 1}, {"112", 1, 1, 2}, {"113", 1, 1, 3}, {"104", 1, 0, 4}, {"150", 1, 5, 0},
-  };
-  for (const OptionCase& o : options) {
-    SCOPED_TRACE(o.bytes);
-    WriteFile(kOptionsPath, o.bytes);
-    Scramble();
-    EXPECT_EQ(Printed(LoadAll), "");
-    EXPECT_EQ(GameState.musicOn, o.music);
-    EXPECT_EQ(GameState.soundOn, o.sound);
-    EXPECT_EQ(GameState.controlMethod, o.method);
-    EXPECT_EQ(ReadFile(kOptionsPath), o.bytes);
-  }
-  ExpectProgress({4, 5, 6, 3, 12, 777});
-  EXPECT_EQ(GameState.calibrationX, -350);
-  EXPECT_EQ(GameState.calibrationY, 1900);
-  EXPECT_EQ(ReadFile(kSavePath), save);
-  EXPECT_EQ(ReadFile(kCalibrationPath), calibration);
-}
-
-TEST_F(UserFileTest, BadOptionBytesTakeTheirDefaultsAndAreRewritten) {
-  struct Case { std::string bytes; int32_t music, sound, method; const char* rewritten; };
+TEST_F(UserFileTest, OptionsTakeTheirDigitsAndOnlyTheThreeLayoutsAsControlMethod) {
+  struct Case { std::string bytes; int32_t music, sound, method; const char* stored; };
   const Case cases[] = {
-      {"117", 1, 1, 0, "110"},                          // an unknown control method
-      {"019", 0, 1, 0, "010"},
-      {"0", 0, 1, 0, "010"},                            // too short
-      {"05", 0, 5, 0, "050"},
-      {"", 1, 1, 0, "110"},                             // empty
-      {std::string("1\0" "4", 3), 1, 1, 4, "114"},      // a NUL in the middle
-      {"1\n4", 1, 1, 0, "110"},                         // the read stops at the newline
-      {"a/:", 1, 1, 0, "110"},                          // bytes next to the digits
+      {"110", 1, 1, 0, "110"}, {"001", 0, 0, 1, "001"}, {"104", 1, 0, 4, "104"}, {"150", 1, 5, 0, "150"},
+      // Methods 2, 3 and 7 leave no way to steer: right hand, and the file is rewritten.
+      {"112", 1, 1, 0, "110"}, {"013", 0, 1, 0, "010"}, {"117", 1, 1, 0, "110"},
+      {"0", 0, 1, 0, "010"}, {"", 1, 1, 0, "110"}, {std::string("1\0" "4", 3), 1, 1, 4, "114"},
+      {"1\n4", 1, 1, 0, "110"}, {"a/:", 1, 1, 0, "110"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.rewritten);
+    SCOPED_TRACE(c.stored);
     WriteFile(kOptionsPath, c.bytes);
     Scramble();
     EXPECT_EQ(Printed(LoadOptions), "");
     EXPECT_EQ(GameState.musicOn, c.music);
     EXPECT_EQ(GameState.soundOn, c.sound);
     EXPECT_EQ(GameState.controlMethod, c.method);
-    EXPECT_EQ(ReadFile(kOptionsPath), c.rewritten);
+    EXPECT_EQ(ReadFile(kOptionsPath), c.stored);
   }
 }
 
-TEST_F(UserFileTest, BadCalibrationsAreBoundedAndRewritten) {
-  struct Case { std::string content; int32_t x, y; const char* text; };
+TEST_F(UserFileTest, CalibrationsAreReadAsTheyStandOrBoundedAndRewritten) {
+  struct Case { std::string content; int32_t x, y; std::string stored; };
+  const std::string valid = std::string("-350;1900;") + '\0' + std::string(39, 'x');
   const Case cases[] = {
-      {Record("5000;-9000;"), 1900, -1900, "1900;-1900;"},
-      {"12", 12, 0, "12;0;"},
-      {"12;34", 12, 34, "12;34;"},
-      {"", 0, 0, "0;0;"},
-      {"x;5;", 0, 0, "0;0;"},
-      {"99999999999999999999;-1;", 1900, -1, "1900;-1;"},
+      {valid, -350, 1900, valid},  // filler that is not zero shows nothing was written
+      {Record("5000;-9000;"), 1900, -1900, Record("1900;-1900;")},
+      {"12", 12, 0, Record("12;0;")},
+      {"x;5;", 0, 0, Record("0;0;")},
+      {"99999999999999999999999;-1;", 1900, -1, Record("1900;-1;")},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(c.stored);
     WriteFile(kCalibrationPath, c.content);
     Scramble();
     EXPECT_EQ(Printed(LoadCalibration), "");
     EXPECT_EQ(GameState.calibrationX, c.x);
     EXPECT_EQ(GameState.calibrationY, c.y);
-    EXPECT_EQ(ReadFile(kCalibrationPath).substr(0, 50), Record(c.text));
+    EXPECT_EQ(ReadFile(kCalibrationPath), c.stored);
   }
 }
 
-// Whatever is in the files, start-up gets sane values, and what it leaves behind reads back
-// the same without any further repair.
-TEST_F(UserFileTest, CorruptedTruncatedEmptyGarbageAndOversizedFilesLoadCleanly) {
-  struct Kind { const char* name; std::string save, options, calibration; };
-  const Kind kinds[] = {
-      {"truncated", "Vel mora >>2;3;4;5;6;12", "1", "-3"},
-      {"cut inside the header", "Vel mo", "", "-"},
-      {"empty", "", "", ""},
-      {"binary garbage", Garbage(200, 1), Garbage(3, 2), Garbage(50, 3)},
-      {"more binary garbage", Garbage(50, 11), Garbage(40, 12), Garbage(77, 13)},
-      {"oversized garbage", Garbage(10240, 4), Garbage(10240, 5), Garbage(10240, 6)},
-      {"oversized without newlines", std::string(10240, '7'), std::string(10240, '9'), std::string(10240, '8')},
-      {"valid records followed by 10 KB", Record("Vel mora >>2;2;2;2;3;40<<") + Garbage(10240, 7),
-       "014" + Garbage(10240, 8), Record("10;-10;") + Garbage(10240, 9)},
-  };
-  for (const Kind& k : kinds) {
-    SCOPED_TRACE(k.name);
-    WriteFile(kSavePath, k.save);
-    WriteFile(kOptionsPath, k.options);
-    WriteFile(kCalibrationPath, k.calibration);
-    Scramble();
-    EXPECT_EQ(Printed(LoadAll), "");
-    EXPECT_GE(GameState.musicOn, 0);
-    EXPECT_LE(GameState.musicOn, 9);
-    EXPECT_GE(GameState.soundOn, 0);
-    EXPECT_LE(GameState.soundOn, 9);
-    EXPECT_TRUE(GameState.controlMethod >= 0 && GameState.controlMethod <= 4) << GameState.controlMethod;
-    for (int32_t upgrade : {GameState.weaponsLevel, GameState.shieldLevel, GameState.handlingLevel, GameState.structureLevel}) {
-      EXPECT_GE(upgrade, 1);
-      EXPECT_LE(upgrade, 6);
-    }
-    EXPECT_GE(GameState.campaignLevel, 1);
-    EXPECT_GE(GameState.credits, 0);
-    EXPECT_LE(std::abs(GameState.calibrationX), 1900);
-    EXPECT_LE(std::abs(GameState.calibrationY), 1900);
-
-    const Progress loaded = CurrentProgress();
-    const int32_t music = GameState.musicOn, sound = GameState.soundOn, method = GameState.controlMethod;
-    const int32_t calX = GameState.calibrationX, calY = GameState.calibrationY;
-    const std::string save = ReadFile(kSavePath);
-    const std::string options = ReadFile(kOptionsPath);
-    const std::string calibration = ReadFile(kCalibrationPath);
-    Scramble();
-    LoadAll();
-    ExpectProgress(loaded);
-    EXPECT_EQ(GameState.musicOn, music);
-    EXPECT_EQ(GameState.soundOn, sound);
-    EXPECT_EQ(GameState.controlMethod, method);
-    EXPECT_EQ(GameState.calibrationX, calX);
-    EXPECT_EQ(GameState.calibrationY, calY);
-    EXPECT_EQ(ReadFile(kSavePath), save);
-    EXPECT_EQ(ReadFile(kOptionsPath), options);
-    EXPECT_EQ(ReadFile(kCalibrationPath), calibration);
-  }
-}
-
-TEST_F(UserFileTest, WithoutAUserDirectoryTheGameRunsOnAndSaysSoOncePerFile) {
-  fs::remove("Data/User");
+TEST_F(UserFileTest, WritesThatFailAreSaidInOneLineAndNeverTakenAsDone) {
+  fs::remove_all("Data/User");
   EXPECT_EQ(Printed(LoadOptions),
             "Could not create ./Data/User/VelmoraConfig.cfg; settings will not be saved.\n");
   EXPECT_EQ(Printed(LoadSaveGame),
@@ -321,20 +244,47 @@ TEST_F(UserFileTest, WithoutAUserDirectoryTheGameRunsOnAndSaysSoOncePerFile) {
   EXPECT_EQ(Printed(LoadCalibration),
             "Could not create ./Data/User/VelMorAccData.cfg; calibration will not be saved.\n");
   ExpectProgress({1, 1, 1, 1, 1, 5000});
-  EXPECT_EQ(GameState.musicOn, 1);
-  EXPECT_EQ(GameState.soundOn, 1);
   EXPECT_EQ(GameState.controlMethod, 0);
   EXPECT_EQ(GameState.calibrationX, 0);
-  EXPECT_EQ(GameState.calibrationY, 0);
-  EXPECT_EQ(GameState.FileTable.FileCount, 0);
-
-  // Later saves fail the same way, one line each, and keep the values in memory.
   GameState.credits = 4321;
-  EXPECT_EQ(Printed(SaveGame), "Could not open ./Data/User/VelMoraSaveGame.sav; progress was not saved.\n");
-  EXPECT_EQ(Printed(SaveOptions), "Could not open ./Data/User/VelmoraConfig.cfg; settings were not saved.\n");
-  EXPECT_EQ(Printed(SaveCalibration), "Could not open ./Data/User/VelMorAccData.cfg; calibration was not saved.\n");
+  EXPECT_EQ(Printed(SaveGame), "Could not write ./Data/User/VelMoraSaveGame.sav; progress was not saved.\n");
+  EXPECT_EQ(Printed(SaveOptions), "Could not write ./Data/User/VelmoraConfig.cfg; settings were not saved.\n");
+  EXPECT_EQ(Printed(SaveCalibration), "Could not write ./Data/User/VelMorAccData.cfg; calibration was not saved.\n");
   EXPECT_EQ(GameState.credits, 4321);
   EXPECT_FALSE(fs::exists("Data/User"));
+
+  // A full disk: the bytes never reach the file, and the game says so instead of going on.
+  fs::create_directory("Data/User");
+  fs::create_symlink("/dev/full", kSavePath);
+  EXPECT_EQ(Printed(SaveGame), "Could not write ./Data/User/VelMoraSaveGame.sav; progress was not saved.\n");
+}
+
+// Files that can be read but not written: an installed game's level files, or a save the player
+// made read-only. They are read (never taken as missing) and the save says once that it will not
+// keep progress. Run as an ordinary user, since root writes whatever the permissions say.
+TEST_F(UserFileTest, ReadOnlyFilesAreReadAndTheSaveSaysItWillNotKeepProgress) {
+  LoadAll();
+  SetProgress({3, 2, 1, 4, 5, 777});
+  SaveGame();
+  const std::string save = ReadFile(kSavePath);
+  for (const char* path : {kSavePath, kOptionsPath, kCalibrationPath}) fs::permissions(path, fs::perms(0444));
+  fs::permissions(".", fs::perms(0755));
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+    Scramble();
+    const std::string printed = Printed(LoadAll);
+    const bool read = CurrentProgress().credits == 777 && GameState.weaponsLevel == 3;
+    const bool said = printed == "Could not write to ./Data/User/VelmoraConfig.cfg; settings will not be saved.\n"
+                                 "Could not write to ./Data/User/VelMoraSaveGame.sav; progress will not be saved.\n"
+                                 "Could not write to ./Data/User/VelMorAccData.cfg; calibration will not be saved.\n";
+    const MissionRecord level = LoadLevel(1);
+    _exit(read && said && level.type != 0 && level.asteroidPace > 0 ? 0 : printed.empty() ? 4 : 5);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+  EXPECT_EQ(ReadFile(kSavePath), save);
 }
 
 TEST_F(UserFileTest, ALongSessionNeverStopsSaving) {
