@@ -35,12 +35,17 @@ void HandleFocus(const SDL_ActiveEvent& active) {
   }
 }
 
-// A lifted finger always clears the pressed pictures of the menu buttons and the fire button.
+// A lifted finger always clears the pressed picture of every button, also when it slid off the
+// button before lifting. (The pause button's picture shows the paused state, not a press.)
 // Id 0 is the loading background: a highlight that does not exist yet is never hidden.
 void HidePressedHighlights() {
   const ViewId highlights[] = {GameState.helpButtonOver, GameState.freePlayButtonOver,
                                GameState.startButtonOver, GameState.backButtonOver,
-                               GameState.optionsButtonOver, GameState.firePointDown};
+                               GameState.optionsButtonOver, GameState.firePointDown,
+                               GameState.gameBackButtonOver, GameState.buyButtonOver,
+                               GameState.InterLevel.startButtonOver, GameState.InterLevel.backButtonOver,
+                               GameState.MessageBox.okButtonOver, GameState.MessageBox.cancelButtonOver,
+                               GameState.calibrationOkOver};
   for (ViewId id : highlights) {
     if (id > 0) ViewSetVisible(id, 0);
   }
@@ -84,7 +89,12 @@ void PumpEvents() {
         if (event.button.button == SDL_BUTTON_LEFT) {
           DispatchTouch(event.button.x, event.button.y, kPhaseReleased);
           HidePressedHighlights();
-          ControlZoneRelease(event.button.x, event.button.y);
+          // The mouse is one finger: if it was dragging the knob, that finger has let go.
+          if (GameState.ControlDragging == 1) {
+            ControlZoneLetGo();
+          } else {
+            ControlZoneRelease(event.button.x, event.button.y);
+          }
         }
         break;
       case SDL_JOYAXISMOTION:

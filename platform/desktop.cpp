@@ -52,15 +52,23 @@ struct Stick {
 Stick stick;
 SDL_Event pending[2];
 int pendingCount = 0;
+bool tiltPresentedThisPass = false;
 
 constexpr double kDeadZone = 0.15;      // of full deflection, round
 constexpr double kFullTilt = 16000.0;   // the accelerometer's full-scale reading
 
 // The tilt readings for the current stick position: SDL axis 1 carries the horizontal tilt and
 // SDL axis 0 the vertical one negated, as the tablet's sensor did in landscape.
+// The stick's deflection as a fraction of full scale, and its length.
+double StickLength(double* x, double* y) {
+  *x = stick.x / 32767.0;
+  *y = stick.y / 32767.0;
+  return std::sqrt(*x * *x + *y * *y);
+}
+
 void QueueTilt(Uint8 which) {
-  const double x = stick.x / 32767.0, y = stick.y / 32767.0;
-  const double length = std::sqrt(x * x + y * y);
+  double x = 0.0, y = 0.0;
+  const double length = StickLength(&x, &y);
   double scale = 0.0;
   if (length > kDeadZone) scale = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone)) / length;
   const auto reading = [](double v) {
@@ -141,7 +149,19 @@ extern "C" int __wrap_SDL_PollEvent(SDL_Event* event) {
       return 1;
     }
     SDL_Event raw;
-    if (!__real_SDL_PollEvent(&raw)) return 0;
+    if (!__real_SDL_PollEvent(&raw)) {
+      // A tilt sensor reports all the time, a stick held still reports nothing: while the stick
+      // is off centre its reading is presented again once every pass, so that a held stick
+      // keeps steering after anything (a click on the field, calibration) zeroed the steering.
+      double x = 0.0, y = 0.0;
+      if (!tiltPresentedThisPass && gamepadAsTilt && StickLength(&x, &y) > kDeadZone) {
+        tiltPresentedThisPass = true;
+        QueueTilt(0);
+        continue;
+      }
+      tiltPresentedThisPass = false;
+      return 0;
+    }
     if (Translate(raw)) {
       if (event != nullptr) *event = raw;
       return 1;

@@ -40,10 +40,12 @@ void ApplyLayout(const Layout& layout) {
 }  // namespace
 
 void PlaceControls() {
-  if (GameState.controlMethod == ControlRightHand) {
-    ApplyLayout(kRightHand);
-  } else if (GameState.controlMethod == ControlLeftHand) {
-    ApplyLayout(kLeftHand);
+  if (GameState.controlMethod != ControlRightHand && GameState.controlMethod != ControlLeftHand) return;
+  ApplyLayout(GameState.controlMethod == ControlRightHand ? kRightHand : kLeftHand);
+  // A pull left over from an earlier round does not steer this one unless the knob is still held.
+  if (GameState.ControlDragging == 0) {
+    SetAxis(0, 0, kSourceTouch);
+    SetAxis(1, 0, kSourceTouch);
   }
 }
 
@@ -61,6 +63,10 @@ void ControlZoneMove(int32_t x, int32_t y) {
 
 void ControlZoneRelease(double x, double y) {
   if (DistanceFromCentre(x, y) > kReleaseReach) return;
+  ControlZoneLetGo();
+}
+
+void ControlZoneLetGo() {
   if (GameState.controlMethod == ControlRightHand) {
     ViewSetxy(GameState.controlPoint, kRightHand.knobX, kRightHand.knobY);
   } else if (GameState.controlMethod == ControlLeftHand) {

@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int32_t kFreePlayPace = 60;
+constexpr int32_t kShipStartX = 472, kShipStartY = 668;
 
 bool ProtectMission() { return GameState.currentMission.type == 'P'; }
 
@@ -52,7 +53,10 @@ void StartRound(int32_t freePlay) {
   ViewSetVisible(GameState.SpaceBackground[background], 1);
   if (GameState.musicOn) PlayLoop(GameState.loopSound);
 
-  ViewSetxy(GameState.shipView, 472, 668);
+  // The ship's position goes with its picture: the first shot of a round leaves from here.
+  GameState.ShipX = kShipStartX;
+  GameState.ShipY = kShipStartY;
+  ViewSetxy(GameState.shipView, kShipStartX, kShipStartY);
   ViewSetVisible(GameState.shipView, 1);
   PlaceControls();
 
@@ -74,7 +78,9 @@ void StartRound(int32_t freePlay) {
 
   GameState.Structure = MaxStructure(GameState.structureLevel);
   GameState.Shield = MaxShield(GameState.shieldLevel);
-  GameState.HeatPerShot = ProtectMission() ? ShotHeat() / 2 : ShotHeat();
+  // Only a campaign round of a protect mission halves the heat; free play keeps it whole, whatever
+  // mission was briefed last.
+  GameState.HeatPerShot = freePlay == 0 && ProtectMission() ? ShotHeat() / 2 : ShotHeat();
   GameState.CoolInterval = ShotHeat();
   GameState.LaserHeat = 0.0;
   ShowHeat();

@@ -92,15 +92,15 @@ TEST_F(LaserTest, WeaponsTwoStaysReadyUntilTheSixthShotIsRefused) {
   EXPECT_EQ(BoltsLaunched(), 5);
 }
 
-TEST_F(LaserTest, ProtectMissionHalvesTheHeatButNotTheCoolingInterval) {
+TEST_F(LaserTest, FreePlayKeepsItsFullHeatAfterAProtectMissionWasBriefed) {
   ReachMenu();
-  // The round looks at the last briefed mission record, in free play too.
+  // The last briefed mission stays in the record; only a campaign round of it halves the heat.
   GameState.currentMission.type = 'P';
   TapFreePlay();
-  EXPECT_EQ(GameState.HeatPerShot, 40);
+  EXPECT_EQ(GameState.HeatPerShot, 80);
   EXPECT_EQ(GameState.CoolInterval, 80);
   TapFire();
-  EXPECT_EQ(GameState.LaserHeat, 40.0);
+  EXPECT_EQ(GameState.LaserHeat, 80.0);
 }
 
 TEST_F(LaserTest, WeaponsFourFiresThreeBeamsForOneShotsHeatAndSound) {

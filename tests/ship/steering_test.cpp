@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include "app/game_state.h"
+#include "input/events.h"
 #include "platform/platform.h"
+#include "ship/controls.h"
 #include "support/harness.h"
 #include "world/round_play.h"
 
@@ -128,14 +130,38 @@ TEST_F(SteeringTest, KnobBeyondItsReachKeepsItsPlaceAndLiftingNearbyStops) {
   EXPECT_EQ(GameState.ShipX, x);
   EXPECT_EQ(GameState.ShipY, y);
 
-  // A finger lifted far from the control leaves it dragging: the ship keeps going.
+  // The mouse is one finger: the button released far from the knob after dragging it still lets
+  // go, and the ship stops where it is.
   DragKnobTo(kKnobX - 50, kKnobY);
-  harness::PushMouseUp(kKnobX - 250, kKnobY - 100);
   QuietFrame();
+  harness::PushMouseUp(kKnobX - 250, kKnobY - 300);
+  QuietFrame();
+  EXPECT_EQ(GameState.ControlDragging, 0);
+  EXPECT_EQ(V(GameState.controlPoint)->x, 914);
+  const int stopped = GameState.ShipX;
+  QuietFrames(2);
+  EXPECT_EQ(GameState.ShipX, stopped);
+
+  // Where there are several fingers, another finger lifting far away leaves the steering thumb
+  // alone; one lifting near the knob stops it.
+  DragKnobTo(kKnobX - 50, kKnobY);
+  ControlZoneRelease(kKnobX - 250, kKnobY - 300);
   EXPECT_EQ(GameState.ControlDragging, 1);
-  const int still = GameState.ShipX;
-  QuietFrame();
-  EXPECT_LT(GameState.ShipX, still);
+  EXPECT_NE(GameState.SteerX, 0.0);
+  ControlZoneRelease(kKnobX - 150, kKnobY);
+  EXPECT_EQ(GameState.ControlDragging, 0);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+
+  // A pull that was never let go does not steer the next round once the knob is no longer held.
+  DragKnobTo(kKnobX - 50, kKnobY);
+  GameState.ControlDragging = 0;
+  harness::PushTap(kBackX, kBackY);
+  for (int i = 0; i < 10 && !(GameState.SceneState == SceneMainMenu && GameState.menuFade == 100); ++i) {
+    harness::Frame();
+  }
+  TapFreePlay();
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  EXPECT_EQ(GameState.SteerY, 0.0);
 }
 
 TEST_F(SteeringTest, LeftHandLayoutClampsTheKnobAtItsEdges) {
@@ -172,14 +198,15 @@ TEST_F(SteeringTest, MotionOutsidePlayOrUnderTheMessageBoxDoesNothing) {
   DragKnobTo(kKnobX + 20, kKnobY);
   const double steer = GameState.SteerX;
 
-  harness::PushTap(kPauseX, kPauseY);
+  // The other thumb taps pause while this one holds the knob.
+  DispatchTouch(kPauseX, kPauseY, 3);
   QuietFrame();
   ASSERT_EQ(GameState.SceneState, ScenePaused);
   harness::PushMouseMotion(kKnobX - 50, kKnobY - 20, 1);
   QuietFrame();
   EXPECT_EQ(GameState.SteerX, steer);
   EXPECT_EQ(V(GameState.controlPoint)->x, kKnobX + 20 - 32);
-  harness::PushTap(kPauseX, kPauseY);
+  DispatchTouch(kPauseX, kPauseY, 3);
   QuietFrame();
   ASSERT_EQ(GameState.SceneState, ScenePlaying);
 
