@@ -23,6 +23,25 @@
 namespace {
 
 constexpr Uint32 kInitFlags = 0x231;        // timer, audio, video and joystick
+
+// SDL's subsystems in the order they are tried when starting them all at once failed.
+struct Subsystem {
+  Uint32 flag;
+  const char* name;
+};
+constexpr Subsystem kSubsystems[] = {
+    {SDL_INIT_TIMER, "timer"}, {SDL_INIT_AUDIO, "audio"}, {SDL_INIT_VIDEO, "video"}, {SDL_INIT_JOYSTICK, "joystick"}};
+
+// Starting SDL failed: starts the subsystems one by one to name the one that fails, and says so.
+void ReportFailedSubsystem() {
+  for (const Subsystem& subsystem : kSubsystems) {
+    if (SDL_InitSubSystem(subsystem.flag) < 0) {
+      printf("Could not start SDL's %s. Reason: %s\n", subsystem.name, SDL_GetError());
+      return;
+    }
+  }
+  printf("Could not start SDL. Reason: %s\n", SDL_GetError());
+}
 constexpr int kContextMajorVersionAttr = 17;  // selects GL ES 1.x on the tablet; ignored here
 
 // A view's or image entry's own picture record goes with it; its texture may be shared with
@@ -73,13 +92,19 @@ void FreeResources() {
 }  // namespace
 
 int VideoInit() {
-  PDL_ScreenTimeoutEnable(0);
+  PlatformScreenTimeoutEnable(0);
   const int initResult = SDL_Init(kInitFlags);
-  if (initResult < 0) return initResult;
+  if (initResult < 0) {
+    ReportFailedSubsystem();
+    return initResult;
+  }
   SDL_GL_SetAttribute(static_cast<SDL_GLattr>(kContextMajorVersionAttr), 1);
   PlatformRequestImmediateSwap();
   GameState.VideoSurface = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL);
-  if (GameState.VideoSurface == nullptr) return 1;
+  if (GameState.VideoSurface == nullptr) {
+    printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
+    return 1;
+  }
   GLSetup();
   SDL_WM_SetCaption("Vel Mora", nullptr);
   return 0;
@@ -124,12 +149,9 @@ void Shutdown() {
 
 int GameMain() {
   const int videoResult = VideoInit();
-  if (videoResult != 0) {
-    // Without a window and a GL context nothing else can run.
-    printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
-    ExitOnFatalError();
-  }
-  PDL_Init(0);
+  // Without SDL, a window and a GL context nothing else can run; VideoInit has said what failed.
+  if (videoResult != 0) ExitOnFatalError();
+  PlatformInit(0);
   RandomSeed();
   StartUp();
   RunMainLoop();

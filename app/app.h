@@ -2,7 +2,7 @@
 #pragma once
 
 // SDL, the 1024 x 768 GL window and the fixed GL state: 0 on success, SDL_Init's negative result,
-// or 1 when no video surface could be created.
+// or 1 when no video surface could be created; a failure is reported in one line first.
 int VideoInit();
 // The GL state every draw relies on: pixel projection, blending, texturing with GL_REPLACE.
 void GLSetup();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "app/fatal.h"
 #include "views/views.h"
@@ -28,7 +29,10 @@ SoundId SoundAdd(const char* name) {
   const std::string path = DataPath(name);
   Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (chunk == nullptr) {
-    printf("Could not load wav file %s... Reason: %s", path.c_str(), SDL_GetError());
+    // Tell a missing file from one that is there but cannot be read or decoded.
+    const bool missing = access(path.c_str(), F_OK) != 0;
+    printf("Could not load wav file %s: it is %s. Reason: %s\n", path.c_str(),
+           missing ? "missing" : "unreadable", SDL_GetError());
     ExitOnFatalError();
   }
   const SoundId id = table.count;

@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-int PDL_ScreenTimeoutEnable(int) { return 0; }
+int PlatformScreenTimeoutEnable(int) { return 0; }
 
-int PDL_Init(unsigned int) { return 0; }
+int PlatformInit(unsigned int) { return 0; }
 
 void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal) {
   glOrtho(left, right, bottom, top, nearVal, farVal);

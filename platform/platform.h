@@ -1,12 +1,12 @@
-// The thin layer for what this desktop lacks compared with the tablet: the vendor's two platform
-// calls (no-ops here), glOrthof for desktop GL, the swap pacing request, and the desktop's input
+// The thin layer for what this desktop lacks compared with the tablet: the platform's two calls
+// (no-ops here), glOrthof for desktop GL, the swap pacing request, and the desktop's input
 // and window presented the way the tablet presented them.
 #pragma once
 
-// Keeps the tablet's screen awake (false = no timeout). Does nothing on the desktop.
-int PDL_ScreenTimeoutEnable(int enable);
-// Initialises the tablet vendor's library. Does nothing on the desktop.
-int PDL_Init(unsigned int flags);
+// The platform's first call: keeps the screen awake (0 = no timeout). Does nothing on the desktop.
+int PlatformScreenTimeoutEnable(int enable);
+// The platform's second call: sets up the platform's own services. Does nothing on the desktop.
+int PlatformInit(unsigned int flags);
 // The single-precision orthographic projection of GL ES, mapped onto desktop glOrtho.
 void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal);
 // Asks for buffer swaps that do not wait for the vertical blank; call before the video mode is

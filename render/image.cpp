@@ -73,7 +73,7 @@ void ImageLoadTexture(Image* image, const char* path) {
   SDL_Surface* padded = SDL_CreateRGBSurface(0, textureWidth, textureHeight, 32, 0x000000FFu, 0x0000FF00u,
                                              0x00FF0000u, 0xFF000000u);
   if (padded == nullptr) {
-    printf("Could create intermediate texture while loading image %s\n", path);
+    printf("Could not create intermediate texture while loading image %s\n", path);
     ExitOnFatalError();
   }
 

@@ -68,28 +68,33 @@ void ShowInterLevel(bool visible) {
 void FillBriefing() {
   InterLevelScreenRecord& s = GameState.InterLevel;
   const MissionRecord& m = GameState.currentMission;
-  snprintf(stageText, sizeof stageText, "StAge: %d", m.levelNumber);
+  snprintf(stageText, sizeof stageText, "Stage: %d", m.levelNumber);
   TextSetText(s.stageText, stageText);
   snprintf(creditsText, sizeof creditsText, "CR: %d", GameState.credits);
   TextSetText(s.creditsText, creditsText);
-  snprintf(rewardText, sizeof rewardText, "RewArd: %d credits", m.reward);
+  // The last mission pays nothing: its briefing promises no credits.
+  if (m.nextLevel == -1) {
+    snprintf(rewardText, sizeof rewardText, "The last mission of the campaign");
+  } else {
+    snprintf(rewardText, sizeof rewardText, "Reward: %d credits", m.reward);
+  }
   switch (m.type) {
     case 'C':
-      snprintf(line1Text, sizeof line1Text, "TArget: Collect %d samples", m.target);
-      snprintf(line2Text, sizeof line2Text, "of cAlAbRium oRe");
+      snprintf(line1Text, sizeof line1Text, "Target: Collect %d samples", m.target);
+      snprintf(line2Text, sizeof line2Text, "of calabrium ore");
       TextSetxy(s.line2Text, 425, 571);
       break;
     case 'D':
-      snprintf(line1Text, sizeof line1Text, "TArget:   Destroy %d infected", m.target);
-      snprintf(line2Text, sizeof line2Text, "Asteroids");
+      snprintf(line1Text, sizeof line1Text, "Target:   Destroy %d infected", m.target);
+      snprintf(line2Text, sizeof line2Text, "asteroids");
       TextSetxy(s.line2Text, 437, 571);
       break;
     case 'P':
-      snprintf(line1Text, sizeof line1Text, "TArget:   Protect the cargo");
+      snprintf(line1Text, sizeof line1Text, "Target:   Protect the cargo");
       snprintf(line2Text, sizeof line2Text, "  ship for %d seconds", m.target);
       break;
     case 'S':
-      snprintf(line1Text, sizeof line1Text, "TArget: Survive for %d", m.target);
+      snprintf(line1Text, sizeof line1Text, "Target: Survive for %d", m.target);
       snprintf(line2Text, sizeof line2Text, "seconds");
       break;
     default:

@@ -269,6 +269,6 @@ int ControlMethodTouched(int phase, int, int) {
 int ResetTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
   Tap();
-  OpenMessageBox("           WARNING!", " Clicking ok will erase", "All your game pRogress", SceneOptions, 0);
+  OpenMessageBox("           WARNING!", " Clicking OK will erase", "all your game progress.", SceneOptions, 0);
   return 0;
 }

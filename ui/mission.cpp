@@ -40,9 +40,9 @@ void WinMission() {
   }
   if (GameState.MissionAlive != 0) {
     if (nextLevel == -1) {
-      OpenMessageBox("       CONGRATULATIOS!", "You have completed all", "         the missions", SceneInterLevel, 1);
+      OpenMessageBox("      CONGRATULATIONS!", "You have completed all", "         the missions", SceneInterLevel, 1);
     } else {
-      OpenMessageBox("       CONGRATULATIOS!", "   YouR mission was a ", "             success!", SceneInterLevel, 1);
+      OpenMessageBox("      CONGRATULATIONS!", "   Your mission was a ", "             success!", SceneInterLevel, 1);
     }
   }
 }

@@ -23,13 +23,13 @@ struct Kind {
 };
 
 const Kind kKinds[4] = {
-    {'S', "Images/upgradeStruct.png", "StRuctuRe upgRade", "MAximum", 313, {5000, 7500, 10000, 13000, 16000},
+    {'S', "Images/upgradeStruct.png", "Structure upgrade", "MAXIMUM", 313, {5000, 7500, 10000, 13000, 16000},
      BuyStructureTouched},
-    {'L', "Images/upgradeShield.png", "shield upgRade", "MAXIMUM", 367, {1500, 3000, 5500, 8000, 10000},
+    {'L', "Images/upgradeShield.png", "Shield upgrade", "MAXIMUM", 367, {1500, 3000, 5500, 8000, 10000},
      BuyShieldTouched},
-    {'H', "Images/upgradeMan.png", "handling upgRade", "MAximum", 422, {2500, 4000, 6000, 8000, 10000},
+    {'H', "Images/upgradeMan.png", "Handling upgrade", "MAXIMUM", 422, {2500, 4000, 6000, 8000, 10000},
      BuyHandlingTouched},
-    {'W', "Images/upgradeWeapons.png", "weapons upgRade", "MAximum", 479, {3000, 5000, 7500, 10000, 13000},
+    {'W', "Images/upgradeWeapons.png", "Weapons upgrade", "MAXIMUM", 479, {3000, 5000, 7500, 10000, 13000},
      BuyWeaponsTouched},
 };
 

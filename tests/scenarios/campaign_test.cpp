@@ -137,6 +137,8 @@ void PlaceInfectedAboveShip() {
 
 // Missions without any hazard, so that only the objective decides them.
 constexpr const char* kQuietSurviveNow = "100000;-1;-1;S;0;250;7";
+// The last mission pays nothing, and its briefing promises nothing.
+constexpr const char* kLastMission = "The last mission of the campaign";
 
 }  // namespace
 
@@ -148,7 +150,7 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
              {3, "100000;1;-1;C;1;700;4"},
              {4, "100000;-1;-1;P;1;900;-1"}});
   BootToBriefing();
-  ExpectBriefing("StAge: 1", "TArget:   Destroy 1 infected", "Asteroids", 437, "RewArd: 1000 credits");
+  ExpectBriefing("Stage: 1", "Target:   Destroy 1 infected", "asteroids", 437, "Reward: 1000 credits");
   EXPECT_EQ(Text(GameState.InterLevel.creditsText), "CR: 5000");
 
   // Destroy: one infected asteroid above the ship, one shot from the fire button.
@@ -159,10 +161,10 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   TapThenRun(kFire, 1);
   ASSERT_GT(PlayUntilMessage(120), 0);
   EXPECT_EQ(GameState.currentMission.levelNumber, 2);
-  ExpectMessage("       CONGRATULATIOS!", "   YouR mission was a ", "             success!");
+  ExpectMessage("      CONGRATULATIONS!", "   Your mission was a ", "             success!");
   TapThenRun(kBoxOk, 2);
   ASSERT_EQ(GameState.SceneState, SceneInterLevel);
-  ExpectBriefing("StAge: 2", "TArget: Survive for 1", "seconds", 437, "RewArd: 500 credits");
+  ExpectBriefing("Stage: 2", "Target: Survive for 1", "seconds", 437, "Reward: 500 credits");
   EXPECT_EQ(Text(GameState.InterLevel.creditsText), "CR: 6000");
 
   // Survive: one second, declared without the wait of the other kinds.
@@ -173,7 +175,7 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   ExpectRound("1 / 1", "seconds");
   EXPECT_EQ(PlayUntilMessage(1), 1);
   TapThenRun(kBoxOk, 2);
-  ExpectBriefing("StAge: 3", "TArget: Collect 1 samples", "of cAlAbRium oRe", 425, "RewArd: 700 credits");
+  ExpectBriefing("Stage: 3", "Target: Collect 1 samples", "of calabrium ore", 425, "Reward: 700 credits");
 
   // Collect: an ore sample on the ship.
   StartMission();
@@ -184,7 +186,7 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   ExpectRound("1 / 1", "Collected");
   EXPECT_EQ(PlayUntilMessage(31), 31);
   TapThenRun(kBoxOk, 2);
-  ExpectBriefing("StAge: 4", "TArget:   Protect the cargo", "  ship for 1 seconds", 425, "RewArd: 900 credits");
+  ExpectBriefing("Stage: 4", "Target:   Protect the cargo", "  ship for 1 seconds", 425, kLastMission);
   EXPECT_EQ(Text(GameState.InterLevel.creditsText), "CR: 7200");
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;4;7200<<"));
 
@@ -193,12 +195,12 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
     StartMission();
     EXPECT_TRUE(Visible(GameState.CargoShip.view));
     EXPECT_EQ(PlayUntilMessage(100), 61);
-    ExpectMessage("       CONGRATULATIOS!", "You have completed all", "         the missions");
+    ExpectMessage("      CONGRATULATIONS!", "You have completed all", "         the missions");
     EXPECT_EQ(GameState.credits, 7200);
     EXPECT_EQ(GameState.campaignLevel, 4);
     EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;4;7200<<"));
     TapThenRun(kBoxOk, 2);
-    ExpectBriefing("StAge: 4", "TArget:   Protect the cargo", "  ship for 1 seconds", 425, "RewArd: 900 credits");
+    ExpectBriefing("Stage: 4", "Target:   Protect the cargo", "  ship for 1 seconds", 425, kLastMission);
     EXPECT_FALSE(Visible(GameState.CargoShip.view));
   }
 }
@@ -206,14 +208,14 @@ TEST_F(Campaign, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
 TEST_F(Campaign, WinningPaysAndSavesBeforeTheBoxIsConfirmedAndTheRoundsButtonsGo) {
   UseLevels({{1, kQuietSurviveNow}, {7, "100000;-1;-1;C;3;100;-1"}});
   BootToBriefing();
-  ExpectBriefing("StAge: 1", "TArget: Survive for 0", "seconds", 425, "RewArd: 250 credits");
+  ExpectBriefing("Stage: 1", "Target: Survive for 0", "seconds", 425, "Reward: 250 credits");
   StartMission();
   EXPECT_TRUE(Visible(GameState.pauseButton));
   EXPECT_TRUE(Visible(GameState.gameBackButton));
   harness::Frame();
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   harness::Frame();
-  ExpectMessage("       CONGRATULATIOS!", "   YouR mission was a ", "             success!");
+  ExpectMessage("      CONGRATULATIONS!", "   Your mission was a ", "             success!");
   EXPECT_EQ(GameState.campaignLevel, 7);
   EXPECT_EQ(GameState.credits, 5250);
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;7;5250<<"));
@@ -227,7 +229,7 @@ TEST_F(Campaign, WinningPaysAndSavesBeforeTheBoxIsConfirmedAndTheRoundsButtonsGo
     menuMusic = menuMusic || (play.channel == kMusicChannel && play.soundId == kMenuMusic);
   }
   EXPECT_TRUE(menuMusic) << "the menu music comes back with the briefing";
-  ExpectBriefing("StAge: 7", "TArget: Collect 3 samples", "of cAlAbRium oRe", 425, "RewArd: 100 credits");
+  ExpectBriefing("Stage: 7", "Target: Collect 3 samples", "of calabrium ore", 425, kLastMission);
   for (ViewId gone : {GameState.pauseButton, GameState.gameBackButton, GameState.scoreBackground}) {
     EXPECT_FALSE(Visible(gone));
   }
@@ -240,6 +242,9 @@ TEST_F(Campaign, AProtectMissionOfTenSecondsIsAnnouncedThirtyOneFramesAfterItsTa
   UseLevels({{1, "100000;-1;-1;P;10;900;2"}, {2, kQuietSurviveNow}});
   BootToBriefing();
   StartMission();
+  // Protecting the freighter halves the laser's heat per shot, not its cooling.
+  EXPECT_EQ(GameState.HeatPerShot, 40);
+  EXPECT_EQ(GameState.CoolInterval, 80);
   harness::Frames(299);
   EXPECT_EQ(GameState.currentMission.progress, 9);
   harness::Frame();
@@ -248,7 +253,7 @@ TEST_F(Campaign, AProtectMissionOfTenSecondsIsAnnouncedThirtyOneFramesAfterItsTa
   harness::Frames(30);
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   harness::Frame();
-  ExpectMessage("       CONGRATULATIOS!", "   YouR mission was a ", "             success!");
+  ExpectMessage("      CONGRATULATIONS!", "   Your mission was a ", "             success!");
   EXPECT_EQ(GameState.credits, 5900);
 }
 
@@ -270,7 +275,7 @@ TEST_F(Campaign, ALostShipBriefsTheSameMissionAgainWithNothingPaid) {
   ExpectMessage("", "YOUR MISSION HAS FAILED!", "");
   TapThenRun(kBoxOk, 2);
   ASSERT_EQ(GameState.SceneState, SceneInterLevel);
-  ExpectBriefing("StAge: 1", "TArget: Survive for 5", "seconds", 425, "RewArd: 800 credits");
+  ExpectBriefing("Stage: 1", "Target: Survive for 5", "seconds", 425, "Reward: 800 credits");
   EXPECT_EQ(GameState.credits, 5000);
   EXPECT_EQ(GameState.campaignLevel, 1);
   EXPECT_EQ(ReadFile(kSave), saved);
@@ -305,7 +310,7 @@ TEST_F(Campaign, AHazardThatDestroysTheCargoShipFailsTheMissionAndSparesThePlaye
   ExpectMessage("", "YOUR MISSION HAS FAILED!", "");
   EXPECT_EQ(GameState.credits, 5000);
   TapThenRun(kBoxOk, 2);
-  ExpectBriefing("StAge: 1", "TArget:   Protect the cargo", "  ship for 10 seconds", 425, "RewArd: 900 credits");
+  ExpectBriefing("Stage: 1", "Target:   Protect the cargo", "  ship for 10 seconds", 425, "Reward: 900 credits");
 }
 
 TEST_F(Campaign, TheRoundsBackButtonReturnsToTheSameBriefing) {
@@ -316,7 +321,7 @@ TEST_F(Campaign, TheRoundsBackButtonReturnsToTheSameBriefing) {
   EXPECT_EQ(GameState.currentMission.progress, 1);
   TapThenRun(kGameBack, 2);
   ASSERT_EQ(GameState.SceneState, SceneInterLevel);
-  ExpectBriefing("StAge: 1", "TArget: Survive for 5", "seconds", 425, "RewArd: 800 credits");
+  ExpectBriefing("Stage: 1", "Target: Survive for 5", "seconds", 425, "Reward: 800 credits");
   for (ViewId gone : {GameState.pauseButton, GameState.gameBackButton, GameState.scoreBackground, GameState.shipView}) {
     EXPECT_FALSE(Visible(gone));
   }
@@ -338,7 +343,7 @@ TEST_F(Campaign, StartingAgainResumesAtTheSavedMissionWithTheSavedCreditsAndLeve
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;2;1;1;7;3750<<"));
 
   BootToBriefing();
-  ExpectBriefing("StAge: 7", "TArget:   Destroy 4 infected", "Asteroids", 437, "RewArd: 600 credits");
+  ExpectBriefing("Stage: 7", "Target:   Destroy 4 infected", "asteroids", 437, "Reward: 600 credits");
   EXPECT_EQ(Text(GameState.InterLevel.creditsText), "CR: 3750");
   EXPECT_EQ(Text(GameState.InterLevel.rows[1].levelText), "Lv: 2, Cost: 3000");
   EXPECT_EQ(GameState.shieldLevel, 2);
@@ -349,7 +354,7 @@ class Shop : public Campaign {};
 TEST_F(Shop, ANewGameBuysStructureWithExactlyItsPriceAndTheOtherButtonsGoAtOnce) {
   UseLevels({{1, "100000;-1;-1;S;0;3000;1"}});
   BootToBriefing();
-  const char* titles[4] = {"StRuctuRe upgRade", "shield upgRade", "handling upgRade", "weapons upgRade"};
+  const char* titles[4] = {"Structure upgrade", "Shield upgrade", "Handling upgrade", "Weapons upgrade"};
   const char* prices[4] = {"Lv: 1, Cost: 5000", "Lv: 1, Cost: 1500", "Lv: 1, Cost: 2500", "Lv: 1, Cost: 3000"};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(Text(Row(i).title), titles[i]);
@@ -359,14 +364,14 @@ TEST_F(Shop, ANewGameBuysStructureWithExactlyItsPriceAndTheOtherButtonsGoAtOnce)
     EXPECT_EQ(ViewGetX(Row(i).buyButton), 581);
     EXPECT_EQ(ViewGetY(Row(i).buyButton), kRowY[i] + 10);
   }
-  // A finger lifted outside a buy button buys nothing and leaves the shared highlight up.
+  // A finger lifted outside a buy button buys nothing, and its highlight goes with the finger.
   harness::PushMouseDown(626, kRowY[1] + 25);
   harness::Frame();
   EXPECT_TRUE(Visible(GameState.buyButtonOver));
   EXPECT_EQ(ViewGetY(GameState.buyButtonOver), 377);
   harness::PushMouseUp(200, 100);
   harness::Frames(2);
-  EXPECT_TRUE(Visible(GameState.buyButtonOver));
+  EXPECT_FALSE(Visible(GameState.buyButtonOver));
   EXPECT_EQ(GameState.shieldLevel, 1);
 
   harness::PushTap(626, kRowY[0] + 25);
@@ -401,11 +406,11 @@ TEST_F(Shop, PricesFollowEachRowsLevelUpToItsMaximum) {
   BootToBriefing();
   EXPECT_EQ(Text(Row(0).levelText), "Lv: 5, Cost: 16000");
   EXPECT_EQ(Text(Row(1).levelText), "Lv: 3, Cost: 5500");
-  EXPECT_EQ(Text(Row(2).levelText), "MAximum");
+  EXPECT_EQ(Text(Row(2).levelText), "MAXIMUM");
   EXPECT_EQ(Text(Row(3).levelText), "Lv: 2, Cost: 5000");
   EXPECT_FALSE(BuyShown(2)) << "no button at the maximum, whatever the balance";
   Buy(0);
-  EXPECT_EQ(Text(Row(0).levelText), "MAximum");
+  EXPECT_EQ(Text(Row(0).levelText), "MAXIMUM");
   EXPECT_FALSE(BuyShown(0));
   for (const char* price : {"Lv: 4, Cost: 8000", "Lv: 5, Cost: 10000", "MAXIMUM"}) {
     Buy(1);
@@ -477,7 +482,7 @@ TEST_P(BrokenLevelFile, IsNamedInOneLineAndTheCampaignStaysPlayable) {
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;1;5300<<"));
   TapThenRun(kBoxOk, 2);
   ASSERT_EQ(GameState.SceneState, SceneInterLevel);
-  EXPECT_EQ(Text(GameState.InterLevel.stageText), "StAge: 1");
+  EXPECT_EQ(Text(GameState.InterLevel.stageText), "Stage: 1");
   StartMission();
   EXPECT_EQ(PlayUntilMessage(5), 2);
 }
@@ -496,7 +501,7 @@ TEST_F(Campaign, RewardsNeverOverflowTheCreditsAndNegativeOnesNeverTakeThemBelow
   BootToBriefing();
   StartMission();
   harness::Frames(2);
-  ExpectMessage("       CONGRATULATIOS!", "   YouR mission was a ", "             success!");
+  ExpectMessage("      CONGRATULATIONS!", "   Your mission was a ", "             success!");
   EXPECT_EQ(GameState.credits, 2147483647) << "the balance stops at the largest it can hold";
   TapThenRun(kBoxOk, 2);
   StartMission();

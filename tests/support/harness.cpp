@@ -170,7 +170,7 @@ void Boot() {
   // Tests share one X display and run side by side: another test's window taking the input
   // focus must not pause this one. Tests of the focus handling push focus events themselves.
   PlatformReportWindowFocus(false);
-  PDL_Init(0);
+  PlatformInit(0);
   RandomSeed();
   StartUp();
 }

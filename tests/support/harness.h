@@ -55,7 +55,7 @@ bool FirstSession(const std::function<void()>& session);
 // Leaves and deletes a scratch directory made above.
 void RemoveScratchWorkingDirectory(const std::string& path);
 
-// VideoInit, PDL_Init, RandomSeed and StartUp, as main does. Window focus is not reported as
+// VideoInit, PlatformInit, RandomSeed and StartUp, as main does. Window focus is not reported as
 // application focus (tests share one display); see PlatformReportWindowFocus.
 void Boot();
 // Shuts the game down if this test booted it (the fixture does it after every test).

@@ -165,7 +165,7 @@ int main(int, char**) {
     printf("velmora-bench: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
     return 1;
   }
-  PDL_Init(0);
+  PlatformInit(0);
   RandomSeed();
   StartUp();
   int loadingFrames = 0;

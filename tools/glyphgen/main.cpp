@@ -14,7 +14,7 @@
 // space is about as wide as an ordinary letter. The space is therefore made as wide as the mean
 // advance of the lowercase letters a–z (7 px at 14 px, 10 px at 20 px) instead of the font's own
 // narrow word space (4 and 6 px). With it the padded headings of the message box
-// ("       CONGRATULATIOS!", "           WARNING!") sit within 4 px of the box's middle; the mean
+// ("      CONGRATULATIONS!", "           WARNING!") sit within 4 px of the box's middle; the mean
 // over capitals and lowercase together (8 px at 14 px) would push them 6 to 7 px right, and
 // "            SCORE: %d" 25 px right.
 

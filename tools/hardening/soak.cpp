@@ -605,7 +605,7 @@ int main(int argc, char** argv) {
     printf("Could not set up the window: %s\n", SDL_GetError());
     return 2;
   }
-  PDL_Init(0);
+  PlatformInit(0);
   RandomSeed();
   StartUp();
 

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     printf("velmora-screenshots: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
     return 1;
   }
-  PDL_Init(0);
+  PlatformInit(0);
   RandomSeed();
   StartUp();
   Frames(12);
