@@ -129,6 +129,12 @@ TEST_F(GameTest, GamepadLeftStickSteersLikeTiltWithARoundDeadZone) {
     EXPECT_NEAR(GameState.SteerX, c.steerX, 2.0) << c.x << "," << c.y;
     EXPECT_NEAR(GameState.SteerY, c.steerY, 2.0) << c.x << "," << c.y;
   }
+  // A stick held still sends nothing, yet it keeps steering after something zeroed the steering
+  // (a click on the field lifted near the control centre, say).
+  GameState.SteerX = GameState.SteerY = 0.0;
+  harness::Frame();
+  EXPECT_NEAR(GameState.SteerX, 848.5, 2.0);
+  EXPECT_NEAR(GameState.SteerY, 848.5, 2.0);
   // Other axes (right stick, triggers) never steer.
   harness::PushJoyAxis(0, 0);
   harness::PushJoyAxis(1, 0);

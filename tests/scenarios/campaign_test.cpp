@@ -316,6 +316,14 @@ TEST_F(Campaign, AHazardThatDestroysTheCargoShipFailsTheMissionAndSparesThePlaye
 TEST_F(Campaign, TheRoundsBackButtonReturnsToTheSameBriefing) {
   UseLevels({{1, "100000;-1;-1;S;5;800;2"}, {2, kQuietSurviveNow}});
   BootToBriefing();
+  // A press that slides off START and lifts elsewhere starts nothing and leaves no highlight.
+  harness::PushMouseDown(kBriefingStart[0], kBriefingStart[1]);
+  harness::Frame();
+  EXPECT_TRUE(Visible(GameState.InterLevel.startButtonOver));
+  harness::PushMouseUp(200, 100);
+  harness::Frame();
+  EXPECT_FALSE(Visible(GameState.InterLevel.startButtonOver));
+  ASSERT_EQ(GameState.SceneState, SceneInterLevel);
   StartMission();
   harness::Frames(40);
   EXPECT_EQ(GameState.currentMission.progress, 1);

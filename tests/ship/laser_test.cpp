@@ -1,6 +1,7 @@
 // The laser as the player meets it: shots heat it, it overheats and refuses, it cools in steps,
 // and the fire button and the accelerometer's fire area pull the trigger.
 #include "app/game_state.h"
+#include "input/events.h"
 #include "support/harness.h"
 #include "world/round_play.h"
 
@@ -182,4 +183,26 @@ TEST_F(LaserTest, AccelerometerFireAreaShootsOnPressBelowTheTopStrip) {
   QuietFrame();
   EXPECT_EQ(GameState.LaserHeat, 160.0);
   EXPECT_EQ(BoltsLaunched(), 2);
+}
+
+TEST_F(LaserTest, TheFirstShotOfARoundLeavesFromTheNewRoundsShip) {
+  StartFreePlay();
+  // Steer the ship into a corner, then leave the round and start another.
+  harness::PushMouseDown(kKnobX, kKnobY);
+  harness::PushMouseMotion(kKnobX - 50, kKnobY - 50, 1);
+  QuietFrames(60);
+  harness::PushMouseUp(kKnobX - 50, kKnobY - 50);
+  QuietFrame();
+  ASSERT_LT(GameState.ShipX, 300);
+  harness::PushTap(kBackX, kBackY);
+  for (int i = 0; i < 10 && !(GameState.SceneState == SceneMainMenu && GameState.menuFade == 100); ++i) {
+    harness::Frame();
+  }
+  TapFreePlay();
+  // Fired before the round's first frame has moved the ship.
+  harness::PushTap(kFireX, kFireY);
+  PumpEvents();
+  const BoltSlot& bolt = GameState.BoltPool.slots[GameState.BoltPool.next - 1];
+  EXPECT_EQ(bolt.x, 472 + 38);
+  EXPECT_EQ(bolt.y, 668);
 }

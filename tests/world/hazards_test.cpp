@@ -118,3 +118,32 @@ TEST_F(HazardTest, FastAsteroidCannotSlipPastTheShip) {
     EXPECT_EQ(GameState.Shield, 1000 - 105) << "start offset " << offset;
   }
 }
+
+TEST_F(HazardTest, OreScoresAndIceCoolsTheLaserEachWithTheChime) {
+  StartFreePlay();
+  StopSpawns();
+  QuietFrames(3);
+  const auto catchPiece = [](PickupPoolRecord& pool) {
+    ClearHazards();
+    PickupSlot& slot = pool.slots[0];
+    slot.x = GameState.ShipX + 20;
+    slot.y = GameState.ShipY;
+    slot.speed = 1;
+    ViewSetVisible(slot.view, 1);
+    harness::Frame();
+  };
+  const size_t sounds = harness::recorded().plays.size();
+  const int score = GameState.score;
+  catchPiece(GameState.OrePool);
+  EXPECT_EQ(GameState.score, score + 54);
+  EXPECT_EQ(GameState.OrePool.slots[0].x, -100);
+  EXPECT_EQ(PlaysOf(GameState.CalabriumSound, sounds), 1);
+
+  // An overheated laser drops 50 heat at once, and the heat bar shows it.
+  GameState.LaserHeat = 300.0;
+  catchPiece(GameState.IcePool);
+  EXPECT_EQ(GameState.LaserHeat, 250.0);
+  EXPECT_EQ(DrawnWidth(GameState.laserBar), 250);
+  EXPECT_EQ(PlaysOf(GameState.CalabriumSound, sounds), 2);
+  EXPECT_EQ(GameState.score, score + 54);
+}
