@@ -1,7 +1,11 @@
 // Shield and structure under fire: hits in a round drain the shield first, the overflow reaches
-// the structure, a structure of 0 destroys the ship, and the shield regenerates on its interval.
+// the structure, a structure of 0 destroys the ship, the shield regenerates on its interval, and
+// the bars show it all on the bottom strip.
+#include <algorithm>
+
 #include "app/game_state.h"
 #include "support/harness.h"
+#include "world/damage.h"
 #include "world/round_play.h"
 
 using namespace round_play;
@@ -95,4 +99,41 @@ TEST_F(DamageTest, LevelSixShieldStopsRegeneratingPastAHundred) {
   EXPECT_DOUBLE_EQ(GameState.Shield, 100.65);
   QuietFrames(30);
   EXPECT_DOUBLE_EQ(GameState.Shield, 100.65);
+}
+
+// The bars at their widest, with the laser overheated (the strip with hazard stripes on its
+// flanks): a level-1 shield regenerated to 100 draws 300 px, twice its full width, and every bar
+// is drawn whole over its own track, down to the screen's last row.
+TEST_F(DamageTest, WidestBarsSitOnTheirTracksDownToTheLastRow) {
+  Begin();
+  for (int shot = 0; shot < 4; ++shot) {
+    harness::PushTap(kFireX, kFireY);
+    QuietFrame();
+  }
+  ASSERT_TRUE(Shown(GameState.overheatBackground));
+  GameState.Shield = 100.0;
+  RefreshShipBars();
+  harness::CaptureFrames(true);
+  QuietFrame();
+  ASSERT_EQ(DrawnWidth(GameState.ShieldBar), 300);
+  ASSERT_EQ(DrawnWidth(GameState.StructureBar), 150);
+  const auto red = [](int x, int y) { return static_cast<int>(harness::FramePixel(x, y) >> 16); };
+  const auto green = [](int x, int y) { return static_cast<int>(harness::FramePixel(x, y) >> 8 & 0xFF); };
+  const auto blue = [](int x, int y) { return static_cast<int>(harness::FramePixel(x, y) & 0xFF); };
+  for (int y = 761; y <= 767; ++y) {
+    EXPECT_GT(blue(821, y), red(821, y)) << "shield bar's last column, y " << y;
+    EXPECT_GT(green(352, y), red(352, y)) << "hull bar's first column, y " << y;
+    EXPECT_GT(green(501, y), red(501, y)) << "hull bar's last column, y " << y;
+  }
+  for (int y = 751; y <= 757; ++y) EXPECT_GT(red(661, y), blue(661, y)) << "heat bar's last column, y " << y;
+
+  // Behind the shield's second 150 px lies its dark track, not the flank's stripes.
+  GameState.Shield = 50.0;
+  RefreshShipBars();
+  QuietFrame();
+  ASSERT_EQ(DrawnWidth(GameState.ShieldBar), 150);
+  for (int x = 673; x <= 821; ++x) {
+    EXPECT_LT(std::max({red(x, 764), green(x, 764), blue(x, 764)}), 64) << "track at x " << x;
+  }
+  harness::CaptureFrames(false);
 }

@@ -147,33 +147,53 @@ def score_plate():
 
 
 # ---------------------------------------------------------------- bottom HUD strip
+# The plate lies at screen (0, 743); the bars the game draws over it, in plate coordinates:
+HEAT_X, HEAT_Y, HEAT_W = 352, 8, 310         # laser heat, 0..310 px
+HULL_X, LOW_Y, HULL_W = 352, 18, 150         # structure, 0..150 px (150 = full)
+SHIELD_X, SHIELD_W, SHIELD_FULL = 522, 300, 150  # shield: 150 px when full, regenerating to 300
+BAR_H = 7
+# The lower bars end on the screen's last row, so their tracks are open at the bottom edge.
+
+
+def open_track(x0, x1, acc, op):
+    """A track from x0 to x1 (pixel columns, inclusive) one row above the lower bars, running
+    into the screen edge: a top rim and two walls, a faint lit floor on the last row."""
+    y = LOW_Y - 1
+    return (f'<rect x="{x0}" y="{y}" width="{x1-x0+1}" height="{25-y}" fill="url(#groove)"/>\n'
+            f'<rect x="{x0+1}" y="24" width="{x1-x0-1}" height="1" fill="{acc}" fill-opacity="0.16"/>\n'
+            f'<path d="M {x0+0.5} 25 L {x0+0.5} {y+2} Q {x0+0.5} {y+0.5} {x0+2} {y+0.5} L {x1-1.5} {y+0.5} '
+            f'Q {x1+0.5} {y+0.5} {x1+0.5} {y+2} L {x1+0.5} 25" fill="none" stroke="{acc}" '
+            f'stroke-opacity="{op}" stroke-width="1"/>')
+
+
 def hud_strip(alarm):
     acc = ORANGE if alarm else CYAN
-    acc2 = RED if alarm else TEAL
     fill0 = "#2a0f08" if alarm else "#0e1e33"
     fill1 = "#120604" if alarm else "#070f1c"
-    # console outline, symmetric about x 512
-    L, R = 268, 756
+    # console outline, symmetric about x 512, wide enough for the shield track and its label
+    L, R = 146, 878
     console = f"M {L} 25 L {L+20} 2 L {R-20} 2 L {R} 25 Z"
     edge = f"M {L} 25 L {L+20} 2 L {R-20} 2 L {R} 25"
+    heat_end = HEAT_X + HEAT_W - 1          # 661
+    hull_end = HULL_X + HULL_W - 1          # 501
+    shield_full = SHIELD_X + SHIELD_FULL    # 672: the first column past a full shield
+    shield_end = SHIELD_X + SHIELD_W - 1    # 821
+    # heat scale above the heat track, one tick per tenth, warm towards the cap
     ticks = []
     for k in range(11):
-        x = 352 + k * 31 - (0.5 if k == 10 else 0) + 0.5
-        if k == 10:
-            x = 661.5
+        x = HEAT_X + k * 31 + 0.5 if k < 10 else heat_end + 0.5
         c = (RED if k >= 10 else ORANGE) if k >= 8 else acc
         op = 0.9 if k >= 8 else 0.55
         hgt = 3 if k % 5 == 0 else 2
         ticks.append(f'<line x1="{x}" y1="{7-hgt}" x2="{x}" y2="7" stroke="{c}" stroke-opacity="{op}" stroke-width="1"/>')
     groove_ticks = []
     for k in range(1, 10):
-        x = 352 + k * 31 + 0.5
+        x = HEAT_X + k * 31 + 0.5
         groove_ticks.append(f'<line x1="{x}" y1="9" x2="{x}" y2="14" stroke="{acc}" stroke-opacity="0.12" stroke-width="1"/>')
     for k in range(1, 5):
-        for x0 in (352, 522):
+        for x0 in (HULL_X, SHIELD_X):
             x = x0 + k * 30 + 0.5
             groove_ticks.append(f'<line x1="{x}" y1="20" x2="{x}" y2="25" stroke="{acc}" stroke-opacity="0.1" stroke-width="1"/>')
-    flank = ""
     if alarm:
         # hazard stripes along both flanks
         stripes = []
@@ -185,33 +205,37 @@ def hud_strip(alarm):
   <g fill="{ORANGE}" fill-opacity="0.42">{''.join(stripes)}</g>
   <line x1="0" y1="12.5" x2="1024" y2="12.5" stroke="{ORANGE}" stroke-opacity="0.75" stroke-width="1"/>
 </g>'''
+        status = f'''
+<circle cx="677" cy="11" r="2.6" fill="{RED}"/>
+<circle cx="677" cy="11" r="4.5" fill="{RED}" fill-opacity="0.35" filter="url(#soft)"/>
+<text x="683" y="14.2" {FONT} font-weight="bold" font-size="9" letter-spacing="0.6" fill="{ORANGE}">OVERHEAT</text>'''
+        heat_col = ORANGE
+        warn = f'''
+<path d="M 303 5 L 309 15 L 297 15 Z" fill="{ORANGE}" stroke="{ORANGE}" stroke-width="1" stroke-linejoin="round"/>
+<rect x="302.4" y="7.8" width="1.3" height="4" fill="#1a0805"/><rect x="302.4" y="12.6" width="1.3" height="1.3" fill="#1a0805"/>'''
     else:
         flank = f'''
 <g clip-path="url(#flanks)">
   <rect x="0" y="12" width="1024" height="13" fill="url(#flankfill)"/>
   <line x1="0" y1="12.5" x2="1024" y2="12.5" stroke="url(#flankline)" stroke-width="1"/>
   <g fill="{CYAN}" fill-opacity="0.18">
-    <rect x="196" y="17" width="40" height="2"/><rect x="242" y="17" width="8" height="2"/>
-    <rect x="788" y="17" width="40" height="2"/><rect x="774" y="17" width="8" height="2"/>
+    <rect x="74" y="17" width="40" height="2"/><rect x="120" y="17" width="8" height="2"/>
+    <rect x="910" y="17" width="40" height="2"/><rect x="896" y="17" width="8" height="2"/>
   </g>
 </g>'''
-    if alarm:
-        status = f'''
-<circle cx="677" cy="11" r="2.6" fill="{RED}"/>
-<circle cx="677" cy="11" r="4.5" fill="{RED}" fill-opacity="0.35" filter="url(#soft)"/>
-<text x="683" y="14.2" {FONT} font-weight="bold" font-size="9" letter-spacing="0.6" fill="{ORANGE}">OVERHEAT</text>'''
-        heat_label = f'<text x="346" y="15" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" text-anchor="end" fill="{ORANGE}">HEAT</text>'
-        warn = f'''
-<path d="M 293 5 L 299 15 L 287 15 Z" fill="{ORANGE}" stroke="{ORANGE}" stroke-width="1" stroke-linejoin="round"/>
-<rect x="292.4" y="7.8" width="1.3" height="4" fill="#1a0805"/><rect x="292.4" y="12.6" width="1.3" height="1.3" fill="#1a0805"/>'''
-    else:
         status = f'''
 <circle cx="677" cy="11" r="2.4" fill="{TEAL}"/>
 <circle cx="677" cy="11" r="4" fill="{TEAL}" fill-opacity="0.3" filter="url(#soft)"/>
 <text x="683" y="14.2" {FONT} font-weight="bold" font-size="9" letter-spacing="0.6" fill="{SEC}">READY</text>'''
-        heat_label = f'<text x="346" y="15" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" text-anchor="end" fill="{SEC}">HEAT</text>'
+        heat_col = SEC
         warn = f'''
-<g fill="{CYAN}" fill-opacity="0.45"><rect x="290" y="9" width="2" height="2"/><rect x="294" y="9" width="2" height="2"/><rect x="298" y="9" width="2" height="2"/></g>'''
+<g fill="{CYAN}" fill-opacity="0.45"><rect x="300" y="9" width="2" height="2"/><rect x="304" y="9" width="2" height="2"/><rect x="308" y="9" width="2" height="2"/></g>'''
+    # vents on the console's shoulders
+    vents = []
+    for i in range(6):
+        for x0 in (196, 770):
+            x = x0 + i * 9
+            vents.append(f'<path d="M {x} 16 L {x+4} 8 L {x+6} 8 L {x+2} 16 Z"/>')
     body = f'''
 <defs>
   <linearGradient id="cfill" x1="0" y1="0" x2="0" y2="1">
@@ -234,6 +258,9 @@ def hud_strip(alarm):
     <stop offset="0" stop-color="#000000"/>
     <stop offset="1" stop-color="{'#1a0a06' if alarm else '#061020'}"/>
   </linearGradient>
+  <pattern id="hatch" width="4" height="4" patternUnits="userSpaceOnUse" patternTransform="rotate(45)">
+    <rect width="1.2" height="4" fill="{CYAN}" fill-opacity="0.16"/>
+  </pattern>
   <clipPath id="flanks"><path d="M 0 0 L {L+20} 0 L {L} 25 L 0 25 Z M {R-20} 0 L 1024 0 L 1024 25 L {R} 25 Z"/></clipPath>
   <filter id="soft" x="-20%" y="-100%" width="140%" height="300%"><feGaussianBlur stdDeviation="1.2"/></filter>
 </defs>
@@ -242,17 +269,20 @@ def hud_strip(alarm):
 <path d="{edge}" fill="none" stroke="{acc}" stroke-opacity="0.45" stroke-width="3" filter="url(#soft)"/>
 <path d="{edge}" fill="none" stroke="{acc}" stroke-opacity="{0.95 if alarm else 0.75}" stroke-width="1.5" stroke-linejoin="round"/>
 <line x1="{L+24}" y1="4" x2="{R-24}" y2="4" stroke="#ffffff" stroke-opacity="0.05" stroke-width="1"/>
+<g fill="{acc}" fill-opacity="0.14">{''.join(vents)}</g>
 {''.join(ticks)}
-<rect x="351" y="7" width="312" height="9" rx="1.5" fill="url(#groove)"/>
-<rect x="351" y="17" width="152" height="10" rx="1.5" fill="url(#groove)"/>
-<rect x="521" y="17" width="152" height="10" rx="1.5" fill="url(#groove)"/>
+<rect x="{HEAT_X-1}" y="{HEAT_Y-1}" width="{HEAT_W+2}" height="{BAR_H+2}" rx="1.5" fill="url(#groove)"/>
+{open_track(HULL_X - 1, hull_end + 1, acc, 0.35)}
+{open_track(SHIELD_X - 1, shield_end + 1, acc, 0.35)}
+<rect x="{shield_full}" y="{LOW_Y}" width="{shield_end + 1 - shield_full}" height="{BAR_H - 1}" fill="url(#hatch)"/>
 {''.join(groove_ticks)}
-<rect x="351.5" y="7.5" width="311" height="8" rx="1.5" fill="none" stroke="{acc}" stroke-opacity="0.4" stroke-width="1"/>
-<rect x="351.5" y="17.5" width="151" height="10" rx="1.5" fill="none" stroke="{acc}" stroke-opacity="0.35" stroke-width="1"/>
-<rect x="521.5" y="17.5" width="151" height="10" rx="1.5" fill="none" stroke="{acc}" stroke-opacity="0.35" stroke-width="1"/>
-{heat_label}
-<text x="346" y="25" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" text-anchor="end" fill="{SEC}">HULL</text>
-<path d="M 512 17.5 L 517 19 L 517 21.5 Q 517 24.3 512 25 Q 507 24.3 507 21.5 L 507 19 Z" fill="{CYAN}" fill-opacity="0.25" stroke="{CYAN}" stroke-opacity="0.9" stroke-width="1" stroke-linejoin="round"/>
+<rect x="{HEAT_X-0.5}" y="{HEAT_Y-0.5}" width="{HEAT_W+1}" height="{BAR_H+1}" rx="1.5" fill="none" stroke="{acc}" stroke-opacity="0.4" stroke-width="1"/>
+<line x1="{shield_full+0.5}" y1="{LOW_Y}" x2="{shield_full+0.5}" y2="25" stroke="{CYAN}" stroke-opacity="0.45" stroke-width="1"/>
+<path d="M {shield_full-2.5} {LOW_Y-3} L {shield_full+3.5} {LOW_Y-3} L {shield_full+0.5} {LOW_Y} Z" fill="{CYAN}" fill-opacity="0.7"/>
+<text x="346" y="15" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" text-anchor="end" fill="{heat_col}">HEAT</text>
+<text x="346" y="24" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" text-anchor="end" fill="{SEC}">HULL</text>
+<text x="{shield_end+6}" y="24" {FONT} font-weight="bold" font-size="9" letter-spacing="0.5" fill="{SEC}">SHIELD</text>
+<path d="M 512 17.5 L 517 19 L 517 20.8 Q 517 23.2 512 24.2 Q 507 23.2 507 20.8 L 507 19 Z" fill="{CYAN}" fill-opacity="0.25" stroke="{CYAN}" stroke-opacity="0.9" stroke-width="1" stroke-linejoin="round"/>
 {warn}
 {status}
 '''
