@@ -376,8 +376,8 @@ def help_panel():
     b.append(heading(lx, 72, "STEERING"))
     b.append(para(lx, 92, ["Drag the on-screen knob to steer;",
                             "pick the right- or left-hand layout",
-                            "in OPTIONS. With TILT, steer by",
-                            "tilting the tablet instead."]))
+                            "in OPTIONS. With TILT, steer with",
+                            "the stick or the keys instead."]))
     b.append(heading(lx, 180, "FIRING"))
     b.append(para(lx, 200, ["Press the fire button to shoot.",
                              "With TILT, tap the screen to fire."]))
@@ -450,8 +450,8 @@ def calibration():
     b.append(text(82, 423, "X", 13, fill=CYAN, spacing=0))
     b.append(text(272, 424, "Y", 13, fill=CYAN, spacing=0))
     b.append(text(296, 489, "CALIBRATE", 12, fill=SEC, spacing=2, extra='transform="rotate(-90 296 489)" dy="4"'))
-    b.append(text(91, 451, "Hold the tablet as you", 12, fill=SEC, weight="normal", spacing=0, anchor="start"))
-    b.append(text(91, 466, "play, then press OK.", 12, fill=SEC, weight="normal", spacing=0, anchor="start"))
+    b.append(text(91, 451, "Hold the stick or keys where", 12, fill=SEC, weight="normal", spacing=0, anchor="start"))
+    b.append(text(91, 466, "you fly straight, then press OK.", 12, fill=SEC, weight="normal", spacing=0, anchor="start"))
     # legend: dot = live reading, tick = stored centre
     b.append('<circle cx="96" cy="539" r="4.5" fill="#38d9f5"/>')
     b.append(text(106, 543, "now", 12, fill=SEC, weight="normal", spacing=0, anchor="start"))
