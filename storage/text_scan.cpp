@@ -15,8 +15,9 @@ bool TextScan::Integer(int64_t low, int64_t high, int64_t* value) {
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   if (*p < '0' || *p > '9') return false;
-  // Past 10^18 every further digit only keeps the value at its limit.
-  constexpr int64_t kCeiling = 1000000000000000000LL;
+  // Once past 10^17 (far beyond any field's range) further digits leave the value where it is,
+  // so it never overflows; the caller's limits then hold it.
+  constexpr int64_t kCeiling = 100000000000000000LL;
   int64_t magnitude = 0;
   for (; *p >= '0' && *p <= '9'; ++p) {
     if (magnitude < kCeiling) magnitude = magnitude * 10 + (*p - '0');

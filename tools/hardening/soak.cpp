@@ -158,8 +158,8 @@ void Opened(int handle, const char* relativePath) {
 extern "C" {
 int __real__Z8FileOpenPKc(const char* relativePath);
 int __real__Z10FileCreatePKc(const char* relativePath);
-void __real__Z9FileWriteiPKci(int handle, const char* bytes, int count);
-void __real__Z9FileClosei(int handle);
+bool __real__Z9FileWriteiPKci(int handle, const char* bytes, int count);
+bool __real__Z9FileClosei(int handle);
 
 int __wrap__Z8FileOpenPKc(const char* relativePath) {
   const int handle = __real__Z8FileOpenPKc(relativePath);
@@ -173,20 +173,22 @@ int __wrap__Z10FileCreatePKc(const char* relativePath) {
   return handle;
 }
 
-void __wrap__Z9FileWriteiPKci(int handle, const char* bytes, int count) {
-  __real__Z9FileWriteiPKci(handle, bytes, count);
+bool __wrap__Z9FileWriteiPKci(int handle, const char* bytes, int count) {
+  const bool done = __real__Z9FileWriteiPKci(handle, bytes, count);
   if (handle >= 0 && handle < kMaxFiles) written[handle] = true;
+  return done;
 }
 
-void __wrap__Z9FileClosei(int handle) {
-  __real__Z9FileClosei(handle);
-  if (handle < 0 || handle >= kMaxFiles || !written[handle]) return;
+bool __wrap__Z9FileClosei(int handle) {
+  const bool closed = __real__Z9FileClosei(handle);
+  if (handle < 0 || handle >= kMaxFiles || !written[handle]) return closed;
   written[handle] = false;
   for (int file = 0; file < kUserFiles; ++file) {
     if (strcmp(openedPath[handle], kUserFilePaths[file]) != 0) continue;
     writesChecked[file] += 1;
     CheckUserFile(file, true, "right after it was written");
   }
+  return closed;
 }
 
 // No frame sleeps.

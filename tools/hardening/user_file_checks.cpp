@@ -95,7 +95,9 @@ std::string CheckOptions(const std::string& bytes, bool exactLength, OptionValue
   for (size_t i = 0; i < kOptionBytes; ++i) {
     if (bytes[i] < '0' || bytes[i] > '9') return "options file \"" + Printable(bytes) + "\" is not three digits";
   }
-  if (bytes[2] > '4') return "options file \"" + Printable(bytes) + "\" has a control method outside 0..4";
+  if (bytes[2] != '0' && bytes[2] != '1' && bytes[2] != '4') {
+    return "options file \"" + Printable(bytes) + "\" has a control method other than 0, 1 or 4";
+  }
   if (values != nullptr) *values = {bytes[0] - '0', bytes[1] - '0', bytes[2] - '0'};
   return "";
 }
