@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/fatal.h"
+#include "core/fatal.h"
 
 #include "app/game_loop.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "input/events.h"
 #include "input/steering.h"
@@ -57,36 +58,12 @@ void DeleteRecord(View* record) {
 
 void FreeResources() {
   Mix_CloseAudio();
-  for (int32_t i = 0; i < GameState.ViewTable.count; ++i) {
-    DeleteRecord(GameState.ViewTable.views[i]);
-    GameState.ViewTable.views[i] = nullptr;
-  }
-  GameState.ViewTable.count = 0;
-  for (int32_t i = 0; i < GameState.ImageTable.count; ++i) {
-    DeleteRecord(GameState.ImageTable.entries[i]);
-    GameState.ImageTable.entries[i] = nullptr;
-  }
-  GameState.ImageTable.count = 0;
-  for (int32_t i = 0; i < GameState.TextTable.count; ++i) {
-    delete GameState.TextTable.texts[i];
-    GameState.TextTable.texts[i] = nullptr;
-  }
-  GameState.TextTable.count = 0;
-  for (int32_t i = 0; i < GameState.TouchAreaTable.count; ++i) {
-    delete GameState.TouchAreaTable.areas[i];
-    GameState.TouchAreaTable.areas[i] = nullptr;
-  }
-  GameState.TouchAreaTable.count = 0;
-  for (int32_t i = 0; i < GameState.SoundTable.count; ++i) {
-    Mix_FreeChunk(GameState.SoundTable.chunks[i]);
-    GameState.SoundTable.chunks[i] = nullptr;
-  }
-  GameState.SoundTable.count = 0;
-  for (int32_t i = 0; i < GameState.FontTable.count; ++i) {
-    delete GameState.FontTable.fonts[i];  // each glyph deletes its texture
-    GameState.FontTable.fonts[i] = nullptr;
-  }
-  GameState.FontTable.count = 0;
+  GameState.ViewTable.Clear(DeleteRecord);
+  GameState.ImageTable.Clear(DeleteRecord);
+  GameState.TextTable.Clear([](TextView* text) { delete text; });
+  GameState.TouchAreaTable.Clear([](TouchArea* area) { delete area; });
+  GameState.SoundTable.Clear(Mix_FreeChunk);
+  GameState.FontTable.Clear([](Font* font) { delete font; });  // each glyph deletes its texture
 }
 
 }  // namespace
@@ -129,7 +106,7 @@ void StartUp() {
   GameState.loadingBar = ViewAdd("Images/pb.png", 364, 752);
   ViewSetImageSize(GameState.loadingBar, 1, 8);
   GameState.LoadProgress = 0.0;
-  GameState.SceneState = SceneLoading;
+  SceneChange(SceneLoading);
   GameState.LoadStepCounter = 0;
   GameState.LoadPhase = -1;
 }

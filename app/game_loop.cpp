@@ -4,13 +4,15 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "app/loading.h"
-#include "render/draw.h"
+#include "views/frame.h"
+#include "ui/game_buttons.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
-#include "ui/mission.h"
+#include "world/mission.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
 #include "world/explosions.h"
@@ -33,25 +35,24 @@ void FadeInMenu() {
   if (GameState.menuFade < kMenuReady + 1) {
     HideMenuButtons();
   } else {
-    GameState.SceneState = SceneMainMenu;
+    SceneChange(SceneMainMenu);
   }
 }
 
 // Two frames (0, then -100): the menu is hidden on the first, the target scene runs after the second.
 void FadeOutMenu() {
   GameState.menuFade -= 100;
-  const bool keepLogo = GameState.PendingScene == SceneOptions;
+  const bool keepLogo = ScenePending() == SceneOptions;
   if (GameState.menuFade < 0) {
     if (!keepLogo) ViewSetVisible(GameState.logoView, 0);
     ViewSetVisible(GameState.startButton, 0);
     ViewSetVisible(GameState.freePlayButton, 0);
     ViewSetVisible(GameState.optionsButton, 0);
     ViewSetVisible(GameState.helpButton, 0);
-    GameState.SceneState = GameState.PendingScene;
+    SceneFinishFade();
   }
   if (!keepLogo) ViewHide(GameState.logoView, GameState.menuFade);
   HideMenuButtons();
-  if (GameState.menuFade < 0) GameState.PendingScene = -1;
 }
 
 constexpr int32_t kGameOverWait = 26;
@@ -71,14 +72,39 @@ bool CountDownGameOver() {
   } else {
     snprintf(gameOverLine, sizeof gameOverLine, "YOUR MISSION HAS FAILED!");
   }
-  OpenMessageBox("", gameOverLine, "", GameState.PendingScene, 1);
+  OpenMessageBox("", gameOverLine, "", ScenePending(), 1);
   return false;
 }
 
 void StartMission() {
   StartRound(0);
+  ShowGameButtons();
   if (GameState.FreePlay == 0 && GameState.currentMission.type == 'P') CargoShipPlace(450, 450);
-  GameState.SceneState = ScenePlaying;
+  SceneChange(ScenePlaying);
+}
+
+// One played frame: the world moves and collides, then what it reports decides the scene. A win
+// reported after a loss in the same frame opens the closing box all the same.
+void PlayFrame() {
+  GameState.RoundOutcome = RoundGoesOn;
+  UpdateWorld();
+  AdvanceCompletionCounter();
+  switch (GameState.RoundOutcome) {
+    case RoundShipLost:
+      SceneEndRound(GameState.FreePlay == 1 ? SceneMainMenu : SceneInterLevel);
+      break;
+    case RoundCargoShipLost:
+      SceneEndRound(SceneInterLevel);
+      break;
+    case RoundMissionWon:
+      OpenMessageBox("      CONGRATULATIONS!", "   Your mission was a ", "             success!", SceneInterLevel, 1);
+      break;
+    case RoundCampaignWon:
+      OpenMessageBox("      CONGRATULATIONS!", "You have completed all", "         the missions", SceneInterLevel, 1);
+      break;
+    default:
+      break;
+  }
 }
 
 // The frame work of the current scene. Returns false on the frame that opens the game-over
@@ -94,11 +120,11 @@ bool RunScene() {
       break;
     case SceneStartFreePlay:
       StartRound(1);
-      GameState.SceneState = ScenePlaying;
+      ShowGameButtons();
+      SceneChange(ScenePlaying);
       break;
     case ScenePlaying:
-      UpdateWorld();
-      AdvanceCompletionCounter();
+      PlayFrame();
       break;
     case SceneGameOver:
       return CountDownGameOver();

@@ -1,6 +1,7 @@
 #include "app/loading.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "input/steering.h"
 #include "render/text.h"
@@ -14,6 +15,7 @@
 #include "ui/shop.h"
 #include "views/views.h"
 #include "world/asteroids.h"
+#include "ship/guns.h"
 #include "world/bolts.h"
 #include "world/cargo_ship.h"
 #include "world/damage.h"
@@ -76,7 +78,7 @@ void FinishLoading() {
   }
   GameState.LoadPhase = 1;
   GameState.menuFade = 0;
-  GameState.SceneState = SceneFadeIn;
+  SceneChange(SceneFadeIn);
   if (GameState.musicOn) PlayLoop(GameState.mainSound);
 }
 

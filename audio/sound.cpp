@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "app/fatal.h"
-#include "views/views.h"
+#include "core/data_path.h"
+#include "core/fatal.h"
 
 void AudioOpen() {
   if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
@@ -24,8 +24,7 @@ void AudioClose() {
 }
 
 SoundId SoundAdd(const char* name) {
-  SoundTableRecord& table = GameState.SoundTable;
-  if (table.count >= kMaxSounds) FatalTableFull("sound", kMaxSounds);
+  GameState.SoundTable.NextId("sound");
   const std::string path = DataPath(name);
   Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (chunk == nullptr) {
@@ -35,16 +34,10 @@ SoundId SoundAdd(const char* name) {
            missing ? "missing" : "unreadable", SDL_GetError());
     ExitOnFatalError();
   }
-  const SoundId id = table.count;
-  table.chunks[id] = chunk;
-  table.count += 1;
-  return id;
+  return GameState.SoundTable.Add(chunk);
 }
 
-static Mix_Chunk* ChunkAt(SoundId id) {
-  if (id < 0 || id >= GameState.SoundTable.count) return nullptr;
-  return GameState.SoundTable.chunks[id];
-}
+static Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
 
 void PlaySound(SoundId id) {
   if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(-1, chunk, 0, -1);

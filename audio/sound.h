@@ -2,7 +2,7 @@
 // soundOn / musicOn themselves.
 #pragma once
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 constexpr int kMusicChannel = 31;
 

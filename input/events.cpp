@@ -2,15 +2,14 @@
 
 #include <SDL.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "input/steering.h"
-#include "ship/controls.h"
+#include "input/controls.h"
 #include "views/views.h"
 
 namespace {
 
-constexpr int32_t kPhasePressed = 1;
-constexpr int32_t kPhaseReleased = 3;
 
 bool BoxHolds(int32_t left, int32_t top, int32_t width, int32_t height, int32_t x, int32_t y) {
   return left <= x && x <= left + width && top <= y && y <= top + height;
@@ -19,18 +18,10 @@ bool BoxHolds(int32_t left, int32_t top, int32_t width, int32_t height, int32_t 
 void HandleFocus(const SDL_ActiveEvent& active) {
   if (active.state != SDL_APPACTIVE) return;
   if (active.gain == 0) {
-    if (GameState.SceneState == ScenePlaying) {
-      resumeScene = ScenePlaying;
-      GameState.SceneState = ScenePaused;
-    }
+    SceneLoseFocus();
     frameDelay = 100;
   } else {
-    // Play resumes only if the round is still the paused one: a round left (by back) while the
-    // game was in the background stays left.
-    if (resumeScene == ScenePlaying) {
-      resumeScene = -1;
-      if (GameState.SceneState == ScenePaused) GameState.SceneState = ScenePlaying;
-    }
+    SceneRegainFocus();
     frameDelay = 33;
   }
 }
@@ -112,7 +103,7 @@ void PumpEvents() {
 void DispatchTouch(int32_t x, int32_t y, int32_t phase) {
   // The count and each view are read at their own turn: a callback may show or hide later views.
   for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {
-    const View* view = GameState.ViewTable.views[id];
+    const View* view = GameState.ViewTable.entries[id];
     if (view->visible != 1 || view->callback == nullptr) continue;
     if (!BoxHolds(view->x, view->y, view->width, view->height, x, y)) continue;
     view->callback(phase, x, y);
@@ -121,7 +112,7 @@ void DispatchTouch(int32_t x, int32_t y, int32_t phase) {
 
 void DispatchTouchAreas(int32_t x, int32_t y) {
   for (TouchAreaId id = 0; id < GameState.TouchAreaTable.count; ++id) {
-    const TouchArea* area = GameState.TouchAreaTable.areas[id];
+    const TouchArea* area = GameState.TouchAreaTable.entries[id];
     if (area->enabled != 1 || area->callback == nullptr) continue;
     if (!BoxHolds(area->x, area->y, area->width, area->height, x, y)) continue;
     area->callback(kPhaseReleased, x, y);

@@ -3,10 +3,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/image.h"
-#include "render/text.h"
-#include "views/views.h"
 
 namespace {
 
@@ -126,21 +124,6 @@ void AppendQuad(const GLfloat corners[4][3], const GLfloat uv[4][2]) {
   batch.quads += 1;
 }
 
-// True when the first view drawn this frame is an opaque picture covering the whole screen, so
-// that the black clear under it can never be seen.
-bool ClearIsCovered() {
-  const ViewTableRecord& views = GameState.ViewTable;
-  for (int32_t id = 0; id < views.count; ++id) {
-    const View* view = views.views[id];
-    if (view->visible != 1 || view->x < 0 || view->x > kScreenWidth) continue;
-    if (view->y < -view->height || view->y > kScreenHeight + 2) continue;
-    const Image& image = *view->image;
-    return image.opaque && view->x == 0 && view->y == 0 && image.width >= kScreenWidth &&
-           image.height >= kScreenHeight;
-  }
-  return false;
-}
-
 }  // namespace
 
 int32_t FlipY(int32_t y) { return kScreenHeight - y; }
@@ -200,29 +183,12 @@ void PresentFrame() {
   SDL_GL_SwapBuffers();
 }
 
-void DrawViews() {
+void BeginFrame(bool coveredByOpaquePicture) {
   state.known = false;
-  if (!(skipCoveredClear && ClearIsCovered())) DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
+  if (!(skipCoveredClear && coveredByOpaquePicture)) DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
+}
 
-  // Views whose left edge is off the left side, or that lie wholly above or below the screen,
-  // are skipped before any GL call; the width is not tested.
-  const ViewTableRecord& views = GameState.ViewTable;
-  for (int32_t id = 0; id < views.count; ++id) {
-    const View* view = views.views[id];
-    if (view->visible != 1) continue;
-    if (view->x < 0 || view->x > kScreenWidth) continue;
-    if (view->y < -view->height || view->y > kScreenHeight + 2) continue;
-    DrawImage(*view->image, view->x, view->y);
-  }
-
-  const TextTableRecord& texts = GameState.TextTable;
-  for (int32_t id = 0; id < texts.count; ++id) {
-    const TextView* text = texts.texts[id];
-    if (text->visible != 1) continue;
-    const Font* font = FontById(text->font);
-    if (font != nullptr) TextDraw(*font, text->x, text->y, text->text);
-  }
-
+void EndFrame() {
   // Leave GL as the fixed set-up has it: blending on, no texture-coordinate array.
   FlushBatch();
   UseBlending(true);

@@ -1,12 +1,15 @@
-// Frame composition: a black fill, every visible view in id order, every visible text, present.
+// Drawing pictures and filled rectangles with GL, batched by texture, and presenting frames.
 #pragma once
 
 #include <cstdint>
 
 class Image;
 
-// Composes and presents one frame from the view and text tables.
-void DrawViews();
+// Starts a frame: GL state is looked at afresh, and the screen is cleared to black unless an
+// opaque full-screen picture will cover it (see SetDrawShortcuts).
+void BeginFrame(bool coveredByOpaquePicture);
+// Ends a frame: sends what is waiting, restores the fixed GL set-up and presents.
+void EndFrame();
 // An opaque rectangle; x, y is the top-left corner in screen pixels, colour is 0xRRGGBB.
 void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour);
 // Draws a picture with its top-left corner at screen (x, y), at the image's own drawn size.

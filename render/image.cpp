@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/fatal.h"
+#include "core/fatal.h"
 
 Image::Image() : texture(0), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
 

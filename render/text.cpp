@@ -4,16 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/fatal.h"
+#include "core/data_path.h"
 #include "render/draw.h"
-#include "views/views.h"
 
 namespace {
 
-TextView* TextAt(TextId id) {
-  if (id < 0 || id >= GameState.TextTable.count) return nullptr;
-  return GameState.TextTable.texts[id];
-}
+TextView* TextAt(TextId id) { return GameState.TextTable.At(id); }
 
 void CopyText(char* target, const char* text) {
   strncpy(target, text != nullptr ? text : "", kTextCapacity);
@@ -23,8 +19,7 @@ void CopyText(char* target, const char* text) {
 }  // namespace
 
 FontId FontAdd(const char* name) {
-  FontTableRecord& table = GameState.FontTable;
-  if (table.count >= kMaxFonts) FatalTableFull("font", kMaxFonts);
+  GameState.FontTable.NextId("font");
   Font* font = new Font();
   const std::string directory = DataPath(name);
   char path[1024];
@@ -35,29 +30,20 @@ FontId FontAdd(const char* name) {
     glyph->texture = 0;  // the font's slot owns the texture now
     delete glyph;
   }
-  const FontId id = table.count;
-  table.fonts[id] = font;
-  table.count += 1;
-  return id;
+  return GameState.FontTable.Add(font);
 }
 
-const Font* FontById(FontId id) {
-  if (id < 0 || id >= GameState.FontTable.count) return nullptr;
-  return GameState.FontTable.fonts[id];
-}
+const Font* FontById(FontId id) { return GameState.FontTable.At(id); }
 
 TextId TextAdd(int32_t x, int32_t y, const char* text, FontId font) {
-  TextTableRecord& table = GameState.TextTable;
-  if (table.count >= kMaxTexts) FatalTableFull("text view", kMaxTexts);
   TextView* view = new TextView();
+  view->id = GameState.TextTable.NextId("text view");
   CopyText(view->text, text);
   view->x = x;
   view->y = y;
   view->visible = 1;
-  view->id = table.count;
   view->font = font;
-  table.texts[view->id] = view;
-  table.count += 1;
+  GameState.TextTable.Add(view);
   return view->id;
 }
 

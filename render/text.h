@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/image.h"
 
 constexpr int kFontGlyphs = 99;     // codes 32..126 use slots 0..94; the last four stay empty

@@ -1,9 +1,10 @@
 #include "ship/laser.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "views/views.h"
-#include "world/bolts.h"
+#include "ship/guns.h"
 
 namespace {
 
@@ -21,8 +22,6 @@ const WeaponLevel* Weapon() {
 
 constexpr int32_t kBarHeight = 7;
 constexpr double kReadyMargin = 0.6;  // a shot may overshoot the cap by 40 % of its heat
-
-bool MessageBoxOpen() { return GameState.MessageBox.open != 0; }
 
 }  // namespace
 
@@ -90,17 +89,17 @@ void CoolLaser() {
 }
 
 int FirePointTouched(int phase, int, int) {
-  if (MessageBoxOpen()) return 0;
-  if (phase == 3 && GameState.SceneState == ScenePlaying) {
+  if (MessageBoxIsOpen()) return 0;
+  if (phase == kPhaseReleased && GameState.SceneState == ScenePlaying) {
     ViewSetVisible(GameState.firePointDown, 0);
     FireLaser();
   }
-  if (phase == 1) ViewSetVisible(GameState.firePointDown, 1);
+  if (phase == kPhasePressed) ViewSetVisible(GameState.firePointDown, 1);
   return 0;
 }
 
 int FireAreaTouched(int phase, int, int) {
-  if (MessageBoxOpen() || GameState.controlMethod != ControlAccelerometer || phase != 3) return 0;
+  if (MessageBoxIsOpen() || GameState.controlMethod != ControlAccelerometer || phase != kPhaseReleased) return 0;
   if (GameState.SceneState == ScenePlaying) FireLaser();
   return 0;
 }

@@ -1,8 +1,8 @@
 #include "ship/ship.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/steering.h"
-#include "ship/controls.h"
+#include "input/controls.h"
 #include "ship/laser.h"
 #include "views/views.h"
 

@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "views/views.h"
+#include "core/data_path.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 // One open stream; the file table holds a pointer to one of these per open handle.
 struct FileRecord {

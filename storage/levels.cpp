@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "core/data_path.h"
 #include "storage/files.h"
 #include "storage/text_scan.h"
-#include "views/views.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 // Reads Levels/level<level>.dat; fields that are missing or do not parse stay 0, as does the
 // whole record when the file cannot be read. levelNumber is always the argument, progress 0.

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/data_path.h"
+#include "core/game_state.h"
 #include "storage/files.h"
 #include "storage/text_scan.h"
-#include "views/views.h"
 
 namespace {
 

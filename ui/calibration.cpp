@@ -1,6 +1,7 @@
 #include "ui/calibration.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "input/steering.h"
 #include "storage/user_files.h"
 #include "ui/buttons.h"

@@ -1,6 +1,7 @@
 #include "ui/game_buttons.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "render/text.h"
 #include "ui/buttons.h"
@@ -29,12 +30,7 @@ void HideGameButtons() {
   TextSetVisible(GameState.progressLabel, 0);
 }
 
-void UpdateGameButtons() {
-  const int32_t scene = GameState.SceneState;
-  if (scene != SceneStartFreePlay && scene != SceneStartMission) {
-    HideGameButtons();
-    return;
-  }
+void ShowGameButtons() {
   ViewSetxy(GameState.gameBackButton, 0, 0);
   ViewSetxy(GameState.gameBackButtonOver, 0, 0);
   ViewSetxy(GameState.scoreBackground, 51, 0);
@@ -59,10 +55,10 @@ int PauseTouched(int phase, int, int) {
   if (GameState.SceneState == SceneGameOver) {
     ViewSetVisible(GameState.pauseButtonOver, 0);
   } else if (GameState.SceneState == ScenePaused) {
-    GameState.SceneState = ScenePlaying;
+    SceneChange(ScenePlaying);
     ViewSetVisible(GameState.pauseButtonOver, 0);
   } else {
-    GameState.SceneState = ScenePaused;
+    SceneChange(ScenePaused);
     ViewSetVisible(GameState.pauseButtonOver, 1);
   }
   return 0;
@@ -80,11 +76,11 @@ int GameBackTouched(int phase, int, int) {
   HideExplosions();
   if (GameState.FreePlay != 1) {
     ClearWorld();
-    GameState.SceneState = SceneInterLevel;
+    SceneChange(SceneInterLevel);
   } else {
-    GameState.SceneState = SceneMainMenu;
+    SceneChange(SceneMainMenu);
   }
   if (GameState.musicOn) PlayLoop(GameState.mainSound);
-  UpdateGameButtons();
+  HideGameButtons();
   return 0;
 }

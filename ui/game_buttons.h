@@ -4,8 +4,8 @@
 
 // Start-up: the in-game button views and the score and progress texts, hidden.
 void CreateGameButtons();
-// In the round set-up scenes: places and shows the strip and zeroes the score; elsewhere hides it.
-void UpdateGameButtons();
+// A round starts: places and shows the strip and zeroes the score.
+void ShowGameButtons();
 // Hides the strip (back, pause, plate, highlights and both texts).
 void HideGameButtons();
 int PauseTouched(int phase, int x, int y);

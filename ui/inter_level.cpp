@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
 #include "ui/game_buttons.h"
@@ -122,7 +123,7 @@ int InterLevelStartTouched(int phase, int, int) {
     GameState.currentMission.progress = 0;
     ShowInterLevel(false);
     GameState.MissionAlive = 2;
-    GameState.SceneState = SceneStartMission;
+    SceneChange(SceneStartMission);
     ViewSetVisible(s.startButtonOver, 0);
     Tap();
   }
@@ -135,7 +136,7 @@ int InterLevelBackTouched(int phase, int, int) {
     ViewSetVisible(s.backButtonOver, 1);
   } else if (phase == kPhaseReleased) {
     ShowInterLevel(false);
-    GameState.SceneState = SceneMainMenu;
+    SceneChange(SceneMainMenu);
     ViewSetVisible(s.backButtonOver, 0);
     Tap();
   }

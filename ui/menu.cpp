@@ -1,6 +1,7 @@
 #include "ui/menu.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "input/steering.h"
 #include "storage/levels.h"
@@ -25,10 +26,7 @@ ViewId AddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback 
 // Menu buttons act only on the menu itself and never under the message box.
 bool MenuActive() { return GameState.SceneState == SceneMainMenu && !MessageBoxIsOpen(); }
 
-void LeaveMenuFor(int32_t scene) {
-  GameState.PendingScene = scene;
-  GameState.SceneState = SceneFadeOut;
-}
+void LeaveMenuFor(int32_t scene) { SceneChangeAfterFade(scene); }
 
 }  // namespace
 
@@ -101,7 +99,7 @@ void EnterMenu() {
   ViewSetVisible(GameState.rightHandImage, 0);
   ViewSetVisible(GameState.leftHandImage, 0);
   ViewSetVisible(GameState.controlButton, 0);
-  UpdateGameButtons();
+  HideGameButtons();
   ViewSetVisible(GameState.helpImage, 0);
   ViewSetVisible(GameState.menuBackground, 1);
 }
@@ -204,7 +202,7 @@ int BackTouched(int phase, int, int) {
   if (phase == kPhasePressed) {
     ViewSetVisible(GameState.backButtonOver, 1);
   } else if (phase == kPhaseReleased) {
-    GameState.SceneState = SceneMainMenu;
+    SceneChange(SceneMainMenu);
     ViewSetVisible(GameState.backButtonOver, 0);
     Tap();
   }
@@ -269,6 +267,7 @@ int ControlMethodTouched(int phase, int, int) {
 int ResetTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
   Tap();
-  OpenMessageBox("           WARNING!", " Clicking OK will erase", "all your game progress.", SceneOptions, 0);
+  OpenMessageBox("           WARNING!", " Clicking OK will erase", "all your game progress.", SceneOptions, 0,
+                 ResetProgress);
   return 0;
 }

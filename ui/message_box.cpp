@@ -1,9 +1,9 @@
 #include "ui/message_box.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "audio/sound.h"
 #include "render/text.h"
-#include "storage/user_files.h"
 #include "ui/buttons.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
@@ -37,9 +37,9 @@ void CreateMessageBox() {
   TextSetxy(box.line3, 395, 380);
 }
 
-void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly) {
+void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly,
+                    void (*okAction)()) {
   MessageBoxRecord& box = GameState.MessageBox;
-  box.open = 1;
   TextSetText(box.line1, line1);
   TextSetText(box.line2, line2);
   TextSetText(box.line3, line3);
@@ -53,9 +53,9 @@ void OpenMessageBox(const char* line1, const char* line2, const char* line3, int
     ViewSetxy(box.cancelButtonOver, 527, 402);
   }
   box.okOnly = okOnly;
+  box.okAction = okAction;
   ShowMessageBox(true);
-  box.returnScene = returnScene;
-  GameState.SceneState = SceneMessageBox;
+  SceneOpenDialog(returnScene);
 }
 
 void ShowMessageBox(bool visible) {
@@ -71,10 +71,9 @@ void ShowMessageBox(bool visible) {
 }
 
 void CloseMessageBox() {
-  MessageBoxRecord& box = GameState.MessageBox;
-  box.open = 0;
+  const MessageBoxRecord& box = GameState.MessageBox;
   ShowMessageBox(false);
-  GameState.SceneState = box.returnScene;
+  SceneCloseDialog();
   if (GameState.musicOn && (box.returnScene == SceneInterLevel || box.returnScene == SceneMainMenu)) {
     PlayLoop(GameState.mainSound);
   }
@@ -91,8 +90,7 @@ int MessageBoxOkTouched(int phase, int, int) {
     ViewSetVisible(box.okButtonOver, 0);
     CloseMessageBox();
     Tap();
-    // Only the two-button box that returns to the options screen is the reset warning.
-    if (box.returnScene == SceneOptions && box.okOnly == 0) ResetProgress();
+    if (box.okAction != nullptr) box.okAction();
   }
   return 0;
 }

@@ -6,8 +6,10 @@
 
 // Start-up: backdrop, window, buttons, highlights and the three text lines, hidden.
 void CreateMessageBox();
-// Shows three lines; returnScene is where closing leads; okOnly offers OK alone.
-void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly);
+// Shows three lines; returnScene is where closing leads; okOnly offers OK alone; okAction (if
+// any) is what OK does after closing the box, e.g. erasing progress for the reset warning.
+void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly,
+                    void (*okAction)() = nullptr);
 // Shows or hides the box (Cancel only in the two-button layout); highlights are left alone.
 void ShowMessageBox(bool visible);
 // Hides the box, goes to its return scene, restarts the menu music where due, tidies the world.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 // The price of the next level from the current one; 999999 at level 6 or outside 1..5.
 int32_t UpgradeCost(char kind, int32_t level);

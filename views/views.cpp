@@ -2,12 +2,10 @@
 
 #include <SDL.h>
 
-#include "app/fatal.h"
+#include "core/data_path.h"
 #include "render/image.h"
 
 View::View() : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(nullptr), callback(nullptr) {}
-
-std::string DataPath(const char* name) { return std::string("./Data/") + name; }
 
 namespace {
 
@@ -42,68 +40,49 @@ Image* LoadViewPicture(const char* name, ViewId id) {
   return image;
 }
 
-}  // namespace
+const View* ImageEntryAt(ImageId id) { return GameState.ImageTable.At(id); }
 
-ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
-  ViewTableRecord& table = GameState.ViewTable;
-  if (table.count >= kMaxViews) FatalTableFull("view", kMaxViews);
+// Stores a new visible view of the picture at (x, y) under its id, taken with NextId.
+ViewId StoreView(ViewId id, Image* image, int32_t x, int32_t y, TouchCallback callback) {
   View* view = new View();
-  const ViewId id = table.count;
+  view->id = id;
   view->x = x;
   view->y = y;
   view->visible = 1;
-  view->image = LoadViewPicture(name, id);
-  view->id = id;
-  view->height = view->image->height;
-  view->width = view->image->width;
+  view->image = image;
+  view->height = image->height;
+  view->width = image->width;
   view->callback = callback;
-  table.views[id] = view;
-  table.count += 1;
+  return GameState.ViewTable.Add(view);
+}
+
+}  // namespace
+
+ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
+  const ViewId id = GameState.ViewTable.NextId("view");
+  StoreView(id, LoadViewPicture(name, id), x, y, callback);
   SDL_Delay(10);
   return id;
 }
 
 ImageId ImageAdd(const char* name) {
-  ImageTableRecord& table = GameState.ImageTable;
-  if (table.count >= kMaxImages) FatalTableFull("image", kMaxImages);
+  const ImageId id = GameState.ImageTable.NextId("image");
   View* entry = new View();
-  const ImageId id = table.count;
   entry->image = ImageFromFile(DataPath(name).c_str());
   entry->id = id;
   entry->height = entry->image->height;
   entry->width = entry->image->width;
-  table.entries[id] = entry;
-  table.count += 1;
-  return id;
-}
-
-static const View* ImageEntryAt(ImageId id) {
-  if (id < 0 || id >= GameState.ImageTable.count) return nullptr;
-  return GameState.ImageTable.entries[id];
+  return GameState.ImageTable.Add(entry);
 }
 
 ViewId ViewAddFromImage(ImageId image, int32_t x, int32_t y) {
-  ViewTableRecord& table = GameState.ViewTable;
-  if (table.count >= kMaxViews) FatalTableFull("view", kMaxViews);
-  View* view = new View();
-  const ViewId id = table.count;
-  view->x = x;
-  view->y = y;
-  view->visible = 1;
-  view->image = new Image();
-  if (const View* entry = ImageEntryAt(image)) *view->image = *entry->image;
-  view->id = id;
-  view->height = view->image->height;
-  view->width = view->image->width;
-  table.views[id] = view;
-  table.count += 1;
-  return id;
+  const ViewId id = GameState.ViewTable.NextId("view");
+  Image* picture = new Image();
+  if (const View* entry = ImageEntryAt(image)) *picture = *entry->image;
+  return StoreView(id, picture, x, y, nullptr);
 }
 
-View* ViewAt(ViewId id) {
-  if (id < 0 || id >= GameState.ViewTable.count) return nullptr;
-  return GameState.ViewTable.views[id];
-}
+View* ViewAt(ViewId id) { return GameState.ViewTable.At(id); }
 
 void ViewSetxy(ViewId id, int32_t x, int32_t y) {
   if (View* view = ViewAt(id)) {
@@ -143,16 +122,10 @@ int32_t ViewGetY(ViewId id) {
 }
 
 TouchAreaId TouchAreaAdd(int32_t x, int32_t y, int32_t width, int32_t height, TouchCallback callback) {
-  TouchAreaTableRecord& table = GameState.TouchAreaTable;
-  if (table.count >= kMaxTouchAreas) FatalTableFull("touch area", kMaxTouchAreas);
-  TouchArea* area = new TouchArea{x, y, width, height, 1, callback};
-  const TouchAreaId id = table.count;
-  table.areas[id] = area;
-  table.count += 1;
-  return id;
+  GameState.TouchAreaTable.NextId("touch area");
+  return GameState.TouchAreaTable.Add(new TouchArea{x, y, width, height, 1, callback});
 }
 
 void TouchAreaSetEnabled(TouchAreaId id, int32_t value) {
-  if (id < 0 || id >= GameState.TouchAreaTable.count) return;
-  GameState.TouchAreaTable.areas[id]->enabled = value;
+  if (TouchArea* area = GameState.TouchAreaTable.At(id)) area->enabled = value;
 }

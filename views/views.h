@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 class Image;
 
@@ -24,9 +24,6 @@ struct TouchArea {
   int32_t enabled;  // receives touches only when exactly 1
   TouchCallback callback;
 };
-
-// "./Data/" followed by the asset name.
-std::string DataPath(const char* name);
 
 // A new visible view of the picture file at (x, y), optionally touchable; sleeps 10 ms. Views
 // of the same file share its texture.

@@ -1,6 +1,6 @@
 #include "world/asteroids.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
 #include "world/damage.h"
@@ -37,8 +37,7 @@ HazardSlot* MoveAndFindShipHit(Slots& slots) {
       CargoShipDeactivate();
       slot.x = -500;
       GameState.MissionAlive = 0;
-      GameState.PendingScene = SceneInterLevel;
-      GameState.SceneState = SceneGameOver;
+      GameState.RoundOutcome = RoundCargoShipLost;
     }
     if (ShipHit(slot.x, slot.y, slot.size)) return &slot;
   }
@@ -57,8 +56,7 @@ void ResolveShipHit(HazardSlot* hit) {
   GameState.Structure = 0;
   RefreshShipBars();
   SpawnExplosion(GameState.ShipX, GameState.ShipY);
-  GameState.PendingScene = GameState.FreePlay == 1 ? SceneMainMenu : SceneInterLevel;
-  GameState.SceneState = SceneGameOver;
+  GameState.RoundOutcome = RoundShipLost;
   hit->x = -100;
 }
 

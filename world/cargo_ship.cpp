@@ -1,6 +1,6 @@
 #include "world/cargo_ship.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "views/views.h"
 #include "world/random.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "audio/sound.h"
 #include "views/views.h"
 

@@ -1,6 +1,6 @@
 #include "world/pickups.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "audio/sound.h"
 #include "ship/laser.h"
 #include "views/views.h"

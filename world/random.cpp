@@ -1,6 +1,6 @@
 #include "world/random.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 void RandomSeed() {
   GameState.Rng.z = 362436069u;

@@ -1,12 +1,11 @@
 #include "world/round.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "audio/sound.h"
-#include "ship/controls.h"
+#include "input/controls.h"
 #include "ship/laser.h"
 #include "ship/ship.h"
-#include "ui/game_buttons.h"
-#include "ui/mission.h"
+#include "world/mission.h"
 #include "views/views.h"
 #include "world/asteroids.h"
 #include "world/bolts.h"
@@ -94,7 +93,6 @@ void StartRound(int32_t freePlay) {
   ViewSetxy(GameState.ShieldBar, 522, 761);
   ViewSetxy(GameState.StructureBar, 352, 761);
   ViewSetxy(GameState.laserBar, 352, 751);
-  UpdateGameButtons();
   StartStars();
   ViewSetVisible(GameState.noHeatBackground, 1);
 }

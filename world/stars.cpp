@@ -1,6 +1,6 @@
 #include "world/stars.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "views/views.h"
 #include "world/random.h"
 

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
 
 namespace {
@@ -106,8 +106,8 @@ TEST_F(GameTest, EverySoundLoadsIntoTheMixer) {
   harness::FinishLoading();
   EXPECT_EQ(GameState.SoundTable.count, 6);
   for (int i = 0; i < GameState.SoundTable.count; ++i) {
-    ASSERT_NE(GameState.SoundTable.chunks[i], nullptr);
-    EXPECT_GT(GameState.SoundTable.chunks[i]->alen, 1000u) << i;
+    ASSERT_NE(GameState.SoundTable.entries[i], nullptr);
+    EXPECT_GT(GameState.SoundTable.entries[i]->alen, 1000u) << i;
   }
   const auto& files = harness::recorded().loadedFiles;
   for (const char* wav : {"./Data/Sounds/explosion.wav", "./Data/Sounds/loop.wav", "./Data/Sounds/main.wav",

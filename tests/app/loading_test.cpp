@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "app/loading.h"
 #include "render/image.h"
 #include "support/harness.h"

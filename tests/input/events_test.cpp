@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "support/harness.h"
 #include "views/views.h"

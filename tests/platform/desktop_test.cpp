@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/steering.h"
 #include "platform/platform.h"
 #include "platform/x_pointer.h"

@@ -1,7 +1,8 @@
 #include <SDL.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/draw.h"
+#include "views/frame.h"
 #include "render/image.h"
 #include "support/harness.h"
 #include "views/views.h"
@@ -15,7 +16,7 @@ class DrawTest : public GameTest {
     harness::Boot();
     harness::CaptureFrames(true);
     // Start from an empty table so only the views of each case are drawn.
-    for (int i = 0; i < GameState.ViewTable.count; ++i) GameState.ViewTable.views[i]->visible = 0;
+    for (int i = 0; i < GameState.ViewTable.count; ++i) GameState.ViewTable.entries[i]->visible = 0;
   }
 
   ViewId Block(int x, int y) {

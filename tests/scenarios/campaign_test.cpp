@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "render/text.h"
 #include "storage/levels.h"
@@ -50,8 +50,8 @@ void UseLevels(const std::map<int, std::string>& lines) {
 }
 
 bool Visible(ViewId id) { return ViewAt(id) != nullptr && ViewAt(id)->visible == 1; }
-std::string Text(TextId id) { return GameState.TextTable.texts[id]->text; }
-bool TextVisible(TextId id) { return GameState.TextTable.texts[id]->visible == 1; }
+std::string Text(TextId id) { return GameState.TextTable.entries[id]->text; }
+bool TextVisible(TextId id) { return GameState.TextTable.entries[id]->visible == 1; }
 const UpgradeRow& Row(int i) { return GameState.InterLevel.rows[i]; }
 bool BuyShown(int i) { return Visible(Row(i).buyButton); }
 
@@ -104,7 +104,7 @@ void ExpectBriefing(const std::string& stage, const std::string& line1, const st
   EXPECT_EQ(Text(s.stageText), stage);
   EXPECT_EQ(Text(s.line1Text), line1);
   EXPECT_EQ(Text(s.line2Text), line2);
-  EXPECT_EQ(GameState.TextTable.texts[s.line2Text]->x, line2X);
+  EXPECT_EQ(GameState.TextTable.entries[s.line2Text]->x, line2X);
   EXPECT_EQ(Text(s.rewardText), reward);
   for (TextId text : {s.stageText, s.creditsText, s.line1Text, s.line2Text, s.rewardText}) {
     EXPECT_TRUE(TextVisible(text));

@@ -2,7 +2,7 @@
 // focus loss and the back button, checked on the game state, the music and the pixels drawn.
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
 #include "world/round_play.h"
 
@@ -232,7 +232,7 @@ TEST_F(FreePlayTest, BackLeavesTheRoundForTheMenu) {
   EXPECT_FALSE(TextShown(GameState.scoreText));
   EXPECT_TRUE(Shown(GameState.menuBackground));
   EXPECT_TRUE(Shown(GameState.freePlayButton));
-  EXPECT_EQ(GameState.TouchAreaTable.areas[GameState.fireArea]->enabled, 0);
+  EXPECT_EQ(GameState.TouchAreaTable.entries[GameState.fireArea]->enabled, 0);
 }
 
 TEST_F(FreePlayTest, ShipIsDrawnAtItsPlaceAndTheScoreAboveEverything) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
 #include "render/image.h"
@@ -215,7 +215,7 @@ TEST_F(OptionsScreen, ResetAsksFirstAndOnlyOkErasesProgress) {
   Tilt(-32768, 32767);
   TapThenRun(kReset, 1);
   ASSERT_EQ(GameState.SceneState, SceneMessageBox);
-  const auto& texts = GameState.TextTable.texts;
+  const auto& texts = GameState.TextTable.entries;
   EXPECT_STREQ(texts[GameState.MessageBox.line1]->text, "           WARNING!");
   EXPECT_STREQ(texts[GameState.MessageBox.line2]->text, " Clicking OK will erase");
   EXPECT_STREQ(texts[GameState.MessageBox.line3]->text, "all your game progress.");

@@ -1,6 +1,6 @@
 // The laser as the player meets it: shots heat it, it overheats and refuses, it cools in steps,
 // and the fire button and the accelerometer's fire area pull the trigger.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "support/harness.h"
 #include "world/round_play.h"

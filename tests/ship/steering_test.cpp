@@ -2,10 +2,10 @@
 // bank and stop at the edges of its field.
 #include <SDL.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
-#include "ship/controls.h"
+#include "input/controls.h"
 #include "support/harness.h"
 #include "world/round_play.h"
 

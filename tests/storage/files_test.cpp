@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "storage/files.h"
 #include "support/harness.h"
 

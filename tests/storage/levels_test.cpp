@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "storage/files.h"
 #include "storage/levels.h"
 #include "support/harness.h"

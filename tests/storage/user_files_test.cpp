@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "storage/files.h"
 #include "storage/levels.h"
 #include "storage/user_files.h"

@@ -13,7 +13,7 @@
 
 #include "app/app.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
 #include "world/random.h"
@@ -60,7 +60,7 @@ void __wrap_SDL_Delay(Uint32 ms) { harness::recorded().delays.push_back(ms); }
 int __wrap_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
   int soundId = -1;
   for (int i = 0; i < GameState.SoundTable.count; ++i) {
-    if (GameState.SoundTable.chunks[i] == chunk) soundId = i;
+    if (GameState.SoundTable.entries[i] == chunk) soundId = i;
   }
   harness::recorded().plays.push_back({channel, soundId, loops});
   return __real_Mix_PlayChannelTimed(channel, chunk, loops, ticks);

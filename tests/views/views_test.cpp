@@ -1,6 +1,7 @@
 #include <unistd.h>
 
-#include "app/game_state.h"
+#include "core/data_path.h"
+#include "core/game_state.h"
 #include "render/image.h"
 #include "support/harness.h"
 #include "views/views.h"

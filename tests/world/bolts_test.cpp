@@ -1,6 +1,7 @@
 // Laser bolts in a round: how long they fly, what they hit and what each kill does to the score.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
+#include "ship/guns.h"
 #include "world/bolts.h"
 #include "world/round_play.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/image.h"
 #include "support/harness.h"
 #include "views/views.h"

@@ -3,7 +3,7 @@
 // the bars show it all on the bottom strip.
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
 #include "world/damage.h"
 #include "world/round_play.h"

@@ -1,6 +1,6 @@
 // Explosions (placement, the four-slot ring, the flip-book and its sound) and the starfield
 // (start, drift, wrap, and what each costs the random generator).
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
 #include "world/explosions.h"
 #include "world/random.h"

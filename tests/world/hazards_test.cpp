@@ -2,7 +2,7 @@
 // spawn, where the ship can be touched, and which of two touching hazards counts.
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "support/harness.h"
 #include "world/asteroids.h"
 #include "world/round_play.h"

@@ -1,4 +1,4 @@
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "world/random.h"
 
 #include <gtest/gtest.h>

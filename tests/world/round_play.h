@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/image.h"
 #include "render/text.h"
 #include "support/harness.h"
@@ -43,8 +43,8 @@ inline bool Shown(ViewId id) { return ViewAt(id)->visible == 1; }
 inline unsigned Texture(ViewId id) { return ViewAt(id)->image->texture; }
 inline unsigned EntryTexture(ImageId id) { return GameState.ImageTable.entries[id]->image->texture; }
 inline int DrawnWidth(ViewId id) { return ViewAt(id)->image->width; }
-inline std::string Text(TextId id) { return GameState.TextTable.texts[id]->text; }
-inline bool TextShown(TextId id) { return GameState.TextTable.texts[id]->visible == 1; }
+inline std::string Text(TextId id) { return GameState.TextTable.entries[id]->text; }
+inline bool TextShown(TextId id) { return GameState.TextTable.entries[id]->visible == 1; }
 
 // Boots, loads and runs frames until the main menu has set itself up.
 inline void ReachMenu() {

@@ -25,10 +25,11 @@
 
 #include "app/app.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
 #include "render/draw.h"
+#include "views/frame.h"
 #include "tools/driver/driver.h"
 #include "world/random.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "storage/user_files.h"
 #include "tools/hardening/fuzz_support.h"
 #include "tools/hardening/user_file_checks.h"

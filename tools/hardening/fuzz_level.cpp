@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "storage/levels.h"
 #include "tools/hardening/fuzz_support.h"
 

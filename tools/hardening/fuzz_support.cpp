@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "tools/hardening/user_file_checks.h"
 
 namespace hardening {

@@ -35,7 +35,7 @@
 
 #include "app/app.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
 #include "tools/driver/driver.h"
@@ -334,13 +334,13 @@ class Monkey {
   std::vector<Box> Buttons() const {
     std::vector<Box> boxes;
     for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {
-      const View* v = GameState.ViewTable.views[id];
+      const View* v = GameState.ViewTable.entries[id];
       if (v != nullptr && v->visible == 1 && v->callback != nullptr) {
         boxes.push_back({v->x, v->y, v->width, v->height, id});
       }
     }
     for (TouchAreaId id = 0; id < GameState.TouchAreaTable.count; ++id) {
-      const TouchArea* a = GameState.TouchAreaTable.areas[id];
+      const TouchArea* a = GameState.TouchAreaTable.entries[id];
       if (a != nullptr && a->enabled == 1 && a->callback != nullptr) {
         boxes.push_back({a->x, a->y, a->width, a->height, -1});
       }

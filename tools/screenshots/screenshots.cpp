@@ -13,11 +13,12 @@
 
 #include "app/app.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
 #include "tools/driver/driver.h"
 #include "render/draw.h"
+#include "views/frame.h"
 #include "world/damage.h"
 #include "world/random.h"
 

@@ -1,4 +1,4 @@
-#include "app/fatal.h"
+#include "core/fatal.h"
 
 #include <SDL_mixer.h>
 

@@ -1,14 +1,13 @@
-#include "ui/mission.h"
+#include "world/mission.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "render/text.h"
 #include "storage/levels.h"
 #include "storage/user_files.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -38,13 +37,7 @@ void WinMission() {
     GameState.campaignLevel = mission.levelNumber;
     SaveGame();
   }
-  if (GameState.MissionAlive != 0) {
-    if (nextLevel == -1) {
-      OpenMessageBox("      CONGRATULATIONS!", "You have completed all", "         the missions", SceneInterLevel, 1);
-    } else {
-      OpenMessageBox("      CONGRATULATIONS!", "   Your mission was a ", "             success!", SceneInterLevel, 1);
-    }
-  }
+  if (GameState.MissionAlive != 0) GameState.RoundOutcome = nextLevel == -1 ? RoundCampaignWon : RoundMissionWon;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 GameStateRecord GameState;  // static storage: zero-initialised
 

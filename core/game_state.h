@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/id_table.h"
+
 class Image;
 struct View;
 struct TouchArea;
@@ -22,8 +24,10 @@ typedef int32_t FontId;
 typedef int32_t SoundId;
 typedef int32_t FileHandle;  // -1 when a file could not be opened
 
-// A touch callback gets the phase (1 pressed, 3 released) and the point; its result is ignored.
+// A touch callback gets the phase and the point; its result is ignored.
 typedef int (*TouchCallback)(int phase, int x, int y);
+constexpr int kPhasePressed = 1;   // a finger went down on it
+constexpr int kPhaseReleased = 3;  // a finger lifted from it (and touch areas on a press)
 
 constexpr int kMaxViews = 500;
 constexpr int kMaxImages = 500;
@@ -53,42 +57,21 @@ enum Scene : int32_t {
   SceneLoading = 999,
 };
 
+// What a played frame of the world reports; the game loop decides what follows.
+enum RoundOutcomeValue : int32_t {
+  RoundGoesOn = 0,
+  RoundShipLost = 1,       // the ship's structure is gone
+  RoundCargoShipLost = 2,  // a hazard hit the cargo ship of a protect mission
+  RoundMissionWon = 3,     // paid, next mission loaded and saved
+  RoundCampaignWon = 4,    // the last mission, won
+};
+
 // Control methods chosen in the options.
 enum ControlMethodValue : int32_t { ControlRightHand = 0, ControlLeftHand = 1, ControlAccelerometer = 4 };
-
-struct ViewTableRecord {
-  int32_t count;
-  View* views[kMaxViews];
-};
-
-struct ImageTableRecord {
-  int32_t count;
-  View* entries[kMaxImages];  // picture sources only: never drawn, never touched
-};
-
-struct TextTableRecord {
-  int32_t count;
-  TextView* texts[kMaxTexts];
-};
-
-struct TouchAreaTableRecord {
-  int32_t count;
-  TouchArea* areas[kMaxTouchAreas];
-};
 
 struct FileTableRecord {
   int32_t FileCount;  // handles handed out so far
   FileRecord* files[kMaxFiles];
-};
-
-struct FontTableRecord {
-  int32_t count;
-  Font* fonts[kMaxFonts];
-};
-
-struct SoundTableRecord {
-  int32_t count;
-  Mix_Chunk* chunks[kMaxSounds];
 };
 
 // Marsaglia multiply-with-carry generator: two 16-bit lag-1 streams.
@@ -232,6 +215,7 @@ struct MessageBoxRecord {
   int32_t okOnly;
   ViewId cancelButton;
   ViewId cancelButtonOver;
+  void (*okAction)();  // what OK does besides closing the box, or null
 };
 
 struct GameStateRecord {
@@ -241,13 +225,13 @@ struct GameStateRecord {
   int32_t AccelSensitivity;
   _SDL_Joystick* Accelerometer;
 
-  ViewTableRecord ViewTable;
-  ImageTableRecord ImageTable;
-  TextTableRecord TextTable;
-  TouchAreaTableRecord TouchAreaTable;
+  IdTable<View, kMaxViews> ViewTable;
+  IdTable<View, kMaxImages> ImageTable;  // picture sources only: never drawn, never touched
+  IdTable<TextView, kMaxTexts> TextTable;
+  IdTable<TouchArea, kMaxTouchAreas> TouchAreaTable;
   FileTableRecord FileTable;
-  FontTableRecord FontTable;
-  SoundTableRecord SoundTable;
+  IdTable<Font, kMaxFonts> FontTable;
+  IdTable<Mix_Chunk, kMaxSounds> SoundTable;
   RngRecord Rng;
   SDL_Surface* VideoSurface;
 
@@ -262,6 +246,7 @@ struct GameStateRecord {
   int32_t menuFade;
   int32_t GameOverCounter;
   int32_t completionCounter;
+  int32_t RoundOutcome;  // RoundOutcomeValue of the frame being played
 
   // Loading screen.
   ViewId loadingBackground, loadingBarFrame, loadingBar;

@@ -1,5 +1,5 @@
 // Mission progress while a round is played: the free-play time bonus, or a campaign mission's
-// count, label, win, reward, next level and save.
+// count, label, win, reward, next level and save. A win is reported in GameState.RoundOutcome.
 #pragma once
 
 // Once per played frame, after the world has moved and collided.

@@ -1,8 +1,9 @@
-#include "ship/controls.h"
+#include "input/controls.h"
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/scene.h"
 #include "input/steering.h"
 #include "views/views.h"
 
@@ -50,7 +51,7 @@ void PlaceControls() {
 }
 
 void ControlZoneMove(int32_t x, int32_t y) {
-  if (GameState.SceneState != ScenePlaying || GameState.MessageBox.open != 0 || GameState.controlPoint < 1) return;
+  if (GameState.SceneState != ScenePlaying || MessageBoxIsOpen() || GameState.controlPoint < 1) return;
   if (DistanceFromCentre(x, y) > kKnobReach) return;
   if (x < 33) x = 33;
   if (y > 736) y = 737;
@@ -78,7 +79,7 @@ void ControlZoneLetGo() {
 }
 
 int ControlPointTouched(int phase, int, int) {
-  if (GameState.MessageBox.open != 0) return 0;
-  if (phase == 1) GameState.ControlDragging = 1;
+  if (MessageBoxIsOpen()) return 0;
+  if (phase == kPhasePressed) GameState.ControlDragging = 1;
   return 0;
 }
