@@ -9,9 +9,11 @@
 #include "app/loading.h"
 #include "views/frame.h"
 #include "ui/game_buttons.h"
+#include "ui/help.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
+#include "ui/options.h"
 #include "world/mission.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
@@ -19,41 +21,6 @@
 #include "world/round.h"
 
 namespace {
-
-constexpr int32_t kMenuReady = 100;
-
-void HideMenuButtons() {
-  ViewHide(GameState.startButton, GameState.menuFade);
-  ViewHide(GameState.freePlayButton, GameState.menuFade);
-  ViewHide(GameState.optionsButton, GameState.menuFade);
-  ViewHide(GameState.helpButton, GameState.menuFade);
-}
-
-// Two frames (90, then 180) before the main menu sets itself up.
-void FadeInMenu() {
-  GameState.menuFade += 90;
-  if (GameState.menuFade < kMenuReady + 1) {
-    HideMenuButtons();
-  } else {
-    SceneChange(SceneMainMenu);
-  }
-}
-
-// Two frames (0, then -100): the menu is hidden on the first, the target scene runs after the second.
-void FadeOutMenu() {
-  GameState.menuFade -= 100;
-  const bool keepLogo = ScenePending() == SceneOptions;
-  if (GameState.menuFade < 0) {
-    if (!keepLogo) ViewSetVisible(GameState.logoView, 0);
-    ViewSetVisible(GameState.startButton, 0);
-    ViewSetVisible(GameState.freePlayButton, 0);
-    ViewSetVisible(GameState.optionsButton, 0);
-    ViewSetVisible(GameState.helpButton, 0);
-    SceneFinishFade();
-  }
-  if (!keepLogo) ViewHide(GameState.logoView, GameState.menuFade);
-  HideMenuButtons();
-}
 
 constexpr int32_t kGameOverWait = 26;
 char gameOverLine[52];
@@ -112,7 +79,7 @@ void PlayFrame() {
 bool RunScene() {
   switch (GameState.SceneState) {
     case SceneFadeOut:
-      FadeOutMenu();
+      FadeOutMenuFrame();
       break;
     case SceneMainMenu:
       CargoShipDeactivate();
@@ -135,7 +102,7 @@ bool RunScene() {
       HelpFrame();
       break;
     case SceneFadeIn:
-      FadeInMenu();
+      FadeInMenuFrame();
       break;
     case SceneStartMission:
       StartMission();

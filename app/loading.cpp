@@ -63,11 +63,8 @@ void CargoShipAndControls() {
 
 // Step 40: the loading screen goes, the user files are read and the menu fades in.
 void FinishLoading() {
-  ViewSetVisible(GameState.loadingBar, 0);
-  ViewSetVisible(GameState.loadingBarFrame, 0);
-  ViewSetVisible(GameState.loadingBackground, 0);
-  ViewSetVisible(GameState.menuBackground, 1);
-  ViewSetVisible(GameState.logoView, 1);
+  ViewsSetVisible({GameState.loadingBar, GameState.loadingBarFrame, GameState.loadingBackground}, 0);
+  ViewsSetVisible({GameState.menuBackground, GameState.logoView}, 1);
   LoadSaveGame();
   LoadCalibration();
   GameState.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);

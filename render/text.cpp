@@ -73,3 +73,7 @@ void TextDraw(const Font& font, int32_t x, int32_t y, const char* text) {
     x += glyph.width;
   }
 }
+
+void TextsSetVisible(std::initializer_list<TextId> ids, int32_t value) {
+  for (TextId id : ids) TextSetVisible(id, value);
+}

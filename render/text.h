@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "core/game_state.h"
 #include "render/image.h"
@@ -32,5 +33,7 @@ TextId TextAdd(int32_t x, int32_t y, const char* text, FontId font);
 TextId TextSetText(TextId id, const char* text);
 void TextSetxy(TextId id, int32_t x, int32_t y);
 void TextSetVisible(TextId id, int32_t value);
+// Shows (1) or hides (0) every text of the list.
+void TextsSetVisible(std::initializer_list<TextId> ids, int32_t value);
 // Draws the string glyph by glyph from (x, y); bytes outside 32..126 are skipped.
 void TextDraw(const Font& font, int32_t x, int32_t y, const char* text);

@@ -20,32 +20,27 @@ constexpr int32_t kMarkerShift = 3;   // markers sit 3 px further along than a d
 
 int32_t Clamp(int32_t v) { return v < -1900 ? -1900 : (v > 1900 ? 1900 : v); }
 
-ViewId AddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr) {
-  const ViewId id = ViewAdd(name, -2000, -2000, callback);
-  ViewSetVisible(id, 0);
-  ViewSetxy(id, x, y);
-  return id;
+// The panel, its OK button and both tracks' dots and markers.
+void SetPanelVisible(int32_t value) {
+  ViewsSetVisible({GameState.calibrationBackground, GameState.xDot, GameState.xMarker, GameState.calibrationOkButton,
+                   GameState.yDot, GameState.yMarker},
+                  value);
 }
 
 }  // namespace
 
 void CreateCalibrationViews() {
-  GameState.calibrationBackground = AddHidden("Images/accCalibrationBack.png", 0, 0);
-  GameState.calibrationOkButton = AddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
-  GameState.calibrationOkOver = AddHidden("Images/accCalibrationOKOver.png", 91, 478);
-  GameState.xDot = AddHidden("Images/accDot.png", 91, 413);
-  GameState.yDot = AddHidden("Images/accDot.png", 267, 432);
-  GameState.xMarker = AddHidden("Images/positionMarkerV.png", 146, 406);
-  GameState.yMarker = AddHidden("Images/positionMarkerH.png", 260, 488);
+  GameState.calibrationBackground = ViewAddHidden("Images/accCalibrationBack.png", 0, 0);
+  GameState.calibrationOkButton = ViewAddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
+  GameState.calibrationOkOver = ViewAddHidden("Images/accCalibrationOKOver.png", 91, 478);
+  GameState.xDot = ViewAddHidden("Images/accDot.png", 91, 413);
+  GameState.yDot = ViewAddHidden("Images/accDot.png", 267, 432);
+  GameState.xMarker = ViewAddHidden("Images/positionMarkerV.png", 146, 406);
+  GameState.yMarker = ViewAddHidden("Images/positionMarkerH.png", 260, 488);
 }
 
 void ShowCalibration() {
-  ViewSetVisible(GameState.calibrationBackground, 1);
-  ViewSetVisible(GameState.xDot, 1);
-  ViewSetVisible(GameState.xMarker, 1);
-  ViewSetVisible(GameState.calibrationOkButton, 1);
-  ViewSetVisible(GameState.yDot, 1);
-  ViewSetVisible(GameState.yMarker, 1);
+  SetPanelVisible(1);
   ViewSetxy(GameState.xMarker,
             static_cast<int32_t>(GameState.calibrationX / kTiltRange * kHalfTrack + kXCentre + kMarkerShift), 406);
   ViewSetxy(GameState.yMarker, 260,
@@ -53,12 +48,7 @@ void ShowCalibration() {
 }
 
 void HideCalibration() {
-  ViewSetVisible(GameState.calibrationBackground, 0);
-  ViewSetVisible(GameState.xDot, 0);
-  ViewSetVisible(GameState.xMarker, 0);
-  ViewSetVisible(GameState.calibrationOkButton, 0);
-  ViewSetVisible(GameState.yDot, 0);
-  ViewSetVisible(GameState.yMarker, 0);
+  SetPanelVisible(0);
   if (GameState.controlMethod == ControlAccelerometer) {
     ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
   }
@@ -72,20 +62,15 @@ void UpdateCalibrationDots() {
 }
 
 int CalibrationOkTouched(int phase, int, int) {
-  if (MessageBoxIsOpen()) return 0;
-  if (phase == kPhasePressed) {
-    ViewSetVisible(GameState.calibrationOkOver, 1);
-  } else if (phase == kPhaseReleased) {
-    Tap();
-    ViewSetVisible(GameState.calibrationOkOver, 0);
-    const int32_t dx = ViewGetX(GameState.xDot);
-    const int32_t dy = ViewGetY(GameState.yDot);
-    ViewSetxy(GameState.xMarker, dx + kMarkerShift, ViewGetY(GameState.xMarker));
-    ViewSetxy(GameState.yMarker, ViewGetX(GameState.yMarker), dy + kMarkerShift);
-    GameState.calibrationX = static_cast<int32_t>((dx - kXCentre) / kHalfTrack * kTiltRange);
-    GameState.calibrationY = static_cast<int32_t>((dy - kYCentre) / kHalfTrack * kTiltRange);
-    SaveCalibration();
-    ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
-  }
+  if (MessageBoxIsOpen() || !ButtonLifted(phase, GameState.calibrationOkOver)) return 0;
+  Tap();
+  const int32_t dx = ViewGetX(GameState.xDot);
+  const int32_t dy = ViewGetY(GameState.yDot);
+  ViewSetxy(GameState.xMarker, dx + kMarkerShift, ViewGetY(GameState.xMarker));
+  ViewSetxy(GameState.yMarker, ViewGetX(GameState.yMarker), dy + kMarkerShift);
+  GameState.calibrationX = static_cast<int32_t>((dx - kXCentre) / kHalfTrack * kTiltRange);
+  GameState.calibrationY = static_cast<int32_t>((dy - kYCentre) / kHalfTrack * kTiltRange);
+  SaveCalibration();
+  ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
   return 0;
 }

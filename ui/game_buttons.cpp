@@ -21,13 +21,10 @@ void CreateGameButtons() {
 }
 
 void HideGameButtons() {
-  TextSetVisible(GameState.scoreText, 0);
-  ViewSetVisible(GameState.gameBackButton, 0);
-  ViewSetVisible(GameState.pauseButton, 0);
-  ViewSetVisible(GameState.scoreBackground, 0);
-  ViewSetVisible(GameState.pauseButtonOver, 0);
-  ViewSetVisible(GameState.gameBackButtonOver, 0);
-  TextSetVisible(GameState.progressLabel, 0);
+  ViewsSetVisible({GameState.gameBackButton, GameState.pauseButton, GameState.scoreBackground,
+                   GameState.pauseButtonOver, GameState.gameBackButtonOver},
+                  0);
+  TextsSetVisible({GameState.scoreText, GameState.progressLabel}, 0);
 }
 
 void ShowGameButtons() {

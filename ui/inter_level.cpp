@@ -21,13 +21,6 @@ char rewardText[48];
 char line1Text[52];
 char line2Text[52];
 
-ViewId AddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr) {
-  const ViewId id = ViewAdd(name, -500, -500, callback);
-  ViewSetVisible(id, 0);
-  ViewSetxy(id, x, y);
-  return id;
-}
-
 TextId AddHiddenText(int32_t x, int32_t y, const char* blanks, FontId font) {
   const TextId id = TextAdd(-500, -500, blanks, font);
   TextSetVisible(id, 0);
@@ -39,11 +32,11 @@ TextId AddHiddenText(int32_t x, int32_t y, const char* blanks, FontId font) {
 
 void CreateInterLevelScreen() {
   InterLevelScreenRecord& s = GameState.InterLevel;
-  s.background = AddHidden("Images/interLevel.png", 0, 0);
-  s.startButton = AddHidden("Images/smallStartBtn.png", 500, 680, InterLevelStartTouched);
-  s.startButtonOver = AddHidden("Images/smallStartBtnOver.png", 500, 680);
-  s.backButton = AddHidden("Images/smallBackBtn.png", 354, 680, InterLevelBackTouched);
-  s.backButtonOver = AddHidden("Images/smallBackBtnOver.png", 354, 680);
+  s.background = ViewAddHidden("Images/interLevel.png", 0, 0);
+  s.startButton = ViewAddHidden("Images/smallStartBtn.png", 500, 680, InterLevelStartTouched);
+  s.startButtonOver = ViewAddHidden("Images/smallStartBtnOver.png", 500, 680);
+  s.backButton = ViewAddHidden("Images/smallBackBtn.png", 354, 680, InterLevelBackTouched);
+  s.backButtonOver = ViewAddHidden("Images/smallBackBtnOver.png", 354, 680);
   s.stageText = AddHiddenText(353, 264, "             ", GameState.font20);
   s.creditsText = AddHiddenText(530, 269, "                  ", GameState.font14);
   s.line1Text = AddHiddenText(355, 551, kBlanks40, GameState.font14);
@@ -54,15 +47,8 @@ void CreateInterLevelScreen() {
 void ShowInterLevel(bool visible) {
   const InterLevelScreenRecord& s = GameState.InterLevel;
   const int32_t value = visible ? 1 : 0;
-  ViewSetVisible(s.background, value);
-  ViewSetVisible(s.startButton, value);
-  ViewSetVisible(s.backButton, value);
-  TextSetVisible(s.stageText, value);
-  TextSetVisible(s.creditsText, value);
-  TextSetVisible(s.line1Text, value);
-  TextSetVisible(s.line2Text, value);
-  TextSetVisible(s.rewardText, value);
-  ViewSetVisible(GameState.campaignHelpImage, value);
+  ViewsSetVisible({s.background, s.startButton, s.backButton, GameState.campaignHelpImage}, value);
+  TextsSetVisible({s.stageText, s.creditsText, s.line1Text, s.line2Text, s.rewardText}, value);
   ShowShop(visible);
 }
 
@@ -115,30 +101,20 @@ void InterLevelFrame() {
 }
 
 int InterLevelStartTouched(int phase, int, int) {
-  const InterLevelScreenRecord& s = GameState.InterLevel;
-  if (phase == kPhasePressed) {
-    ViewSetVisible(s.startButtonOver, 1);
-  } else if (phase == kPhaseReleased) {
-    GameState.FreePlay = 0;
-    GameState.currentMission.progress = 0;
-    ShowInterLevel(false);
-    GameState.MissionAlive = 2;
-    SceneChange(SceneStartMission);
-    ViewSetVisible(s.startButtonOver, 0);
-    Tap();
-  }
+  if (!ButtonLifted(phase, GameState.InterLevel.startButtonOver)) return 0;
+  GameState.FreePlay = 0;
+  GameState.currentMission.progress = 0;
+  ShowInterLevel(false);
+  GameState.MissionAlive = 2;
+  SceneChange(SceneStartMission);
+  Tap();
   return 0;
 }
 
 int InterLevelBackTouched(int phase, int, int) {
-  const InterLevelScreenRecord& s = GameState.InterLevel;
-  if (phase == kPhasePressed) {
-    ViewSetVisible(s.backButtonOver, 1);
-  } else if (phase == kPhaseReleased) {
-    ShowInterLevel(false);
-    SceneChange(SceneMainMenu);
-    ViewSetVisible(s.backButtonOver, 0);
-    Tap();
-  }
+  if (!ButtonLifted(phase, GameState.InterLevel.backButtonOver)) return 0;
+  ShowInterLevel(false);
+  SceneChange(SceneMainMenu);
+  Tap();
   return 0;
 }

@@ -61,13 +61,9 @@ void OpenMessageBox(const char* line1, const char* line2, const char* line3, int
 void ShowMessageBox(bool visible) {
   const MessageBoxRecord& box = GameState.MessageBox;
   const int32_t value = visible ? 1 : 0;
-  ViewSetVisible(box.background, value);
-  ViewSetVisible(box.window, value);
-  ViewSetVisible(box.okButton, value);
+  ViewsSetVisible({box.background, box.window, box.okButton}, value);
   if (box.okOnly == 0) ViewSetVisible(box.cancelButton, value);
-  TextSetVisible(box.line1, value);
-  TextSetVisible(box.line2, value);
-  TextSetVisible(box.line3, value);
+  TextsSetVisible({box.line1, box.line2, box.line3}, value);
 }
 
 void CloseMessageBox() {
@@ -83,26 +79,16 @@ void CloseMessageBox() {
 }
 
 int MessageBoxOkTouched(int phase, int, int) {
-  MessageBoxRecord& box = GameState.MessageBox;
-  if (phase == kPhasePressed) {
-    ViewSetVisible(box.okButtonOver, 1);
-  } else if (phase == kPhaseReleased) {
-    ViewSetVisible(box.okButtonOver, 0);
-    CloseMessageBox();
-    Tap();
-    if (box.okAction != nullptr) box.okAction();
-  }
+  if (!ButtonLifted(phase, GameState.MessageBox.okButtonOver)) return 0;
+  CloseMessageBox();
+  Tap();
+  if (GameState.MessageBox.okAction != nullptr) GameState.MessageBox.okAction();
   return 0;
 }
 
 int MessageBoxCancelTouched(int phase, int, int) {
-  MessageBoxRecord& box = GameState.MessageBox;
-  if (phase == kPhasePressed) {
-    ViewSetVisible(box.cancelButtonOver, 1);
-  } else if (phase == kPhaseReleased) {
-    ViewSetVisible(box.cancelButtonOver, 0);
-    CloseMessageBox();
-    Tap();
-  }
+  if (!ButtonLifted(phase, GameState.MessageBox.cancelButtonOver)) return 0;
+  CloseMessageBox();
+  Tap();
   return 0;
 }

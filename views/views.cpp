@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "core/data_path.h"
 #include "render/image.h"
 
@@ -65,6 +67,12 @@ ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
   return id;
 }
 
+ViewId ViewAddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback) {
+  const ViewId id = ViewAdd(name, x, y, callback);
+  ViewSetVisible(id, 0);
+  return id;
+}
+
 ImageId ImageAdd(const char* name) {
   const ImageId id = GameState.ImageTable.NextId("image");
   View* entry = new View();
@@ -93,6 +101,10 @@ void ViewSetxy(ViewId id, int32_t x, int32_t y) {
 
 void ViewSetVisible(ViewId id, int32_t value) {
   if (View* view = ViewAt(id)) view->visible = value;
+}
+
+void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value) {
+  for (ViewId id : ids) ViewSetVisible(id, value);
 }
 
 void ViewHide(ViewId id, int32_t) { ViewSetVisible(id, 0); }

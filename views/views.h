@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <initializer_list>
 
 #include "core/game_state.h"
 
@@ -28,6 +28,8 @@ struct TouchArea {
 // A new visible view of the picture file at (x, y), optionally touchable; sleeps 10 ms. Views
 // of the same file share its texture.
 ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr);
+// A new view of the picture file at (x, y), hidden until a screen shows it; sleeps 10 ms.
+ViewId ViewAddHidden(const char* name, int32_t x, int32_t y, TouchCallback callback = nullptr);
 // A new image entry (a shared picture source) loaded from the file.
 ImageId ImageAdd(const char* name);
 // A new visible view showing an image entry's picture (shared texture); no file read, no sleep.
@@ -36,6 +38,8 @@ ViewId ViewAddFromImage(ImageId image, int32_t x, int32_t y);
 View* ViewAt(ViewId id);
 void ViewSetxy(ViewId id, int32_t x, int32_t y);
 void ViewSetVisible(ViewId id, int32_t value);
+// Shows (1) or hides (0) every view of the list, as a screen does with its own views.
+void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value);
 // Hides the view; the level argument is accepted and not used.
 void ViewHide(ViewId id, int32_t level);
 // Gives the view an image entry's picture and drawn size; the touch box is unchanged.

@@ -1,5 +1,7 @@
 #include "world/asteroids.h"
 
+#include <type_traits>
+
 #include "core/game_state.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
@@ -60,6 +62,18 @@ void ResolveShipHit(HazardSlot* hit) {
   hit->x = -100;
 }
 
+// Takes over the pool's next slot (the oldest in the ring) for a new hazard of a random picture.
+template <typename Pool>
+void Launch(Pool& pool, int32_t x, int32_t size, int32_t speed) {
+  constexpr int32_t kSlots = static_cast<int32_t>(std::extent_v<decltype(Pool::slots)>);
+  constexpr uint32_t kPictures = static_cast<uint32_t>(std::extent_v<decltype(Pool::images)>);
+  if (pool.next > kSlots - 1) pool.next = 0;
+  HazardSlot& slot = pool.slots[pool.next];
+  ViewSetVisible(slot.view, 0);
+  Place(slot, x, size, speed, pool.images[RandomBelow(kPictures)]);
+  pool.next += 1;
+}
+
 }  // namespace
 
 void InitAsteroids() {
@@ -90,11 +104,7 @@ void UpdateAsteroids() {
     const int32_t d = static_cast<int32_t>(RandomBelow(60)) + 20;
     int32_t speed = static_cast<int32_t>(RandomBelow(5)) + 2;
     if (RandomBelow(10) > 7) speed = kFastSpeed;
-    if (pool.next > kAsteroidSlots - 1) pool.next = 0;
-    HazardSlot& slot = pool.slots[pool.next];
-    ViewSetVisible(slot.view, 0);
-    Place(slot, x, d, speed, pool.images[RandomBelow(3)]);
-    pool.next += 1;
+    Launch(pool, x, d, speed);
   }
   ResolveShipHit(MoveAndFindShipHit(pool.slots));
 }
@@ -107,11 +117,7 @@ void UpdateInfected() {
     const int32_t x = static_cast<int32_t>(RandomBelow(1024)) - 10;
     const int32_t d = static_cast<int32_t>(RandomBelow(30)) + 50;
     const int32_t speed = static_cast<int32_t>(RandomBelow(5)) + 2;
-    if (pool.next > kInfectedSlots - 1) pool.next = 0;
-    HazardSlot& slot = pool.slots[pool.next];
-    ViewSetVisible(slot.view, 0);
-    Place(slot, x, d, speed, pool.images[RandomBelow(2)]);
-    pool.next += 1;
+    Launch(pool, x, d, speed);
   }
   ResolveShipHit(MoveAndFindShipHit(pool.slots));
 }

@@ -113,11 +113,9 @@ void UpdateWorld() {
 }
 
 void ClearWorld() {
-  ViewSetVisible(GameState.controlZone, 0);
-  ViewSetVisible(GameState.controlPoint, 0);
-  ViewSetVisible(GameState.firePoint, 0);
-  ViewSetVisible(GameState.firePointDown, 0);
-  ViewSetVisible(GameState.shipView, 0);
+  ViewsSetVisible({GameState.controlZone, GameState.controlPoint, GameState.firePoint, GameState.firePointDown,
+                   GameState.shipView},
+                  0);
   ClearHazards();
   ParkPickups(GameState.OrePool);
   ParkPickups(GameState.IcePool);
@@ -129,12 +127,9 @@ void ClearWorld() {
   }
   HideStars();
   for (ViewId space : GameState.SpaceBackground) ViewSetVisible(space, 0);
-  ViewSetVisible(GameState.StructureBar, 0);
-  ViewSetVisible(GameState.ShieldBar, 0);
-  ViewSetVisible(GameState.laserBar, 0);
+  ViewsSetVisible({GameState.StructureBar, GameState.ShieldBar, GameState.laserBar}, 0);
   HideExplosions();
-  ViewSetVisible(GameState.noHeatBackground, 0);
-  ViewSetVisible(GameState.overheatBackground, 0);
+  ViewsSetVisible({GameState.noHeatBackground, GameState.overheatBackground}, 0);
 }
 
 void ClearHazards() {
