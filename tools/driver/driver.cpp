@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 namespace driver {
 namespace {
