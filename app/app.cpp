@@ -77,7 +77,7 @@ int VideoInit() {
   }
   SDL_GL_SetAttribute(static_cast<SDL_GLattr>(kContextMajorVersionAttr), 1);
   PlatformRequestImmediateSwap();
-  GameState.VideoSurface = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL);
+  GameState.VideoSurface = PlatformSetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL);
   if (GameState.VideoSurface == nullptr) {
     printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
     return 1;
@@ -124,13 +124,17 @@ void Shutdown() {
   SDL_Quit();
 }
 
-int GameMain() {
-  const int videoResult = VideoInit();
-  // Without SDL, a window and a GL context nothing else can run; VideoInit has said what failed.
-  if (videoResult != 0) ExitOnFatalError();
+bool Boot() {
+  if (VideoInit() != 0) return false;
   PlatformInit(0);
   RandomSeed();
   StartUp();
+  return true;
+}
+
+int GameMain() {
+  // Without SDL, a window and a GL context nothing else can run; VideoInit has said what failed.
+  if (!Boot()) ExitOnFatalError();
   RunMainLoop();
   Shutdown();
   return 0;

@@ -8,6 +8,9 @@ int VideoInit();
 void GLSetup();
 // Opens the accelerometer and audio and puts up the loading screen; loading runs from the loop.
 void StartUp();
+// The start of the game, for the game and every tool that drives it: VideoInit, PlatformInit,
+// RandomSeed and StartUp. False (after VideoInit's one-line message) when there is no window.
+bool Boot();
 // Runs PumpEvents and GameLoop while `running` is set.
 void RunMainLoop();
 // Frees every table, closes audio and quits SDL.

@@ -6,6 +6,7 @@
 #include "core/scene.h"
 #include "input/steering.h"
 #include "input/controls.h"
+#include "platform/platform.h"
 #include "views/views.h"
 
 namespace {
@@ -60,7 +61,7 @@ void HandleAxis(const SDL_JoyAxisEvent& motion) {
 
 void PumpEvents() {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (PlatformPollEvent(&event)) {
     switch (event.type) {
       case SDL_ACTIVEEVENT:
         HandleFocus(event.active);

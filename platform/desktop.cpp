@@ -8,11 +8,7 @@
 
 #include "platform/platform.h"
 
-extern "C" {
-int __real_SDL_PollEvent(SDL_Event* event);
-SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags);
-void* SDL12COMPAT_GetWindow(void);  // the SDL 2 window under the 1.2 video surface
-}
+extern "C" void* SDL12COMPAT_GetWindow(void);  // the SDL 2 window under the 1.2 video surface
 
 namespace {
 
@@ -139,7 +135,7 @@ void PlatformToggleFullScreen() {
   calls.setFullscreen(window, full ? 0 : kSdl2FullscreenDesktop);
 }
 
-extern "C" int __wrap_SDL_PollEvent(SDL_Event* event) {
+int PlatformPollEvent(SDL_Event* event) {
   for (;;) {
     if (pendingCount > 0) {
       const SDL_Event next = pending[0];
@@ -149,7 +145,7 @@ extern "C" int __wrap_SDL_PollEvent(SDL_Event* event) {
       return 1;
     }
     SDL_Event raw;
-    if (!__real_SDL_PollEvent(&raw)) {
+    if (!SDL_PollEvent(&raw)) {
       // A tilt sensor reports all the time, a stick held still reports nothing: while the stick
       // is off centre its reading is presented again once every pass, so that a held stick
       // keeps steering after anything (a click on the field, calibration) zeroed the steering.
@@ -169,8 +165,8 @@ extern "C" int __wrap_SDL_PollEvent(SDL_Event* event) {
   }
 }
 
-extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) {
-  SDL_Surface* surface = __real_SDL_SetVideoMode(width, height, bpp, flags);
+SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) {
+  SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
   // The player may resize the window: the frame is scaled into it with its aspect kept.
   Sdl2Window& calls = Window2();
   if (surface != nullptr && calls.setResizable != nullptr && GameWindow() != nullptr) {

@@ -3,6 +3,8 @@
 // and window presented the way the tablet presented them.
 #pragma once
 
+#include <SDL.h>
+
 // The platform's first call: keeps the screen awake (0 = no timeout). Does nothing on the desktop.
 int PlatformScreenTimeoutEnable(int enable);
 // The platform's second call: sets up the platform's own services. Does nothing on the desktop.
@@ -13,8 +15,8 @@ void glOrthof(float left, float right, float bottom, float top, float nearVal, f
 // set. The game paces itself with its own frame delay.
 void PlatformRequestImmediateSwap();
 
-// Every executable that links the game is linked with -Wl,--wrap=SDL_PollEvent and
-// -Wl,--wrap=SDL_SetVideoMode, so that the game's own calls pass through this layer:
+// The game takes its events and its window from this layer, which presents the desktop the way
+// the tablet presented itself:
 // - the window is resizable; the 1024 x 768 frame is scaled into it, letterboxed with its aspect
 //   kept, and clicks are mapped back to game coordinates (sdl12-compat's OpenGL scaling);
 // - F11 or Alt+Enter toggles full screen (the game itself sees no keys);
@@ -23,6 +25,12 @@ void PlatformRequestImmediateSwap();
 // - joystick 0 is a gamepad: its left stick is presented as the tablet's tilt sensor was, so
 //   that after the game's landscape remap stick right steers right and stick down steers down,
 //   with a small round dead zone and full tilt at full deflection.
+
+// The next event for the game, as SDL_PollEvent: desktop events translated (focus, gamepad as
+// tilt, full-screen keys consumed), and a held stick presented again once every pass.
+int PlatformPollEvent(SDL_Event* event);
+// Sets the video mode as SDL_SetVideoMode, then lets the player resize the window.
+SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags);
 
 // Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
 // reach the game exactly as the tablet's accelerometer delivered them.

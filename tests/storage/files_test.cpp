@@ -27,6 +27,7 @@ class FileHelperTest : public GameTest {
   }
   void TearDown() override {
     for (FileHandle slot = 0; slot < kMaxFiles; ++slot) FileClose(slot);
+    GameTest::TearDown();
   }
 };
 

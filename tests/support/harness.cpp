@@ -102,20 +102,9 @@ uint32_t FramePixel(int x, int y) {
 }
 
 std::string EnterScratchWorkingDirectory() {
-  char pattern[] = "/tmp/velmora-test-XXXXXX";
-  const char* made = mkdtemp(pattern);
-  if (made == nullptr) {
-    ADD_FAILURE() << "cannot make a scratch directory";
-    return "";
-  }
-  const fs::path root(made);
-  const fs::path built(VELMORA_BUILD_DATA_DIR);
-  fs::create_directories(root / "Data" / "User");
-  for (const char* part : {"Images", "Fonts", "Sounds", "Levels"}) {
-    if (fs::exists(built / part)) fs::create_directory_symlink(built / part, root / "Data" / part);
-  }
-  fs::current_path(root);
-  return root.string();
+  const std::string root = driver::EnterScratchRunTree("velmora-test", VELMORA_BUILD_DATA_DIR);
+  if (root.empty()) ADD_FAILURE() << "cannot make a scratch directory";
+  return root;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -157,22 +146,14 @@ void ShutdownIfBooted() {
   booted = false;
 }
 
-void RemoveScratchWorkingDirectory(const std::string& path) {
-  if (path.rfind("/tmp/velmora-test-", 0) != 0) return;
-  std::error_code ignored;
-  fs::current_path("/tmp", ignored);
-  fs::remove_all(path, ignored);
-}
+void RemoveScratchWorkingDirectory(const std::string& path) { driver::RemoveScratchDirectory(path); }
 
 void Boot() {
-  ASSERT_EQ(VideoInit(), 0) << SDL_GetError();
-  booted = true;
   // Tests share one X display and run side by side: another test's window taking the input
   // focus must not pause this one. Tests of the focus handling push focus events themselves.
   PlatformReportWindowFocus(false);
-  PlatformInit(0);
-  RandomSeed();
-  StartUp();
+  ASSERT_TRUE(::Boot()) << SDL_GetError();
+  booted = true;
 }
 
 void Frame() {
@@ -185,7 +166,9 @@ void Frames(int count) {
 }
 
 void FinishLoading() {
-  while (GameState.LoadPhase != 1) Frame();
+  // Loading takes 41 frames; a loader that never finishes fails here instead of hanging.
+  for (int frame = 0; frame < 100 && GameState.LoadPhase != 1; ++frame) Frame();
+  ASSERT_EQ(GameState.LoadPhase, 1) << "loading did not finish in 100 frames";
 }
 
 }  // namespace harness

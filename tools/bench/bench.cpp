@@ -156,19 +156,16 @@ void PlayRound(Phases& phases, int frames) {
 }  // namespace
 
 int main(int, char**) {
-  const std::string scratch = driver::EnterScratchCopyOfWorkingDirectory("velmora-bench");
+  const std::string scratch = driver::EnterScratchRunTree("velmora-bench");
   if (scratch.empty()) return 1;
 
   // Start-up with the real delays, up to the interactive main menu.
   sleepForReal = true;
   const auto launch = Clock::now();
-  if (VideoInit() != 0) {
-    printf("velmora-bench: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
+  if (!Boot()) {
+    printf("velmora-bench: no window (run it under a display, e.g. xvfb-run -a)\n");
     return 1;
   }
-  PlatformInit(0);
-  RandomSeed();
-  StartUp();
   int loadingFrames = 0;
   while (!(GameState.SceneState == SceneMainMenu && GameState.menuFade == 100)) {
     Frames(1);

@@ -85,11 +85,11 @@ void PushScriptedPlay(int frame) {
   if (frame % 9 == 4) PushMouseUp(71, 699);
 }
 
-std::string EnterScratchCopyOfWorkingDirectory(const char* prefix) {
+std::string EnterScratchRunTree(const char* prefix, const std::string& dataDirectory) {
   namespace fs = std::filesystem;
-  const fs::path data = fs::absolute("Data");
+  const fs::path data = fs::absolute(dataDirectory);
   if (!fs::exists(data / "Images")) {
-    printf("%s: run it from the build directory (no ./Data/Images here)\n", prefix);
+    printf("%s: no pictures in %s/Images (run it from the build directory)\n", prefix, data.c_str());
     return "";
   }
   std::string pattern = std::string("/tmp/") + prefix + "-XXXXXX";

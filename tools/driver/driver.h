@@ -21,10 +21,11 @@ void PushQuit();
 // knob is dragged in a slow figure of eight and the fire button is tapped every few frames.
 void PushScriptedPlay(int frame);
 
-// Makes /tmp/<prefix>-XXXXXX/Data linking the pictures, fonts, sounds and levels of ./Data, with
-// an empty User folder, and changes into it, so the player's own saves are never touched.
-// Returns the folder, or "" (with a message) when ./Data has no pictures.
-std::string EnterScratchCopyOfWorkingDirectory(const char* prefix);
+// The one scratch run tree of the game, the tests and the tools: makes /tmp/<prefix>-XXXXXX/Data
+// linking the pictures, fonts, sounds and levels of dataDirectory, with an empty User folder, and
+// changes into it, so the player's own saves are never touched. Returns the folder, or "" (with
+// a message) when dataDirectory has no pictures.
+std::string EnterScratchRunTree(const char* prefix, const std::string& dataDirectory = "Data");
 // Leaves and deletes a folder made above.
 void RemoveScratchDirectory(const std::string& path);
 

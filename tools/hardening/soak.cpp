@@ -597,19 +597,13 @@ int main(int argc, char** argv) {
     perror(VELMORA_BUILD_DIR);
     return 2;
   }
-  scratchDirectory = driver::EnterScratchCopyOfWorkingDirectory("velmora-soak");
+  scratchDirectory = driver::EnterScratchRunTree("velmora-soak");
   if (scratchDirectory.empty()) return 2;
   printf("Soak: seed %" PRIu64 ", %ld frames, playing in %s\n", settings.seed, settings.frames,
          scratchDirectory.c_str());
   fflush(stdout);
 
-  if (VideoInit() != 0) {
-    printf("Could not set up the window: %s\n", SDL_GetError());
-    return 2;
-  }
-  PlatformInit(0);
-  RandomSeed();
-  StartUp();
+  if (!Boot()) return 2;
 
   Monkey monkey(settings.seed);
   long sceneFrames[kSceneCount] = {};

@@ -85,15 +85,12 @@ int main(int argc, char** argv) {
   mkdir(outDir.c_str(), 0755);
   char resolved[4096];
   if (realpath(outDir.c_str(), resolved) != nullptr) outDir = resolved;
-  const std::string scratch = driver::EnterScratchCopyOfWorkingDirectory("velmora-screenshots");
+  const std::string scratch = driver::EnterScratchRunTree("velmora-screenshots");
   if (scratch.empty()) return 1;
-  if (VideoInit() != 0) {
-    printf("velmora-screenshots: no window: %s (run it under a display, e.g. xvfb-run -a)\n", SDL_GetError());
+  if (!Boot()) {
+    printf("velmora-screenshots: no window (run it under a display, e.g. xvfb-run -a)\n");
     return 1;
   }
-  PlatformInit(0);
-  RandomSeed();
-  StartUp();
   Frames(12);
   Shot("loading");
   FramesUntil(SceneMainMenu, 200);
