@@ -109,6 +109,7 @@ void StartUp() {
   SceneChange(SceneLoading);
   GameState.LoadStepCounter = 0;
   GameState.LoadPhase = -1;
+  GameState.FocusView = -1;
 }
 
 void RunMainLoop() {

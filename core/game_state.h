@@ -332,6 +332,9 @@ struct GameStateRecord {
   ViewId buyButtonOver;
   ViewId campaignHelpImage;
 
+  // The button the keys or a gamepad act on outside rounds, outlined; -1 while the pointer is used.
+  ViewId FocusView;
+
   CargoShipRecord CargoShip;
   MessageBoxRecord MessageBox;
 };

@@ -5,16 +5,13 @@
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "input/steering.h"
+#include "input/touch.h"
+#include "input/translate.h"
 #include "input/controls.h"
 #include "platform/platform.h"
 #include "views/views.h"
 
 namespace {
-
-
-bool BoxHolds(int32_t left, int32_t top, int32_t width, int32_t height, int32_t x, int32_t y) {
-  return left <= x && x <= left + width && top <= y && y <= top + height;
-}
 
 void HandleFocus(const SDL_ActiveEvent& active) {
   if (active.state != SDL_APPACTIVE) return;
@@ -27,24 +24,7 @@ void HandleFocus(const SDL_ActiveEvent& active) {
   }
 }
 
-// A lifted finger always clears the pressed picture of every button, also when it slid off the
-// button before lifting. (The pause button's picture shows the paused state, not a press.)
-// Id 0 is the loading background: a highlight that does not exist yet is never hidden.
-void HidePressedHighlights() {
-  const ViewId highlights[] = {GameState.helpButtonOver, GameState.freePlayButtonOver,
-                               GameState.startButtonOver, GameState.backButtonOver,
-                               GameState.optionsButtonOver, GameState.firePointDown,
-                               GameState.gameBackButtonOver, GameState.buyButtonOver,
-                               GameState.InterLevel.startButtonOver, GameState.InterLevel.backButtonOver,
-                               GameState.MessageBox.okButtonOver, GameState.MessageBox.cancelButtonOver,
-                               GameState.calibrationOkOver};
-  for (ViewId id : highlights) {
-    if (id > 0) ViewSetVisible(id, 0);
-  }
-}
-
 void HandleAxis(const SDL_JoyAxisEvent& motion) {
-  if (GameState.controlMethod != ControlAccelerometer) return;
   // Landscape remap: SDL axis 0 becomes the vertical axis, negated; axis 1 the horizontal one.
   int32_t axis = motion.axis;
   int32_t value = motion.value;
@@ -54,7 +34,12 @@ void HandleAxis(const SDL_JoyAxisEvent& motion) {
   } else if (motion.axis == 1) {
     axis = 0;
   }
-  SetAxis(axis, value, kSourceAccelerometer);
+  if (GameState.controlMethod == ControlAccelerometer) {
+    SetAxis(axis, value, kSourceAccelerometer);
+  } else if (PlatformStickIsGamepad()) {
+    // In the knob layouts a gamepad's stick pulls the knob.
+    TranslateStickPull(axis, value);
+  }
 }
 
 }  // namespace
@@ -73,8 +58,11 @@ void PumpEvents() {
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
+          TranslatePointerUsed();
           DispatchTouch(event.button.x, event.button.y, kPhasePressed);
           DispatchTouchAreas(event.button.x, event.button.y);
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+          TranslateRightButton();
         }
         break;
       case SDL_MOUSEBUTTONUP:
@@ -92,6 +80,17 @@ void PumpEvents() {
       case SDL_JOYAXISMOTION:
         HandleAxis(event.jaxis);
         break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        TranslateKey(event.key);
+        break;
+      case SDL_JOYBUTTONDOWN:
+      case SDL_JOYBUTTONUP:
+        TranslatePadButton(event.jbutton);
+        break;
+      case SDL_JOYHATMOTION:
+        TranslatePadHat(event.jhat);
+        break;
       case SDL_QUIT:
         running = 0;
         break;
@@ -99,23 +98,5 @@ void PumpEvents() {
         break;
     }
   }
-}
-
-void DispatchTouch(int32_t x, int32_t y, int32_t phase) {
-  // The count and each view are read at their own turn: a callback may show or hide later views.
-  for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {
-    const View* view = GameState.ViewTable.entries[id];
-    if (view->visible != 1 || view->callback == nullptr) continue;
-    if (!BoxHolds(view->x, view->y, view->width, view->height, x, y)) continue;
-    view->callback(phase, x, y);
-  }
-}
-
-void DispatchTouchAreas(int32_t x, int32_t y) {
-  for (TouchAreaId id = 0; id < GameState.TouchAreaTable.count; ++id) {
-    const TouchArea* area = GameState.TouchAreaTable.entries[id];
-    if (area->enabled != 1 || area->callback == nullptr) continue;
-    if (!BoxHolds(area->x, area->y, area->width, area->height, x, y)) continue;
-    area->callback(kPhaseReleased, x, y);
-  }
+  TranslateHeldInput();
 }

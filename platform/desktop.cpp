@@ -85,6 +85,26 @@ void QueueTilt(Uint8 which) {
   pendingCount = 2;
 }
 
+// Pads plugged in or pulled out while the game runs, looked for every two seconds between
+// passes: a new pad is opened as joystick 0, and when the count changes the stick is let go, so
+// that a pulled-out pad stops steering.
+constexpr Uint32 kPadWatchMs = 2000;
+Uint32 nextPadWatch = 0;
+int padsSeen = -1;
+
+void WatchPads() {
+  const Uint32 now = SDL_GetTicks();
+  if (now < nextPadWatch || SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
+  nextPadWatch = now + kPadWatchMs;
+  const int pads = SDL_NumJoysticks();
+  if (padsSeen == -1) padsSeen = pads;
+  if (pads == padsSeen) return;
+  padsSeen = pads;
+  stick = Stick{};
+  if (gamepadAsTilt) QueueTilt(0);
+  if (pads > 0 && !SDL_JoystickOpened(0)) SDL_JoystickOpen(0);
+}
+
 bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
   if (key.keysym.sym == SDLK_F11) return true;
   return (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT);
@@ -108,9 +128,8 @@ bool Translate(SDL_Event& event) {
       QueueTilt(event.jaxis.which);
       return false;
     case SDL_KEYDOWN:
-      if (IsFullScreenKey(event.key)) PlatformToggleFullScreen();
-      return false;
-    case SDL_KEYUP:
+      if (!IsFullScreenKey(event.key)) return true;
+      PlatformToggleFullScreen();
       return false;
     default:
       return true;
@@ -126,6 +145,8 @@ void PlatformPresentGamepadAsTilt(bool on) {
 }
 
 void PlatformReportWindowFocus(bool on) { windowFocusIsAppFocus = on; }
+
+bool PlatformStickIsGamepad() { return gamepadAsTilt; }
 
 void PlatformToggleFullScreen() {
   Sdl2Window& calls = Window2();
@@ -156,6 +177,8 @@ int PlatformPollEvent(SDL_Event* event) {
         continue;
       }
       tiltPresentedThisPass = false;
+      WatchPads();
+      if (pendingCount > 0) continue;
       return 0;
     }
     if (Translate(raw)) {

@@ -19,7 +19,7 @@ void PlatformRequestImmediateSwap();
 // the tablet presented itself:
 // - the window is resizable; the 1024 x 768 frame is scaled into it, letterboxed with its aspect
 //   kept, and clicks are mapped back to game coordinates (sdl12-compat's OpenGL scaling);
-// - F11 or Alt+Enter toggles full screen (the game itself sees no keys);
+// - F11 or Alt+Enter toggles full screen (those keys never reach the game);
 // - the window losing or regaining input focus is reported as the application losing or
 //   regaining focus, as the tablet reported switching apps;
 // - joystick 0 is a gamepad: its left stick is presented as the tablet's tilt sensor was, so
@@ -32,6 +32,9 @@ int PlatformPollEvent(SDL_Event* event);
 // Sets the video mode as SDL_SetVideoMode, then lets the player resize the window.
 SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags);
 
+// True when joystick readings come from a gamepad's stick (which pulls the knob in the knob
+// layouts) rather than from a tilt sensor.
+bool PlatformStickIsGamepad();
 // Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
 // reach the game exactly as the tablet's accelerometer delivered them.
 void PlatformPresentGamepadAsTilt(bool on);

@@ -30,6 +30,22 @@ bool ClearIsCovered() {
   return false;
 }
 
+constexpr int32_t kFocusColour = 0x38D9F5;  // the cyan of the game's buttons
+constexpr int32_t kFocusLine = 3, kFocusGap = 3;
+
+// The outline around the button the keys or pad act on: a thin cyan frame just outside it.
+void DrawFocus() {
+  const View* view = ViewAt(GameState.FocusView);
+  if (view == nullptr || view->visible != 1) return;
+  const int32_t left = view->x - kFocusGap - kFocusLine, top = view->y - kFocusGap - kFocusLine;
+  const int32_t width = view->width + 2 * (kFocusGap + kFocusLine);
+  const int32_t height = view->height + 2 * (kFocusGap + kFocusLine);
+  DrawFilledRect(left, top, width, kFocusLine, kFocusColour);
+  DrawFilledRect(left, top + height - kFocusLine, width, kFocusLine, kFocusColour);
+  DrawFilledRect(left, top, kFocusLine, height, kFocusColour);
+  DrawFilledRect(left + width - kFocusLine, top, kFocusLine, height, kFocusColour);
+}
+
 }  // namespace
 
 void DrawViews() {
@@ -39,6 +55,7 @@ void DrawViews() {
     const View* view = views.entries[id];
     if (OnScreen(*view)) DrawImage(*view->image, view->x, view->y);
   }
+  if (GameState.FocusView != -1) DrawFocus();
   const auto& texts = GameState.TextTable;
   for (int32_t id = 0; id < texts.count; ++id) {
     const TextView* text = texts.entries[id];

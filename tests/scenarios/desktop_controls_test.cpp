@@ -1,0 +1,212 @@
+// The game played with the desktop's keyboard, mouse and gamepad: real X key and button events
+// (XTest) for the keyboard and mouse, pushed joystick events for the pad. Keys end in the game's
+// own touches, knob pulls and tilt, so the checks are the game's own state.
+#include <SDL.h>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "core/game_state.h"
+#include "platform/x_pointer.h"
+#include "support/harness.h"
+#include "views/views.h"
+
+extern "C" void* SDL12COMPAT_GetWindow(void);
+
+namespace {
+
+constexpr int kKnobX = 946, kKnobY = 693;
+
+// Real X events arrive asynchronously: frames with a short wait between them.
+void Settle(int frames = 4) {
+  for (int i = 0; i < frames; ++i) {
+    usleep(5000);
+    harness::Frame();
+  }
+}
+
+void Key(const char* name, bool down) {
+  ASSERT_TRUE(xpointer::Key(name, down)) << name;
+  Settle();
+}
+
+void Press(const char* name) {
+  Key(name, true);
+  Key(name, false);
+}
+
+// Boots to the menu, with the pointer over the window so that its keys reach the game.
+void BootToMenu() {
+  harness::Boot();
+  harness::FinishLoading();
+  harness::Frames(3);
+  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  auto getPosition = reinterpret_cast<void (*)(void*, int*, int*)>(
+      dlsym(dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD), "SDL_GetWindowPosition"));
+  int left = 0, top = 0;
+  getPosition(SDL12COMPAT_GetWindow(), &left, &top);
+  ASSERT_TRUE(xpointer::MoveTo(left + 200, top + 600));
+  Settle();
+}
+
+void WaitFor(int32_t scene) {
+  for (int i = 0; i < 20 && GameState.SceneState != scene; ++i) Settle(1);
+  ASSERT_EQ(GameState.SceneState, scene);
+}
+
+void StopHazards() {
+  for (HazardSlot& slot : GameState.Asteroids.slots) slot.y = -500, slot.speed = 0;
+  for (HazardSlot& slot : GameState.Infected.slots) slot.y = -500, slot.speed = 0;
+  GameState.RoundAsteroidPace = GameState.InfectedPeriod = GameState.OrePeriod = 1 << 20;
+}
+
+}  // namespace
+
+class DesktopControls : public GameTest {};
+
+TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
+  BootToMenu();
+  // Down moves the focus from START to FREE PLAY (outlined), Enter presses it.
+  Press("Down");
+  EXPECT_EQ(GameState.FocusView, GameState.freePlayButton);
+  Press("Return");
+  WaitFor(ScenePlaying);
+  ASSERT_EQ(GameState.FreePlay, 1);
+  EXPECT_EQ(GameState.FocusView, -1) << "no outline in a round";
+  StopHazards();
+
+  // Left and Up together pull the knob up and to the left; letting go stops the ship.
+  const int x0 = GameState.ShipX, y0 = GameState.ShipY;
+  Key("Left", true);
+  Key("Up", true);
+  StopHazards();
+  EXPECT_LT(GameState.ShipX, x0);
+  EXPECT_LT(GameState.ShipY, y0);
+  EXPECT_LT(ViewGetX(GameState.controlPoint), 914);
+  EXPECT_LT(ViewGetY(GameState.controlPoint), 661);
+  Key("Left", false);
+  Key("Up", false);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  EXPECT_EQ(ViewGetX(GameState.controlPoint), 914);
+  const int stopped = GameState.ShipX;
+  Settle(2);
+  EXPECT_EQ(GameState.ShipX, stopped);
+
+  // Space (or Ctrl) fires one shot a press, with the fire button's heat and sound, until the
+  // laser overheats and refuses.
+  const size_t sounds = harness::recorded().plays.size();
+  const auto shotsHeard = [sounds] {
+    int shots = 0;
+    const auto& plays = harness::recorded().plays;
+    for (size_t i = sounds; i < plays.size(); ++i) shots += plays[i].soundId == GameState.laserSound ? 1 : 0;
+    return shots;
+  };
+  Press("space");
+  EXPECT_EQ(GameState.LaserHeat, 80.0);
+  EXPECT_EQ(shotsHeard(), 1);
+  Press("Control_L");
+  Press("space");
+  EXPECT_EQ(GameState.LaserHeat, 240.0);
+  Press("space");
+  Press("space");
+  EXPECT_EQ(shotsHeard(), 4) << "the fifth press is refused";
+  EXPECT_EQ(ViewAt(GameState.overheatBackground)->visible, 1);
+
+  // P pauses and resumes; Esc leaves the round for the menu.
+  Press("p");
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  Press("p");
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  Press("Escape");
+  WaitFor(SceneMainMenu);
+}
+
+TEST_F(DesktopControls, TheRightButtonFiresWhileTheLeftDragsTheKnob) {
+  BootToMenu();
+  harness::PushTap(512, 375);
+  WaitFor(ScenePlaying);
+  StopHazards();
+  harness::PushMouseDown(kKnobX, kKnobY);
+  harness::PushMouseMotion(kKnobX - 60, kKnobY, 1);
+  harness::Frame();
+  ASSERT_EQ(GameState.ControlDragging, 1);
+  ASSERT_TRUE(xpointer::Button(3, true));
+  ASSERT_TRUE(xpointer::Button(3, false));
+  Settle();
+  EXPECT_EQ(GameState.LaserHeat, 80.0);
+  EXPECT_EQ(GameState.ControlDragging, 1) << "the drag goes on";
+  EXPECT_LT(GameState.SteerX, 0.0);
+}
+
+TEST_F(DesktopControls, ACampaignPurchaseAndMissionWithTheKeysAlone) {
+  BootToMenu();
+  Press("Return");  // START has the focus first
+  WaitFor(SceneInterLevel);
+  Press("Down");  // from the first BUY (structure, 5000) to the shield's
+  Press("Return");
+  EXPECT_EQ(GameState.shieldLevel, 2);
+  EXPECT_EQ(GameState.credits, 3500);
+  // Tab steps on through the handling and weapons BUY buttons and BACK to START.
+  Press("Tab");
+  Press("Tab");
+  Press("Tab");
+  Press("Tab");
+  EXPECT_EQ(GameState.FocusView, GameState.InterLevel.startButton);
+  Press("Return");
+  WaitFor(ScenePlaying);
+  EXPECT_EQ(GameState.FreePlay, 0);
+}
+
+TEST_F(DesktopControls, TiltModeSteersWithTheArrows) {
+  harness::WriteFile("Data/User/VelmoraConfig.cfg", "114");
+  BootToMenu();
+  ASSERT_EQ(GameState.controlMethod, ControlAccelerometer);
+  harness::PushTap(512, 375);
+  WaitFor(ScenePlaying);
+  Key("Right", true);
+  EXPECT_EQ(GameState.SteerX, 1200.0);
+  Key("Right", false);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+}
+
+// The pad's buttons and D-pad, pushed as the joystick would send them.
+TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
+  harness::Boot();
+  harness::FinishLoading();
+  harness::Frames(3);
+  const auto push = [](Uint8 type, Uint8 index, Uint8 value) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_JOYHATMOTION) {
+      event.jhat.type = type;
+      event.jhat.value = value;
+    } else {
+      event.jbutton.type = type;
+      event.jbutton.button = index;
+      event.jbutton.state = value;
+    }
+    SDL_PushEvent(&event);
+    harness::Frame();
+  };
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);  // focus to FREE PLAY
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+  push(SDL_JOYBUTTONDOWN, 0, 1);           // A presses it
+  push(SDL_JOYBUTTONUP, 0, 0);
+  harness::Frames(4);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  StopHazards();
+  const int x0 = GameState.ShipX;
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT);
+  harness::Frames(3);
+  EXPECT_LT(GameState.ShipX, x0);
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  push(SDL_JOYBUTTONDOWN, 0, 1);  // A fires
+  EXPECT_EQ(GameState.LaserHeat, 80.0);
+  push(SDL_JOYBUTTONDOWN, 7, 1);  // Start pauses
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  push(SDL_JOYBUTTONDOWN, 1, 1);  // B is back
+  harness::Frames(3);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+}
