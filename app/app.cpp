@@ -10,9 +10,9 @@
 #include "core/fatal.h"
 
 #include "app/game_loop.h"
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "audio/sound.h"
 #include "input/events.h"
 #include "input/steering.h"
 #include "platform/platform.h"

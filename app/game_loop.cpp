@@ -4,20 +4,20 @@
 
 #include <cstdio>
 
+#include "app/loading.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "app/loading.h"
-#include "views/frame.h"
 #include "ui/game_buttons.h"
 #include "ui/help.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
 #include "ui/options.h"
-#include "world/mission.h"
+#include "views/frame.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
 #include "world/explosions.h"
+#include "world/mission.h"
 #include "world/round.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include "core/game_state.h"
 #include "core/scene.h"
+#include "input/controls.h"
 #include "input/steering.h"
 #include "input/touch.h"
 #include "input/translate.h"
-#include "input/controls.h"
 #include "platform/platform.h"
 #include "views/views.h"
 

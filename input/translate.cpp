@@ -5,8 +5,8 @@
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "input/controls.h"
-#include "input/touch.h"
 #include "input/steering.h"
+#include "input/touch.h"
 #include "views/views.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "ship/laser.h"
 
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "audio/sound.h"
-#include "views/views.h"
 #include "ship/guns.h"
+#include "views/views.h"
 
 namespace {
 

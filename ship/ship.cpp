@@ -1,8 +1,8 @@
 #include "ship/ship.h"
 
 #include "core/game_state.h"
-#include "input/steering.h"
 #include "input/controls.h"
+#include "input/steering.h"
 #include "ship/laser.h"
 #include "views/views.h"
 

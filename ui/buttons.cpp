@@ -1,7 +1,7 @@
 #include "ui/buttons.h"
 
-#include "core/game_state.h"
 #include "audio/sound.h"
+#include "core/game_state.h"
 #include "views/views.h"
 
 void Tap() {

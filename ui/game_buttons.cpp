@@ -1,8 +1,8 @@
 #include "ui/game_buttons.h"
 
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "audio/sound.h"
 #include "render/text.h"
 #include "ui/buttons.h"
 #include "views/views.h"

@@ -1,8 +1,8 @@
 #include "ui/menu.h"
 
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "audio/sound.h"
 #include "storage/levels.h"
 #include "ui/buttons.h"
 #include "ui/calibration.h"

@@ -1,8 +1,8 @@
 #include "ui/options.h"
 
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
-#include "audio/sound.h"
 #include "input/steering.h"
 #include "storage/user_files.h"
 #include "ui/buttons.h"

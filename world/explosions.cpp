@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/game_state.h"
 #include "audio/sound.h"
+#include "core/game_state.h"
 #include "views/views.h"
 
 void InitExplosions() {

@@ -1,7 +1,7 @@
 #include "world/pickups.h"
 
-#include "core/game_state.h"
 #include "audio/sound.h"
+#include "core/game_state.h"
 #include "ship/laser.h"
 #include "views/views.h"
 #include "world/asteroids.h"
