@@ -1,62 +1,102 @@
-// Independent checks of the three user files, written from their formats alone (none of the
-// game's code): the 50-byte save game "Vel mora >>w;s;h;t;level;credits<<", the three option
-// digits and the 50-byte calibration record "x;y;". Used by the soak after every write and by the
-// fuzzers after every read.
+// The three user files read back from their bytes with plain C++, none of the game's code: by the
+// soak after every write, by the fuzzer after every read. The save game "Vel mora >>w;s;h;t;
+// level;credits<<" and the calibration "x;y;" are a text, its NUL and filler up to 50 bytes; the
+// options are three digits: music, sound and control method.
 #pragma once
 
-#include <cstdint>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "core/game_state.h"
 
 namespace hardening {
 
-constexpr const char* kSaveGamePath = "Data/User/VelMoraSaveGame.sav";
-constexpr const char* kOptionsPath = "Data/User/VelmoraConfig.cfg";
-constexpr const char* kCalibrationPath = "Data/User/VelMorAccData.cfg";
+enum UserFile { SaveGameFile, OptionsFile, CalibrationFile, kUserFileCount };
+using Values = std::array<long long, 6>;
 
-constexpr size_t kRecordBytes = 50;
-constexpr size_t kOptionBytes = 3;
-// The calibration screen's tracks end at +-1900 steering units; the game never stores more.
-constexpr int32_t kCalibrationLimit = 1900;
+struct UserFileFormat {
+  const char* path;
+  const char* name;
+  size_t length;      // of the record the game writes
+  int count;          // values in it
+  const char* scan;   // sscanf format of its text
+  const char* print;  // how the game prints the values back
+  Values low, high, defaults;  // defaults: what a missing file starts with
+  std::array<int32_t*, 6> memory;
+};
 
-struct SaveValues {
-  int32_t weapons, shield, handling, structure, campaignLevel, credits;
-  bool operator==(const SaveValues& o) const {
-    return weapons == o.weapons && shield == o.shield && handling == o.handling && structure == o.structure &&
-           campaignLevel == o.campaignLevel && credits == o.credits;
+inline const UserFileFormat kUserFiles[kUserFileCount] = {
+    {"Data/User/VelMoraSaveGame.sav", "save game", 50, 6, "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<",
+     "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<", {1, 1, 1, 1, 1, 0}, {6, 6, 6, 6, INT32_MAX, INT32_MAX},
+     {1, 1, 1, 1, 1, 5000},
+     {&GameState.weaponsLevel, &GameState.shieldLevel, &GameState.handlingLevel, &GameState.structureLevel,
+      &GameState.campaignLevel, &GameState.credits}},
+    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", "%lld%lld%lld", {0, 0, 0}, {9, 9, 4},
+     {1, 1, 0}, {&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
+    // The calibration screen's tracks end at +-1900 steering units.
+    {"Data/User/VelMorAccData.cfg", "calibration", 50, 2, "%lld;%lld;", "%lld;%lld;", {-1900, -1900},
+     {1900, 1900}, {0, 0}, {&GameState.calibrationX, &GameState.calibrationY}},
+};
+
+inline std::string Printable(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes.substr(0, 60)) {
+    char shown[8];
+    snprintf(shown, sizeof shown, c >= 32 && c < 127 && c != '\\' ? "%c" : "\\x%02x", c);
+    out += shown;
   }
-};
+  return out;
+}
 
-struct OptionValues {
-  int32_t music, sound, controlMethod;
-  bool operator==(const OptionValues& o) const {
-    return music == o.music && sound == o.sound && controlMethod == o.controlMethod;
+// "" when every value is one the game may hold; the control method is 0, 1 or 4.
+inline std::string OutOfRange(int file, const Values& v) {
+  const UserFileFormat& f = kUserFiles[file];
+  for (int i = 0; i < f.count; ++i) {
+    if (v[i] < f.low[i] || v[i] > f.high[i] || (file == OptionsFile && i == 2 && (v[i] == 2 || v[i] == 3))) {
+      return std::string(f.name) + " value " + std::to_string(i + 1) + " is " + std::to_string(v[i]);
+    }
   }
-};
+  return "";
+}
 
-struct CalibrationValues {
-  int32_t x, y;
-  bool operator==(const CalibrationValues& o) const { return x == o.x && y == o.y; }
-};
+// "" when the bytes hold a valid record (its values then in v), else why not. With exact the file
+// must be just its record; otherwise it may be longer, since a write never shortens a file.
+inline std::string CheckUserFile(int file, const std::string& bytes, bool exact, Values* v) {
+  const UserFileFormat& f = kUserFiles[file];
+  const std::string what = std::string(f.name) + " file \"" + Printable(bytes) + "\"";
+  if (exact ? bytes.size() != f.length : bytes.size() < f.length) {
+    return what + " is " + std::to_string(bytes.size()) + " bytes long, its record " + std::to_string(f.length);
+  }
+  std::string text = bytes.substr(0, f.length);
+  if (file != OptionsFile) {
+    if (text.find('\0') == std::string::npos) return what + " has no NUL within its record";
+    text.resize(text.find('\0'));
+  }
+  Values& x = *v;
+  x = {};
+  char printed[96] = "";
+  const bool scanned = sscanf(text.c_str(), f.scan, &x[0], &x[1], &x[2], &x[3], &x[4], &x[5]) == f.count;
+  if (scanned) snprintf(printed, sizeof printed, f.print, x[0], x[1], x[2], x[3], x[4], x[5]);
+  if (!scanned || text != printed) return what + " is not as the game prints its values";
+  const std::string range = OutOfRange(file, x);
+  return range.empty() ? "" : what + ": " + range;
+}
 
-// Each check returns "" when the bytes hold a valid record (and fills the values), otherwise a
-// one-line reason. With exactLength the file must be exactly as long as its record (50 or 3
-// bytes); without it only the record's own bytes at the start count, since a write never
-// shortens a file.
-//
-// Save game: the text, a NUL within the first 50 bytes, then any filler. The text is exactly what
-// "Vel mora >>%d;%d;%d;%d;%d;%d<<" prints, with every upgrade level 1..6, a campaign level of at
-// least 1 and credits of at least 0.
-std::string CheckSaveGame(const std::string& bytes, bool exactLength, SaveValues* values);
-// Options: three digits; the third, the control method, 0..4.
-std::string CheckOptions(const std::string& bytes, bool exactLength, OptionValues* values);
-// Calibration: exactly what "%d;%d;" prints, both values within +-1900, a NUL within the first 50
-// bytes, then any filler.
-std::string CheckCalibration(const std::string& bytes, bool exactLength, CalibrationValues* values);
+// The values in memory that the file stores.
+inline Values InMemory(int file) {
+  Values v = {};
+  for (int i = 0; i < kUserFiles[file].count; ++i) v[i] = *kUserFiles[file].memory[i];
+  return v;
+}
 
-// The whole file; false when it cannot be opened.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
-
-// Printable form of a few bytes for messages: "Vel mora >>1;1\x00..." (at most 64 bytes shown).
-std::string Printable(const std::string& bytes);
+// The whole file; "" with exists false when it cannot be opened.
+inline std::string ReadFile(const std::string& path, bool* exists = nullptr) {
+  std::ifstream in(path, std::ios::binary);
+  if (exists != nullptr) *exists = static_cast<bool>(in);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "";
+}
 
 }  // namespace hardening
