@@ -139,7 +139,8 @@ bool RoundCanPlay(const MissionRecord& m) {
 // The record a plain line "pace;ore;infected;T;target;reward;next" gives, numbers as %d prints them,
 // as the reader sees the file: its first line, at most 99 bytes, up to a NUL.
 bool WellFormed(const std::string& file, MissionRecord* m) {
-  const std::string line = file.substr(0, 99).c_str();
+  std::string line = file.substr(0, 99).c_str();
+  if (line.find('\n') != std::string::npos) line.resize(line.find('\n') + 1);
   long long v[6];
   char type = 0;
   const char* format = "%lld;%lld;%lld;%c;%lld;%lld;%lld";
@@ -201,10 +202,13 @@ void FuzzLevel(const std::string& input) {
 
 }  // namespace
 
-// A scratch tree with Data/User and Data/Levels in $TMPDIR (else /tmp), removed at exit; libFuzzer
-// is then given absolute paths.
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+// Works in a scratch tree with Data/User and Data/Levels in $TMPDIR (else /tmp), removed at exit;
+// the corpus folders and files named are made absolute first.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   namespace fs = std::filesystem;
+  for (int i = 1; i < *argc; ++i) {
+    if ((*argv)[i][0] != '-') (*argv)[i] = strdup(fs::absolute((*argv)[i]).c_str());
+  }
   const char* tmp = getenv("TMPDIR");
   static std::string root = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/velmora-fuzz-XXXXXX";
   if (mkdtemp(root.data()) == nullptr) Fail("cannot make a scratch directory in " + root);
