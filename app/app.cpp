@@ -70,6 +70,7 @@ void FreeResources() {
 
 int VideoInit() {
   PlatformScreenTimeoutEnable(0);
+  PlatformPrepareVideo();
   const int initResult = SDL_Init(kInitFlags);
   if (initResult < 0) {
     ReportFailedSubsystem();

@@ -1,11 +1,14 @@
 // Desktop presentation of the tablet's input and screen (see platform.h).
+#include <GL/gl.h>
 #include <SDL.h>
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
+#include "core/game_state.h"
 #include "platform/platform.h"
 
 extern "C" void* SDL12COMPAT_GetWindow(void);  // the SDL 2 window under the 1.2 video surface
@@ -18,6 +21,8 @@ struct Sdl2Window {
   void (*setResizable)(void* window, int resizable) = nullptr;
   int (*setFullscreen)(void* window, Uint32 flags) = nullptr;
   Uint32 (*getFlags)(void* window) = nullptr;
+  void (*getDrawableSize)(void* window, int* width, int* height) = nullptr;
+  void (*setSize)(void* window, int width, int height) = nullptr;
   bool looked = false;
 };
 
@@ -31,12 +36,42 @@ Sdl2Window& Window2() {
       calls.setResizable = reinterpret_cast<void (*)(void*, int)>(dlsym(sdl2, "SDL_SetWindowResizable"));
       calls.setFullscreen = reinterpret_cast<int (*)(void*, Uint32)>(dlsym(sdl2, "SDL_SetWindowFullscreen"));
       calls.getFlags = reinterpret_cast<Uint32 (*)(void*)>(dlsym(sdl2, "SDL_GetWindowFlags"));
+      calls.getDrawableSize = reinterpret_cast<void (*)(void*, int*, int*)>(dlsym(sdl2, "SDL_GL_GetDrawableSize"));
+      calls.setSize = reinterpret_cast<void (*)(void*, int, int)>(dlsym(sdl2, "SDL_SetWindowSize"));
     }
   }
   return calls;
 }
 
 void* GameWindow() { return SDL12COMPAT_GetWindow(); }
+
+constexpr int kFrameWidth = kScreenWidth, kFrameHeight = kScreenHeight;
+
+// Where the 1024 x 768 frame sits in the window: scaled to fit with its aspect kept, centred, with
+// black bars on two sides. The pointer is mapped back through the same numbers.
+struct Letterbox {
+  int windowWidth = kFrameWidth, windowHeight = kFrameHeight;
+  int left = 0, top = 0;
+  double scale = 1.0;
+};
+Letterbox letterbox;
+
+void FitFrame(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  letterbox.windowWidth = width;
+  letterbox.windowHeight = height;
+  letterbox.scale = std::min(static_cast<double>(width) / kFrameWidth, static_cast<double>(height) / kFrameHeight);
+  letterbox.left = static_cast<int>(std::lround((width - kFrameWidth * letterbox.scale) / 2));
+  letterbox.top = static_cast<int>(std::lround((height - kFrameHeight * letterbox.scale) / 2));
+}
+
+// A window pixel of the pointer in frame coordinates (its middle), held inside the frame.
+Uint16 FrameCoordinate(int window, int offset, int size) {
+  const double frame = (window - offset + 0.5) / letterbox.scale;
+  return static_cast<Uint16>(std::clamp(static_cast<int>(frame), 0, size - 1));
+}
+
+double windowScale = 1.0;  // the window's size against the frame's when it opens
 
 bool gamepadAsTilt = true;
 bool windowFocusIsAppFocus = true;
@@ -127,6 +162,15 @@ bool Translate(SDL_Event& event) {
       }
       QueueTilt(event.jaxis.which);
       return false;
+    case SDL_MOUSEMOTION:
+      event.motion.x = FrameCoordinate(event.motion.x, letterbox.left, kFrameWidth);
+      event.motion.y = FrameCoordinate(event.motion.y, letterbox.top, kFrameHeight);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      event.button.x = FrameCoordinate(event.button.x, letterbox.left, kFrameWidth);
+      event.button.y = FrameCoordinate(event.button.y, letterbox.top, kFrameHeight);
+      return true;
     case SDL_KEYDOWN:
       if (!IsFullScreenKey(event.key)) return true;
       PlatformToggleFullScreen();
@@ -188,12 +232,43 @@ int PlatformPollEvent(SDL_Event* event) {
   }
 }
 
+void PlatformPrepareVideo() {
+  // The game scales its frame itself (PlatformFrameViewport): sdl12-compat's own scaling would
+  // render into a buffer of its own and copy it to the window at every present. The window scale
+  // the launcher asks for (SDL12COMPAT_WINDOW_SCALING) is taken over for the same reason.
+  const char* asked = getenv("SDL12COMPAT_WINDOW_SCALING");
+  windowScale = asked != nullptr ? std::atof(asked) : 1.0;
+  setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
+}
+
 SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) {
   SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
-  // The player may resize the window: the frame is scaled into it with its aspect kept.
   Sdl2Window& calls = Window2();
-  if (surface != nullptr && calls.setResizable != nullptr && GameWindow() != nullptr) {
-    calls.setResizable(GameWindow(), 1);
+  if (surface == nullptr || GameWindow() == nullptr) return surface;
+  // The player may resize the window: the frame is scaled into it with its aspect kept.
+  if (calls.setResizable != nullptr) calls.setResizable(GameWindow(), 1);
+  if (windowScale > 0.0 && windowScale != 1.0 && calls.setSize != nullptr) {
+    calls.setSize(GameWindow(), static_cast<int>(width * windowScale), static_cast<int>(height * windowScale));
   }
+  PlatformFrameViewport();
   return surface;
+}
+
+bool PlatformFrameViewport() {
+  Sdl2Window& calls = Window2();
+  int width = kFrameWidth, height = kFrameHeight;
+  if (calls.getDrawableSize != nullptr && GameWindow() != nullptr) calls.getDrawableSize(GameWindow(), &width, &height);
+  if (width != letterbox.windowWidth || height != letterbox.windowHeight) FitFrame(width, height);
+  const bool bars = letterbox.left != 0 || letterbox.top != 0 || letterbox.scale != 1.0;
+  if (bars) {
+    // The bars outside the frame: the whole window black, then the frame's part of it.
+    glViewport(0, 0, width, height);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  const int frameWidth = static_cast<int>(std::lround(kFrameWidth * letterbox.scale));
+  const int frameHeight = static_cast<int>(std::lround(kFrameHeight * letterbox.scale));
+  glViewport(letterbox.left, height - letterbox.top - frameHeight, frameWidth, frameHeight);
+  return bars;
 }

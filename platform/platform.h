@@ -29,8 +29,15 @@ void PlatformRequestImmediateSwap();
 // The next event for the game, as SDL_PollEvent: desktop events translated (focus, gamepad as
 // tilt, full-screen keys consumed), and a held stick presented again once every pass.
 int PlatformPollEvent(SDL_Event* event);
-// Sets the video mode as SDL_SetVideoMode, then lets the player resize the window.
+// Before SDL starts: the video settings the platform needs (on the desktop, the game's own frame
+// scaling in place of sdl12-compat's).
+void PlatformPrepareVideo();
+// Sets the video mode as SDL_SetVideoMode, then lets the player resize the window (opened at the
+// scale the launcher asks for).
 SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags);
+// At the start of every frame: the 1024 x 768 frame is scaled into the window with its aspect kept
+// and centred (the GL viewport), the bars around it cleared black. True when there are bars.
+bool PlatformFrameViewport();
 
 // True when joystick readings come from a gamepad's stick (which pulls the knob in the knob
 // layouts) rather than from a tilt sensor.

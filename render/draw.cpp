@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "core/game_state.h"
+#include "platform/platform.h"
 #include "render/image.h"
 
 namespace {
@@ -184,6 +185,7 @@ void PresentFrame() {
 }
 
 void BeginFrame(bool coveredByOpaquePicture) {
+  PlatformFrameViewport();
   state.known = false;
   if (!(skipCoveredClear && coveredByOpaquePicture)) DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
 }
