@@ -4,6 +4,7 @@
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "input/steering.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "ship/guns.h"
 #include "ship/laser.h"
@@ -77,6 +78,7 @@ void FinishLoading() {
   GameState.menuFade = 0;
   SceneChange(SceneFadeIn);
   if (GameState.musicOn) PlayLoop(GameState.mainSound);
+  PlatformReleaseFreedMemory();
 }
 
 typedef void (*StepWork)();

@@ -3,12 +3,22 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int PlatformScreenTimeoutEnable(int) { return 0; }
 
 int PlatformInit(unsigned int) { return 0; }
 
 void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal) {
   glOrtho(left, right, bottom, top, nearVal, farVal);
+}
+
+void PlatformReleaseFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
 }
 
 void PlatformRequestImmediateSwap() { SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0); }

@@ -11,6 +11,8 @@ int PlatformScreenTimeoutEnable(int enable);
 int PlatformInit(unsigned int flags);
 // The single-precision orthographic projection of GL ES, mapped onto desktop glOrtho.
 void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal);
+// Gives the memory that loading freed back to the system (the C library keeps it otherwise).
+void PlatformReleaseFreedMemory();
 // Asks for buffer swaps that do not wait for the vertical blank; call before the video mode is
 // set. The game paces itself with its own frame delay.
 void PlatformRequestImmediateSwap();
