@@ -203,11 +203,16 @@ void FuzzLevel(const std::string& input) {
 }  // namespace
 
 // Works in a scratch tree with Data/User and Data/Levels in $TMPDIR (else /tmp), removed at exit;
-// the corpus folders and files named are made absolute first.
+// the paths given (corpora, inputs, dictionary, artifacts) are made absolute first.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   namespace fs = std::filesystem;
   for (int i = 1; i < *argc; ++i) {
-    if ((*argv)[i][0] != '-') (*argv)[i] = strdup(fs::absolute((*argv)[i]).c_str());
+    const std::string arg = (*argv)[i];
+    size_t at = arg[0] == '-' ? std::string::npos : 0;
+    for (const char* flag : {"-dict=", "-artifact_prefix=", "-exact_artifact_path="}) {
+      if (arg.rfind(flag, 0) == 0) at = strlen(flag);
+    }
+    if (at < arg.size()) (*argv)[i] = strdup((arg.substr(0, at) + fs::absolute(arg.substr(at)).string()).c_str());
   }
   const char* tmp = getenv("TMPDIR");
   static std::string root = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/velmora-fuzz-XXXXXX";
