@@ -63,7 +63,7 @@ void FreeResources() {
   GameState.TextTable.Clear([](TextView* text) { delete text; });
   GameState.TouchAreaTable.Clear([](TouchArea* area) { delete area; });
   GameState.SoundTable.Clear(Mix_FreeChunk);
-  GameState.FontTable.Clear([](Font* font) { delete font; });  // each glyph deletes its texture
+  GameState.FontTable.Clear([](Font* font) { delete font; });  // with its glyph atlas
 }
 
 }  // namespace

@@ -159,7 +159,8 @@ void DrawImage(const Image& image, int32_t x, int32_t y) {
   const GLfloat top = bottom + image.height;
   const GLfloat corners[4][3] = {{left, bottom, 0.0f}, {right, bottom, 0.0f}, {left, top, 0.0f}, {right, top, 0.0f}};
   // The bottom of the quad takes the bottom of the picture; row 0 of the file is at the top.
-  const GLfloat uv[4][2] = {{0.0f, image.vMax}, {image.uMax, image.vMax}, {0.0f, 0.0f}, {image.uMax, 0.0f}};
+  const GLfloat uv[4][2] = {
+      {image.uMin, image.vMax}, {image.uMax, image.vMax}, {image.uMin, image.vMin}, {image.uMax, image.vMin}};
   if (batch.quads > 0 &&
       (!batching || batch.texture != image.texture || batch.opaque != image.opaque || batch.quads == kBatchQuads)) {
     FlushBatch();

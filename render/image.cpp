@@ -4,12 +4,14 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "core/fatal.h"
 
-Image::Image() : texture(0), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
+Image::Image() : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
 
 Image::~Image() {
   if (texture != 0) {
@@ -21,6 +23,8 @@ Image::~Image() {
 
 Image& Image::operator=(const Image& other) {
   texture = other.texture;
+  uMin = other.uMin;
+  vMin = other.vMin;
   uMax = other.uMax;
   vMax = other.vMax;
   width = other.width;
@@ -31,15 +35,58 @@ Image& Image::operator=(const Image& other) {
 
 namespace {
 
-// True when every pixel of the picture (the top-left w x h of the padded RGBA surface) has full alpha.
-bool FullyOpaque(const SDL_Surface* rgba, int32_t w, int32_t h) {
-  for (int32_t y = 0; y < h; ++y) {
+// True when every pixel of the w x h picture at (left, top) of the RGBA surface has full alpha.
+bool FullyOpaque(const SDL_Surface* rgba, int32_t left, int32_t top, int32_t w, int32_t h) {
+  for (int32_t y = top; y < top + h; ++y) {
     const Uint8* row = static_cast<const Uint8*>(rgba->pixels) + y * rgba->pitch;
-    for (int32_t x = 0; x < w; ++x) {
+    for (int32_t x = left; x < left + w; ++x) {
       if (row[x * 4 + 3] != 0xFF) return false;
     }
   }
   return true;
+}
+
+SDL_Surface* LoadPicture(const char* path) {
+  SDL_Surface* loaded = IMG_Load(path);
+  if (loaded == nullptr) {
+    printf("Could not load image %s. Reason: %s\n", path, SDL_GetError());
+    ExitOnFatalError();
+  }
+  return loaded;
+}
+
+// An RGBA surface (R, G, B, A bytes in memory on a little-endian machine) for a texture.
+SDL_Surface* TextureSurface(int32_t width, int32_t height, const char* path) {
+  SDL_Surface* surface =
+      SDL_CreateRGBSurface(0, width, height, 32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u);
+  if (surface == nullptr) {
+    printf("Could not create intermediate texture while loading image %s\n", path);
+    ExitOnFatalError();
+  }
+  return surface;
+}
+
+// Copies the whole picture into the texture surface at (x, y), its alpha channel included.
+void CopyPicture(SDL_Surface* loaded, SDL_Surface* into, int32_t x, int32_t y) {
+  // Per-surface alpha would blend the picture instead of copying its alpha channel: switch it
+  // off for the blit and restore it afterwards.
+  const Uint32 savedFlags = loaded->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
+  const Uint8 savedAlpha = loaded->format->alpha;
+  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, 0, 0);
+  SDL_Rect area = {0, 0, static_cast<Uint16>(loaded->w), static_cast<Uint16>(loaded->h)};
+  SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+  SDL_UpperBlit(loaded, &area, into, &at);
+  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, savedFlags, savedAlpha);
+}
+
+GLuint UploadTexture(const SDL_Surface* surface) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, surface->pixels);
+  return name;
 }
 
 }  // namespace
@@ -57,45 +104,55 @@ Image* ImageFromFile(const char* path) {
 }
 
 void ImageLoadTexture(Image* image, const char* path) {
-  SDL_Surface* loaded = IMG_Load(path);
-  if (loaded == nullptr) {
-    printf("Could not load image %s. Reason: %s\n", path, SDL_GetError());
-    ExitOnFatalError();
-  }
+  SDL_Surface* loaded = LoadPicture(path);
   image->width = loaded->w;
   image->height = loaded->h;
   const int32_t textureWidth = NextPowerOfTwo(image->width);
   const int32_t textureHeight = NextPowerOfTwo(image->height);
   image->uMax = static_cast<float>(image->width) / static_cast<float>(textureWidth);
   image->vMax = static_cast<float>(image->height) / static_cast<float>(textureHeight);
-
-  // R, G, B, A bytes in memory on a little-endian machine.
-  SDL_Surface* padded = SDL_CreateRGBSurface(0, textureWidth, textureHeight, 32, 0x000000FFu, 0x0000FF00u,
-                                             0x00FF0000u, 0xFF000000u);
-  if (padded == nullptr) {
-    printf("Could not create intermediate texture while loading image %s\n", path);
-    ExitOnFatalError();
-  }
-
-  // Per-surface alpha would blend the picture instead of copying its alpha channel: switch it
-  // off for the blit and restore it afterwards.
-  const Uint32 savedFlags = loaded->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
-  const Uint8 savedAlpha = loaded->format->alpha;
-  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, 0, 0);
-  SDL_Rect area = {0, 0, static_cast<Uint16>(image->width), static_cast<Uint16>(image->height)};
-  SDL_Rect at = {0, 0, 0, 0};
-  SDL_UpperBlit(loaded, &area, padded, &at);
-  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, savedFlags, savedAlpha);
-  image->opaque = FullyOpaque(padded, image->width, image->height);
-
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  image->texture = name;
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               padded->pixels);
+  SDL_Surface* padded = TextureSurface(textureWidth, textureHeight, path);
+  CopyPicture(loaded, padded, 0, 0);
+  image->opaque = FullyOpaque(padded, 0, 0, image->width, image->height);
+  image->texture = UploadTexture(padded);
   SDL_FreeSurface(padded);
   SDL_FreeSurface(loaded);
+}
+
+unsigned int ImagesLoadAtlas(const char* const* paths, int count, Image* images) {
+  constexpr int32_t kAtlasWidth = 512;
+  std::vector<SDL_Surface*> loaded(count);
+  std::vector<SDL_Rect> places(count);
+  // Row by row, left to right, each picture where the last one ended.
+  int32_t x = 0, y = 0, rowHeight = 0;
+  for (int i = 0; i < count; ++i) {
+    loaded[i] = LoadPicture(paths[i]);
+    if (x + loaded[i]->w > kAtlasWidth) {
+      x = 0;
+      y += rowHeight;
+      rowHeight = 0;
+    }
+    places[i] = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(loaded[i]->w),
+                 static_cast<Uint16>(loaded[i]->h)};
+    x += loaded[i]->w;
+    rowHeight = std::max(rowHeight, loaded[i]->h);
+  }
+  const int32_t atlasHeight = NextPowerOfTwo(y + rowHeight);
+  SDL_Surface* atlas = TextureSurface(kAtlasWidth, atlasHeight, count > 0 ? paths[0] : "");
+  for (int i = 0; i < count; ++i) CopyPicture(loaded[i], atlas, places[i].x, places[i].y);
+  const GLuint texture = UploadTexture(atlas);
+  for (int i = 0; i < count; ++i) {
+    Image& image = images[i];
+    image.texture = texture;
+    image.width = places[i].w;
+    image.height = places[i].h;
+    image.uMin = static_cast<float>(places[i].x) / kAtlasWidth;
+    image.vMin = static_cast<float>(places[i].y) / atlasHeight;
+    image.uMax = static_cast<float>(places[i].x + places[i].w) / kAtlasWidth;
+    image.vMax = static_cast<float>(places[i].y + places[i].h) / atlasHeight;
+    image.opaque = FullyOpaque(atlas, places[i].x, places[i].y, places[i].w, places[i].h);
+    SDL_FreeSurface(loaded[i]);
+  }
+  SDL_FreeSurface(atlas);
+  return texture;
 }

@@ -14,8 +14,10 @@ class Image {
   Image& operator=(const Image& other);
 
   unsigned int texture;  // GL texture name; 0 means none
-  float uMax;            // picture width / texture width
-  float vMax;            // picture height / texture height
+  float uMin;            // left edge of the picture in the texture (0 but in a shared atlas)
+  float vMin;            // top edge of the picture in the texture (0 but in a shared atlas)
+  float uMax;            // right edge: picture width / texture width for a picture of its own
+  float vMax;            // bottom edge: picture height / texture height for a picture of its own
   int32_t width;         // drawn width in pixels
   int32_t height;        // drawn height in pixels
   bool opaque;           // every pixel of the picture has full alpha: drawn without blending
@@ -25,5 +27,9 @@ class Image {
 Image* ImageFromFile(const char* path);
 // Fills the image from the file: pads the picture into a W x H RGBA texture and uploads it.
 void ImageLoadTexture(Image* image, const char* path);
+// Loads several pictures side by side into one shared texture (an atlas), so that they draw
+// together: each image gets its part of it. Returns the texture; a file that cannot be loaded
+// ends the program.
+unsigned int ImagesLoadAtlas(const char* const* paths, int count, Image* images);
 // The smallest power of two not below n; 1 for n <= 1.
 int32_t NextPowerOfTwo(int32_t n);

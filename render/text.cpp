@@ -1,5 +1,7 @@
 #include "render/text.h"
 
+#include <GL/gl.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,15 +24,25 @@ FontId FontAdd(const char* name) {
   GameState.FontTable.NextId("font");
   Font* font = new Font();
   const std::string directory = DataPath(name);
-  char path[1024];
+  // The 95 glyphs share one texture, so that a line of text goes to GL as one draw.
+  constexpr int kGlyphs = 126 - 32 + 1;
+  char paths[kGlyphs][1024];
+  const char* pathList[kGlyphs];
   for (int code = 32; code <= 126; ++code) {
-    snprintf(path, sizeof path, code <= 99 ? "%s/F0%d.png" : "%s/F%d.png", directory.c_str(), code);
-    Image* glyph = ImageFromFile(path);
-    font->glyphs[code - 32] = *glyph;
-    glyph->texture = 0;  // the font's slot owns the texture now
-    delete glyph;
+    snprintf(paths[code - 32], sizeof paths[0], code <= 99 ? "%s/F0%d.png" : "%s/F%d.png", directory.c_str(), code);
+    pathList[code - 32] = paths[code - 32];
   }
+  font->atlas = ImagesLoadAtlas(pathList, kGlyphs, font->glyphs);
   return GameState.FontTable.Add(font);
+}
+
+Font::~Font() {
+  // The glyphs share the atlas: it goes once, with the font.
+  for (Image& glyph : glyphs) glyph.texture = 0;
+  if (atlas != 0) {
+    GLuint name = atlas;
+    glDeleteTextures(1, &name);
+  }
 }
 
 const Font* FontById(FontId id) { return GameState.FontTable.At(id); }
