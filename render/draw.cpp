@@ -153,10 +153,17 @@ void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t
 }
 
 void DrawImage(const Image& image, int32_t x, int32_t y) {
+  // A picture of which only a part is kept draws that part where it sits in the picture.
+  const bool part = image.keptWidth != 0;
+  const int32_t width = part ? image.keptWidth : image.width, height = part ? image.keptHeight : image.height;
+  if (part) {
+    x += image.keptX;
+    y += image.keptY;
+  }
   const GLfloat left = static_cast<GLfloat>(x);
-  const GLfloat bottom = static_cast<GLfloat>(FlipY(y + image.height));
-  const GLfloat right = left + image.width;
-  const GLfloat top = bottom + image.height;
+  const GLfloat bottom = static_cast<GLfloat>(FlipY(y + height));
+  const GLfloat right = left + width;
+  const GLfloat top = bottom + height;
   const GLfloat corners[4][3] = {{left, bottom, 0.0f}, {right, bottom, 0.0f}, {left, top, 0.0f}, {right, top, 0.0f}};
   // The bottom of the quad takes the bottom of the picture; row 0 of the file is at the top.
   const GLfloat uv[4][2] = {

@@ -7,11 +7,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/game_state.h"
 
-Image::Image() : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), opaque(false) {}
+Image::Image()
+    : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), keptX(0), keptY(0),
+      keptWidth(0), keptHeight(0), opaque(false) {}
 
 Image::~Image() {
   if (texture != 0) {
@@ -29,6 +33,10 @@ Image& Image::operator=(const Image& other) {
   vMax = other.vMax;
   width = other.width;
   height = other.height;
+  keptX = other.keptX;
+  keptY = other.keptY;
+  keptWidth = other.keptWidth;
+  keptHeight = other.keptHeight;
   opaque = other.opaque;
   return *this;
 }
@@ -79,6 +87,42 @@ void CopyPicture(SDL_Surface* loaded, SDL_Surface* into, int32_t x, int32_t y) {
   if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, savedFlags, savedAlpha);
 }
 
+// Full-screen overlays (the logo, the campaign help, the calibration panel) are mostly fully
+// see-through: only the rectangle holding any non-zero byte is kept and drawn. Pixels that are
+// zero in all four bytes add nothing to the frame, so nothing drawn changes. Returns the smaller
+// texture surface, or null when the whole picture is kept.
+SDL_Surface* KeepVisiblePart(const SDL_Surface* padded, Image* image, const char* path) {
+  constexpr double kWorthKeepingPart = 0.6;  // of the picture's area, at most
+  if (image->width < kScreenWidth || image->height < kScreenHeight) return nullptr;
+  int32_t left = image->width, right = -1, top = image->height, bottom = -1;
+  for (int32_t y = 0; y < image->height; ++y) {
+    const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(padded->pixels) + y * padded->pitch);
+    for (int32_t x = 0; x < image->width; ++x) {
+      if (row[x] == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) left = top = right = bottom = 0;  // nothing visible: keep one pixel
+  const int32_t width = right - left + 1, height = bottom - top + 1;
+  if (width * height > kWorthKeepingPart * image->width * image->height) return nullptr;
+  const int32_t textureWidth = NextPowerOfTwo(width), textureHeight = NextPowerOfTwo(height);
+  SDL_Surface* kept = TextureSurface(textureWidth, textureHeight, path);
+  for (int32_t y = 0; y < height; ++y) {
+    memcpy(static_cast<Uint8*>(kept->pixels) + y * kept->pitch,
+           static_cast<const Uint8*>(padded->pixels) + (top + y) * padded->pitch + left * 4, width * 4);
+  }
+  image->keptX = left;
+  image->keptY = top;
+  image->keptWidth = width;
+  image->keptHeight = height;
+  image->uMax = static_cast<float>(width) / static_cast<float>(textureWidth);
+  image->vMax = static_cast<float>(height) / static_cast<float>(textureHeight);
+  return kept;
+}
+
 GLuint UploadTexture(const SDL_Surface* surface) {
   GLuint name = 0;
   glGenTextures(1, &name);
@@ -114,7 +158,9 @@ void ImageLoadTexture(Image* image, const char* path) {
   SDL_Surface* padded = TextureSurface(textureWidth, textureHeight, path);
   CopyPicture(loaded, padded, 0, 0);
   image->opaque = FullyOpaque(padded, 0, 0, image->width, image->height);
-  image->texture = UploadTexture(padded);
+  SDL_Surface* kept = KeepVisiblePart(padded, image, path);
+  image->texture = UploadTexture(kept != nullptr ? kept : padded);
+  if (kept != nullptr) SDL_FreeSurface(kept);
   SDL_FreeSurface(padded);
   SDL_FreeSurface(loaded);
 }

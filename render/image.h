@@ -20,6 +20,9 @@ class Image {
   float vMax;            // bottom edge: picture height / texture height for a picture of its own
   int32_t width;         // drawn width in pixels
   int32_t height;        // drawn height in pixels
+  // A full-screen picture that is mostly see-through keeps only the part with anything in it: that
+  // part's place and size within the picture. keptWidth 0: the whole picture is kept.
+  int32_t keptX, keptY, keptWidth, keptHeight;
   bool opaque;           // every pixel of the picture has full alpha: drawn without blending
 };
 

@@ -17,6 +17,7 @@ struct LoadedPicture {
   std::string name;
   unsigned int texture;
   float uMax, vMax;
+  int32_t keptX, keptY, keptWidth, keptHeight;
   int32_t width, height;
   bool opaque;
 };
@@ -34,11 +35,17 @@ Image* LoadViewPicture(const char* name, ViewId id) {
     image->vMax = seen.vMax;
     image->width = seen.width;
     image->height = seen.height;
+    image->keptX = seen.keptX;
+    image->keptY = seen.keptY;
+    image->keptWidth = seen.keptWidth;
+    image->keptHeight = seen.keptHeight;
     image->opaque = seen.opaque;
     shared = true;
   }
   if (!shared) ImageLoadTexture(image, DataPath(name).c_str());
-  loadedPictures[id] = {name, image->texture, image->uMax, image->vMax, image->width, image->height, image->opaque};
+  loadedPictures[id] = {name,           image->texture, image->uMax,      image->vMax,       image->keptX,
+                        image->keptY,   image->keptWidth, image->keptHeight, image->width, image->height,
+                        image->opaque};
   return image;
 }
 
