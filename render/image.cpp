@@ -63,6 +63,17 @@ SDL_Surface* LoadPicture(const char* path) {
   return loaded;
 }
 
+// Textures of any size where the GL takes them (every desktop GL since 2.0), else powers of two.
+bool ExactSizes() {
+  static const bool exact = [] {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    return version != nullptr && version[0] >= '2' && version[0] <= '9';
+  }();
+  return exact;
+}
+
+int32_t TextureSize(int32_t pictureSize) { return ExactSizes() ? std::max(pictureSize, 1) : NextPowerOfTwo(pictureSize); }
+
 // An RGBA surface (R, G, B, A bytes in memory on a little-endian machine) for a texture.
 SDL_Surface* TextureSurface(int32_t width, int32_t height, const char* path) {
   SDL_Surface* surface =
@@ -129,6 +140,8 @@ GLuint UploadTexture(const SDL_Surface* surface) {
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, surface->pixels);
   return name;
 }
@@ -151,8 +164,12 @@ void ImageLoadTexture(Image* image, const char* path) {
   SDL_Surface* loaded = LoadPicture(path);
   image->width = loaded->w;
   image->height = loaded->h;
-  const int32_t textureWidth = NextPowerOfTwo(image->width);
-  const int32_t textureHeight = NextPowerOfTwo(image->height);
+  // Full-screen pictures are stored at their own size where the GL allows: they are always drawn
+  // pixel for pixel, and padding them would waste a quarter of their memory. Smaller ones, some
+  // drawn stretched, keep their power-of-two textures, whose sampling today's frames are made of.
+  const bool fullScreen = image->width >= kScreenWidth && image->height >= kScreenHeight;
+  const int32_t textureWidth = fullScreen ? TextureSize(image->width) : NextPowerOfTwo(image->width);
+  const int32_t textureHeight = fullScreen ? TextureSize(image->height) : NextPowerOfTwo(image->height);
   image->uMax = static_cast<float>(image->width) / static_cast<float>(textureWidth);
   image->vMax = static_cast<float>(image->height) / static_cast<float>(textureHeight);
   SDL_Surface* padded = TextureSurface(textureWidth, textureHeight, path);
