@@ -99,8 +99,7 @@ Values LoadChecked(int file, const char* when) {
 
 void FuzzUserFile(int file) {
   const UserFileFormat& f = kUserFiles[file];
-  bool existed = false;
-  ReadFile(f.path, &existed);
+  const bool existed = std::ifstream(f.path).good();
   const Values first = LoadChecked(file, "first read");
   if (!existed && first != f.defaults) Fail("a missing " + std::string(f.name) + " file gave " + Describe(file, first));
   const std::string settled = ReadFile(f.path);
@@ -146,7 +145,8 @@ bool WellFormed(const std::string& file, MissionRecord* m) {
   const char* format = "%lld;%lld;%lld;%c;%lld;%lld;%lld";
   if (sscanf(line.c_str(), format, &v[0], &v[1], &v[2], &type, &v[3], &v[4], &v[5]) != 7) return false;
   char printed[128];
-  const size_t n = static_cast<size_t>(snprintf(printed, sizeof printed, format, v[0], v[1], v[2], type, v[3], v[4], v[5]));
+  const size_t n =
+      static_cast<size_t>(snprintf(printed, sizeof printed, format, v[0], v[1], v[2], type, v[3], v[4], v[5]));
   if (line.compare(0, n, printed) != 0 || (line.size() > n && line[n] >= '0' && line[n] <= '9')) return false;
   for (long long x : v) {
     if (x < INT32_MIN || x > INT32_MAX) return false;

@@ -65,7 +65,8 @@ void CheckFile(int file, bool matchMemory, const char* when) {
   const std::string bytes = ReadFile(kUserFiles[file].path, &exists);
   if (!exists && GameState.LoadPhase != 1) return;
   Values v;
-  std::string reason = exists ? CheckUserFile(file, bytes, true, &v) : kUserFiles[file].name + std::string(" is missing");
+  std::string reason = exists ? CheckUserFile(file, bytes, true, &v) : "";
+  if (!exists) reason = std::string("the ") + kUserFiles[file].name + " file is missing";
   if (reason.empty() && matchMemory && v != InMemory(file)) {
     reason = std::string(kUserFiles[file].name) + " file \"" + Printable(bytes) + "\" differs from memory";
   }
@@ -279,11 +280,8 @@ class Monkey {
 
   void Fire() {
     const View* fire = ViewAt(GameState.firePoint);
-    if (fire != nullptr && fire->visible == 1) {
-      driver::PushTap(fire->x + Below(fire->width + 1), fire->y + Below(fire->height + 1));
-    } else {
-      driver::PushTap(RandomX(), Between(48, kScreenHeight - 1));
-    }
+    if (fire == nullptr || fire->visible != 1) return driver::PushTap(RandomX(), Between(48, kScreenHeight - 1));
+    driver::PushTap(fire->x + Below(fire->width + 1), fire->y + Below(fire->height + 1));
   }
 
   // Mostly the two tilt axes, values anywhere in 16 bits, extremes often.
@@ -362,15 +360,10 @@ int main(int argc, char** argv) {
   bool expectEveryScene = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--seed" && i + 1 < argc) {
-      seed = strtoull(argv[++i], nullptr, 10);
-    } else if (arg == "--frames" && i + 1 < argc) {
-      frames = strtol(argv[++i], nullptr, 10);
-    } else if (arg == "--expect-every-scene") {
-      expectEveryScene = true;
-    } else {
-      frames = 0;
-    }
+    if (arg == "--expect-every-scene") expectEveryScene = true;
+    else if (arg == "--seed" && i + 1 < argc) seed = strtoull(argv[++i], nullptr, 10);
+    else if (arg == "--frames" && i + 1 < argc) frames = strtol(argv[++i], nullptr, 10);
+    else frames = 0;  // anything else: the usage
   }
   if (frames <= 0) {
     fprintf(stderr, "usage: %s [--seed N] [--frames N] [--expect-every-scene]\n", argv[0]);
@@ -384,7 +377,7 @@ int main(int argc, char** argv) {
 
   Monkey monkey(seed);
   long sceneFrames[kSceneCount] = {}, missionsWon = 0;
-  int32_t previousScene = GameState.SceneState, highestLevel = 0;
+  int32_t previousScene = GameState.SceneState;
   for (frame = 0; frame < frames; ++frame) {
     monkey.Act();
     PumpEvents();
@@ -396,7 +389,6 @@ int main(int argc, char** argv) {
     if (scene == SceneMessageBox && previousScene == ScenePlaying) missionsWon += 1;
     previousScene = scene;
     GameLoop();
-    highestLevel = std::max(highestLevel, GameState.campaignLevel);
     CheckAfterFrame();
   }
 
@@ -413,8 +405,8 @@ int main(int argc, char** argv) {
     printf("%s %s %ld", i ? "," : "", kSceneNames[i], sceneFrames[i]);
     if (sceneFrames[i] == 0) missing += std::string(missing.empty() ? "" : ", ") + kSceneNames[i];
   }
-  printf("\nCampaign: %ld missions won, highest level %d. Writes checked: %ld save game, %ld options, "
-         "%ld calibration\n", missionsWon, highestLevel, writesChecked[SaveGameFile],
+  printf("\nCampaign: %ld missions won, at level %d in the end. Writes checked: %ld save game, %ld options, "
+         "%ld calibration\n", missionsWon, GameState.campaignLevel, writesChecked[SaveGameFile],
          writesChecked[OptionsFile], writesChecked[CalibrationFile]);
   for (int file = 0; file < kUserFileCount; ++file) {
     if (writesChecked[file] == 0) Fail(std::string("the ") + kUserFiles[file].name + " file was never written");
