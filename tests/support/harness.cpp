@@ -1,58 +1,27 @@
 #include "support/harness.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "app/app.h"
 #include "app/game_loop.h"
-#include "core/game_state.h"
 #include "input/events.h"
 #include "platform/platform.h"
-#include "world/random.h"
-
-namespace fs = std::filesystem;
+#include "render/image.h"
+#include "render/text.h"
+#include "views/views.h"
+#include "world/round.h"
 
 extern "C" {
 void __real_SDL_Delay(Uint32 ms);
 int __real_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
-void __real_Mix_Pause(int channel);
 void __real_SDL_GL_SwapBuffers();
-SDL_Surface* __real_IMG_Load(const char* file);
-void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
-
-void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-  harness::recorded().drawCalls += 1;
-  __real_glDrawArrays(mode, first, count);
-}
-
-void __real_SDL_FreeSurface(SDL_Surface* surface);
-
-SDL_RWops* __real_SDL_RWFromFile(const char* file, const char* mode);
-
-SDL_RWops* __wrap_SDL_RWFromFile(const char* file, const char* mode) {
-  harness::recorded().loadedFiles.push_back(file);
-  return __real_SDL_RWFromFile(file, mode);
-}
-
-SDL_Surface* __wrap_IMG_Load(const char* file) {
-  harness::recorded().loadedFiles.push_back(file);
-  SDL_Surface* surface = __real_IMG_Load(file);
-  if (surface != nullptr && harness::onImageLoaded != nullptr) harness::onImageLoaded(surface);
-  return surface;
-}
-
-void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
-  if (surface != nullptr && harness::onSurfaceFreed != nullptr) harness::onSurfaceFreed(surface);
-  __real_SDL_FreeSurface(surface);
-}
 
 // Frames run without sleeping; the requested delay is recorded.
 void __wrap_SDL_Delay(Uint32 ms) { harness::recorded().delays.push_back(ms); }
@@ -65,18 +34,12 @@ int __wrap_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ti
   harness::recorded().plays.push_back({channel, soundId, loops});
   return __real_Mix_PlayChannelTimed(channel, chunk, loops, ticks);
 }
-
-void __wrap_Mix_Pause(int channel) {
-  harness::recorded().pausedChannels.push_back(channel);
-  __real_Mix_Pause(channel);
-}
 }
 
 namespace harness {
-void (*onImageLoaded)(SDL_Surface* surface) = nullptr;
-void (*onSurfaceFreed)(SDL_Surface* surface) = nullptr;
 namespace {
 bool captureFrames = false;
+bool booted = false;
 std::vector<uint8_t> frame;
 }  // namespace
 
@@ -87,24 +50,26 @@ extern "C" void __wrap_SDL_GL_SwapBuffers() {
 }
 
 Recorded& recorded() {
-  static Recorded r;
+  static Recorded r;  // kept over the whole process, which runs one test
   return r;
 }
 
-void CaptureFrames(bool on) { captureFrames = on; }
+int Plays(int soundId, size_t from, int channel) {
+  int n = 0;
+  const auto& plays = recorded().plays;
+  for (size_t i = from; i < plays.size(); ++i) {
+    n += plays[i].soundId == soundId && (channel < 0 || plays[i].channel == channel) ? 1 : 0;
+  }
+  return n;
+}
 
+void CaptureFrames(bool on) { captureFrames = on; }
 const std::vector<uint8_t>& lastFrame() { return frame; }
 
 uint32_t FramePixel(int x, int y) {
   if (frame.empty()) return 0xFFFFFFFFu;
   const uint8_t* p = &frame[(static_cast<size_t>(y) * kScreenWidth + x) * 4];
   return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
-}
-
-std::string EnterScratchWorkingDirectory() {
-  const std::string root = driver::EnterScratchRunTree("velmora-test", VELMORA_BUILD_DATA_DIR);
-  if (root.empty()) ADD_FAILURE() << "cannot make a scratch directory";
-  return root;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -116,11 +81,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string Record(const std::string& text) {
-  std::string record = text;
-  record.resize(50, '\0');
-  return record;
-}
+std::string Record(const std::string& text) { return (text + std::string(50, '\0')).substr(0, 50); }
 
 bool FirstSession(const std::function<void()>& session) {
   fflush(stdout);
@@ -135,19 +96,6 @@ bool FirstSession(const std::function<void()>& session) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-namespace {
-bool booted = false;
-}  // namespace
-
-void ShutdownIfBooted() {
-  // Closing audio before the process ends keeps the mixer thread from running into a library
-  // that is being unloaded.
-  if (booted) Shutdown();
-  booted = false;
-}
-
-void RemoveScratchWorkingDirectory(const std::string& path) { driver::RemoveScratchDirectory(path); }
-
 void Boot() {
   // Tests share one X display and run side by side: another test's window taking the input
   // focus must not pause this one. Tests of the focus handling push focus events themselves.
@@ -156,19 +104,106 @@ void Boot() {
   booted = true;
 }
 
+void ShutdownIfBooted() {
+  // Closing audio before the process ends keeps the mixer thread from running into a library
+  // that is being unloaded.
+  if (booted) Shutdown();
+  booted = false;
+}
+
 void Frame() {
   PumpEvents();
   GameLoop();
 }
-
-void Frames(int count) {
-  for (int i = 0; i < count; ++i) Frame();
-}
+void Frames(int count) { for (int i = 0; i < count; ++i) Frame(); }
 
 void FinishLoading() {
-  // Loading takes 41 frames; a loader that never finishes fails here instead of hanging.
-  for (int frame = 0; frame < 100 && GameState.LoadPhase != 1; ++frame) Frame();
+  // A loader that never finishes fails here instead of hanging.
+  for (int n = 0; n < 100 && GameState.LoadPhase != 1; ++n) Frame();
   ASSERT_EQ(GameState.LoadPhase, 1) << "loading did not finish in 100 frames";
 }
 
+void ReachMenu() {
+  Boot();
+  FinishLoading();
+  Frames(2);
+  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  ASSERT_TRUE(Shown(GameState.freePlayButton));
+}
+
+void StartFreePlay() {
+  ReachMenu();
+  Tap(kFreePlay, 3);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  ASSERT_EQ(GameState.RoundFrame, 0);
+}
+
+void Tap(const int* at, int frames) {
+  PushTap(at[0], at[1]);
+  Frames(frames);
+}
+
+void QuietFrame() {
+  ClearHazards();
+  for (PickupPoolRecord* pool : {&GameState.OrePool, &GameState.IcePool}) {
+    for (PickupSlot& slot : pool->slots) slot.x = -300;
+  }
+  Frame();
+}
+
+void QuietFrames(int count) { for (int i = 0; i < count; ++i) QuietFrame(); }
+
+void StopSpawns() { GameState.RoundAsteroidPace = GameState.InfectedPeriod = GameState.OrePeriod = 1 << 20; }
+
+void PlaceHazard(HazardSlot& slot, int x, int y, int size, int speed) {
+  slot = {slot.view, x, y, size, speed};
+  ViewSetVisible(slot.view, 1);
+}
+
+void UseLevels(const std::map<int, std::string>& lines) {
+  std::filesystem::remove_all("Data/Levels");  // the link to the run tree, or the test's own
+  std::filesystem::create_directory("Data/Levels");
+  for (const auto& [level, line] : lines) {
+    if (!line.empty()) WriteFile("Data/Levels/level" + std::to_string(level) + ".dat", line + "\n");
+  }
+}
+
+void ReachBriefing() {
+  ReachMenu();
+  Tap(kStart, 3);
+  ASSERT_EQ(GameState.SceneState, SceneInterLevel);
+}
+
+void StartMission() {
+  Tap(kBriefingStart);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  ASSERT_EQ(GameState.RoundFrame, 0);
+}
+
+int PlayUntilMessage(int limit) {
+  for (int frame = 1; frame <= limit; ++frame) {
+    Frame();
+    if (GameState.SceneState == SceneMessageBox) return frame;
+  }
+  return -1;
+}
+
+bool Shown(ViewId id) { return ViewAt(id) != nullptr && ViewAt(id)->visible == 1; }
+bool Shows(ViewId view, ImageId image) {
+  return ViewAt(view)->image->texture == GameState.ImageTable.entries[image]->image->texture;
+}
+int DrawnWidth(ViewId id) { return ViewAt(id)->image->width; }
+std::string Text(TextId id) { return GameState.TextTable.entries[id]->text; }
+bool TextShown(TextId id) { return GameState.TextTable.entries[id]->visible == 1; }
+
 }  // namespace harness
+
+void GameTest::SetUp() {
+  workDir = driver::EnterScratchRunTree("velmora-test", VELMORA_BUILD_DATA_DIR);
+  ASSERT_FALSE(workDir.empty()) << "cannot make a scratch directory";
+}
+
+void GameTest::TearDown() {
+  harness::ShutdownIfBooted();
+  driver::RemoveScratchDirectory(workDir);
+}

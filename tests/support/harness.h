@@ -1,17 +1,18 @@
 // Drives the real game in a test: a private working directory whose ./Data links the built run
-// tree, boot and frame helpers, pushed SDL input, and what the wrapped SDL calls recorded.
+// tree, boot and frame helpers, pushed SDL input, what the wrapped SDL calls recorded, and the
+// moves a player makes on the way into a round.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
 #include "tools/driver/driver.h"
-
-struct SDL_Surface;
 
 namespace harness {
 
@@ -20,16 +21,11 @@ struct Recorded {
   std::vector<uint32_t> delays;          // SDL_Delay arguments, in order
   struct Play { int channel; int soundId; int loops; };
   std::vector<Play> plays;               // Mix_PlayChannelTimed calls (sound id looked up by chunk)
-  std::vector<int> pausedChannels;       // Mix_Pause arguments
   int swaps = 0;                         // SDL_GL_SwapBuffers calls
-  int drawCalls = 0;                     // glDrawArrays calls
-  std::vector<std::string> loadedFiles;  // every picture and sound file opened, in order
 };
 Recorded& recorded();
-
-// Hooks on the picture loader's library calls (null when unused).
-extern void (*onImageLoaded)(SDL_Surface* surface);
-extern void (*onSurfaceFreed)(SDL_Surface* surface);
+// Sounds with this id started since index `from` of the record, on any channel or on one.
+int Plays(int soundId, size_t from = 0, int channel = -1);
 
 // When set, every swap first reads the whole frame back into lastFrame() (RGBA, top row first).
 void CaptureFrames(bool on);
@@ -37,11 +33,6 @@ const std::vector<uint8_t>& lastFrame();
 // RGB of one screen pixel (top-left origin) of the last captured frame.
 uint32_t FramePixel(int x, int y);
 
-// Makes a fresh working directory with Data/{Images,Fonts,Sounds,Levels} linked from the build
-// and an empty Data/User, and changes into it. Returns its path.
-std::string EnterScratchWorkingDirectory();
-
-// The whole content of a file ("" when it cannot be read), and a file written with exactly these bytes.
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 // A 50-byte record as the game writes its save and calibration files: text, NUL, zero filler.
@@ -52,21 +43,59 @@ std::string Record(const std::string& text);
 // A restart is then booting the game in this process.
 bool FirstSession(const std::function<void()>& session);
 
-// Leaves and deletes a scratch directory made above.
-void RemoveScratchWorkingDirectory(const std::string& path);
-
 // VideoInit, PlatformInit, RandomSeed and StartUp, as main does. Window focus is not reported as
 // application focus (tests share one display); see PlatformReportWindowFocus.
 void Boot();
-// Shuts the game down if this test booted it (the fixture does it after every test).
 void ShutdownIfBooted();
 // One pass of the main loop: PumpEvents, then GameLoop.
 void Frame();
 void Frames(int count);
 // Runs frames until the loading steps are done (41 frames).
 void FinishLoading();
+// Boots, loads and runs the two fade-in frames: the main menu is up and takes touches.
+void ReachMenu();
+// Taps free play on the menu and runs the three frames to the round, before its first frame.
+void StartFreePlay();
+// A tap, then that many frames.
+void Tap(const int* at, int frames = 1);
+// One frame in which nothing can touch the ship: every hazard and pickup is parked first.
+void QuietFrame();
+void QuietFrames(int count);
+// No more spawns for a long while (until free play speeds up after frame 600).
+void StopSpawns();
+void PlaceHazard(HazardSlot& slot, int x, int y, int size, int speed);
 
-// Pushed input, as a player would give it.
+// Replaces the shipped level files with the test's own, one line each ("" leaves a file out).
+void UseLevels(const std::map<int, std::string>& lines);
+// From a fresh start to the briefing of the saved mission, through the menu's start button.
+void ReachBriefing();
+// Start on the briefing: the round is set up in the same frame.
+void StartMission();
+// Plays until the message box opens; returns the number of played frames, or -1.
+int PlayUntilMessage(int limit);
+
+bool Shown(ViewId id);
+bool Shows(ViewId view, ImageId image);  // the view wears that image entry's picture
+int DrawnWidth(ViewId id);
+std::string Text(TextId id);
+bool TextShown(TextId id);
+
+// Files of Data/User, written before booting.
+constexpr const char* kSave = "Data/User/VelMoraSaveGame.sav";
+constexpr const char* kOptions = "Data/User/VelmoraConfig.cfg";
+constexpr const char* kCalibration = "Data/User/VelMorAccData.cfg";
+
+// Where a player touches: right-hand knob centre, fire button, menu buttons, in-game pause and
+// back, the back button of options and help, the OK of a one-button message box.
+constexpr int kKnob[2] = {946, 693}, kFire[2] = {71, 699};
+constexpr int kStart[2] = {512, 315}, kFreePlay[2] = {512, 375}, kOptionsButton[2] = {512, 435};
+constexpr int kHelp[2] = {512, 495}, kPause[2] = {1000, 24}, kGameBack[2] = {24, 24};
+constexpr int kMenuBack[2] = {512, 705}, kBoxOk[2] = {512, 420};
+constexpr int kBriefingStart[2] = {570, 705}, kBriefingBack[2] = {420, 705};
+// Sound ids in loading order, and the music channel.
+constexpr int kExplosionSound = 0, kLoopMusic = 1, kMenuMusic = 2, kLaserSound = 3, kButtonTap = 4, kChime = 5;
+constexpr int kMusicChannel = 31;
+
 using driver::PushFocus;
 using driver::PushJoyAxis;
 using driver::PushMouseDown;
@@ -77,13 +106,11 @@ using driver::PushTap;
 
 }  // namespace harness
 
-// Fixture for tests that run the game: enters a scratch working directory first.
+// Fixture for tests that run the game: a scratch working directory, and the game shut down and
+// the directory deleted afterwards. Each test file derives its own named fixture from it.
 class GameTest : public ::testing::Test {
  protected:
-  void SetUp() override { workDir = harness::EnterScratchWorkingDirectory(); }
-  void TearDown() override {
-    harness::ShutdownIfBooted();
-    harness::RemoveScratchWorkingDirectory(workDir);
-  }
+  void SetUp() override;
+  void TearDown() override;
   std::string workDir;
 };

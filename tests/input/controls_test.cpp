@@ -1,0 +1,107 @@
+// The steering knob: it follows the finger within its reach, goes home when a finger lifts near
+// it, keeps to the screen in the left-hand layout, and ignores motion outside play.
+#include "input/controls.h"
+#include "support/harness.h"
+#include "views/views.h"
+
+using namespace harness;
+
+class ControlsTest : public GameTest {
+ protected:
+  void DragKnobTo(int x, int y) {
+    if (GameState.ControlDragging != 1) PushMouseDown(kKnob[0], kKnob[1]);
+    PushMouseMotion(x, y);
+    QuietFrame();
+  }
+  int KnobX() { return ViewGetX(GameState.controlPoint); }
+};
+
+TEST_F(ControlsTest, KnobFollowsWithinItsReachAndLiftingNearbyStopsTheShip) {
+  StartFreePlay();
+  DragKnobTo(kKnob[0] + 30, kKnob[1] + 10);
+  EXPECT_EQ(KnobX(), kKnob[0] + 30 - 32);
+  EXPECT_EQ(ViewGetY(GameState.controlPoint), kKnob[1] + 10 - 32);
+  const double steerX = GameState.SteerX;
+  EXPECT_GT(steerX, 0.0);
+  // 75 px from the centre is out of reach: neither the knob nor the steering follows.
+  PushMouseMotion(kKnob[0] + 45, kKnob[1] + 60);
+  QuietFrame();
+  EXPECT_EQ(KnobX(), kKnob[0] + 30 - 32);
+  EXPECT_EQ(GameState.SteerX, steerX);
+  // Lifting within 199 px of the centre sends the knob home and stops the ship.
+  PushMouseUp(kKnob[0] + 199, kKnob[1]);
+  QuietFrame();
+  EXPECT_EQ(KnobX(), 914);
+  EXPECT_EQ(ViewGetY(GameState.controlPoint), 661);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  const int x = GameState.ShipX;
+  QuietFrames(3);
+  EXPECT_EQ(GameState.ShipX, x);
+  // The mouse is one finger: its button released far away still lets the knob go.
+  DragKnobTo(kKnob[0] - 50, kKnob[1]);
+  PushMouseUp(kKnob[0] - 250, kKnob[1] - 300);
+  QuietFrame();
+  EXPECT_EQ(GameState.ControlDragging, 0);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  // With several fingers, another finger lifting far away leaves the steering thumb alone.
+  DragKnobTo(kKnob[0] - 50, kKnob[1]);
+  ControlZoneRelease(kKnob[0] - 250, kKnob[1] - 300);
+  EXPECT_EQ(GameState.ControlDragging, 1);
+  ControlZoneRelease(kKnob[0] - 150, kKnob[1]);
+  EXPECT_EQ(GameState.ControlDragging, 0);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  // A pull that was never let go does not steer the next round once the knob is no longer held.
+  DragKnobTo(kKnob[0] - 50, kKnob[1]);
+  GameState.ControlDragging = 0;
+  Tap(kGameBack, 2);
+  Tap(kFreePlay, 3);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+}
+
+TEST_F(ControlsTest, LeftHandLayoutMirrorsTheControlsAndKeepsTheKnobOnScreen) {
+  WriteFile(kOptions, "111");
+  StartFreePlay();
+  EXPECT_EQ(KnobX(), 65);
+  EXPECT_EQ(ViewGetX(GameState.firePoint), 914);
+  EXPECT_EQ(ViewGetX(GameState.controlZone), 24);
+  PushMouseDown(97, 693);
+  PushMouseMotion(30, 693);  // x below 33 is taken as 33
+  QuietFrame();
+  EXPECT_EQ(KnobX(), 1);
+  EXPECT_EQ(GameState.SteerX, ((97 - 33) * -32768 / 75) / 32768.0 * 1200);
+  PushMouseMotion(97, 740);  // y below 736 is taken as 737
+  QuietFrame();
+  EXPECT_EQ(ViewGetY(GameState.controlPoint), 737 - 32);
+  EXPECT_EQ(GameState.SteerY, ((693 - 737) * -32768 / 75) / 32768.0 * 1200);
+  PushMouseMotion(97, 736);  // 736 itself stands
+  QuietFrame();
+  EXPECT_EQ(ViewGetY(GameState.controlPoint), 736 - 32);
+  PushMouseUp(97, 736);
+  QuietFrame();
+  EXPECT_EQ(KnobX(), 65);
+}
+
+TEST_F(ControlsTest, MotionWhilePausedOrUnderTheMessageBoxDoesNothing) {
+  StartFreePlay();
+  Tap(kPause);
+  ASSERT_EQ(GameState.SceneState, ScenePaused);
+  DragKnobTo(kKnob[0] + 20, kKnob[1]);
+  EXPECT_EQ(GameState.ControlDragging, 1);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  EXPECT_EQ(KnobX(), 914);
+  Tap(kPause);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  DragKnobTo(kKnob[0] + 20, kKnob[1]);
+  const double steer = GameState.SteerX;
+  // The ship is lost and the closing message opens, the knob still held.
+  GameState.Shield = 0;
+  GameState.Structure = 1;
+  PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 20, 40, 0);
+  Frames(28);
+  ASSERT_EQ(GameState.SceneState, SceneMessageBox);
+  PushMouseMotion(kKnob[0] - 50, kKnob[1] - 20);
+  Frame();
+  EXPECT_EQ(GameState.SteerX, steer);
+  EXPECT_EQ(KnobX(), kKnob[0] + 20 - 32);
+}

@@ -1,0 +1,108 @@
+// The accelerometer's calibration panel over the options screen: its dots show the tilt, its
+// markers the stored neutral position, and its OK stores, saves and applies the tilt held.
+#include "input/events.h"
+#include "platform/platform.h"
+#include "support/harness.h"
+#include "views/views.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr int kControl[2] = {500, 545}, kCalibrationOk[2] = {141, 498};
+
+// The tilt as the tablet reports it: SDL axis 1 is horizontal, axis 0 vertical and inverted.
+void Tilt(int16_t x, int16_t y) {
+  PushJoyAxis(1, x);
+  PushJoyAxis(0, y);
+  Frame();
+}
+
+void ExpectAt(ViewId view, int x, int y) {
+  EXPECT_EQ(ViewGetX(view), x);
+  EXPECT_EQ(ViewGetY(view), y);
+}
+
+}  // namespace
+
+class CalibrationTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    PlatformPresentGamepadAsTilt(false);  // joystick events as the tablet's accelerometer sent them
+  }
+};
+
+TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
+  WriteFile(kOptions, "114");
+  WriteFile(kCalibration, Record("500;-300;"));
+  ReachMenu();
+  EXPECT_EQ(GameState.CalibrationOffsetX, 500.0) << "the accelerometer method applies it at start-up";
+  EXPECT_EQ(GameState.CalibrationOffsetY, -300.0);
+  Tap(kOptionsButton, 3);
+  for (ViewId shown : {GameState.calibrationBackground, GameState.calibrationOkButton, GameState.xDot, GameState.yDot,
+                       GameState.xMarker, GameState.yMarker}) {
+    EXPECT_TRUE(Shown(shown));
+  }
+  ExpectAt(GameState.xDot, 143, 413);
+  ExpectAt(GameState.yDot, 267, 484);
+  ExpectAt(GameState.xMarker, 159, 406);
+  ExpectAt(GameState.yMarker, 260, 478);
+  // Held flat, OK stores 0: pressed it lights, lifted it stores and moves the markers.
+  PushMouseDown(kCalibrationOk[0], kCalibrationOk[1]);
+  Frame();
+  EXPECT_TRUE(Shown(GameState.calibrationOkOver));
+  PushMouseUp(kCalibrationOk[0], kCalibrationOk[1]);
+  Frame();
+  EXPECT_FALSE(Shown(GameState.calibrationOkOver));
+  EXPECT_EQ(ReadFile(kCalibration), Record("0;0;"));
+  ExpectAt(GameState.xMarker, 146, 406);
+  ExpectAt(GameState.yMarker, 260, 487);
+  // The dots follow the tilt; the accelerometer's full scale of 1200 stops short of the far ends,
+  // which a steering value past 1900 reaches and no further.
+  Tilt(-32768, 32767);
+  ExpectAt(GameState.xDot, 91, 413);
+  ExpectAt(GameState.yDot, 267, 432);
+  GameState.SteerX = GameState.SteerY = 2500.0;
+  Frame();
+  ExpectAt(GameState.xDot, 195, 413);
+  ExpectAt(GameState.yDot, 267, 536);
+  Tilt(32767, -32768);
+  ExpectAt(GameState.xDot, 175, 413);
+  ExpectAt(GameState.yDot, 267, 516);
+  PushTap(kCalibrationOk[0], kCalibrationOk[1]);
+  PumpEvents();
+  EXPECT_EQ(ReadFile(kCalibration), Record("1169;1169;"));
+  EXPECT_EQ(GameState.CalibrationOffsetX, 1169.0);
+  ExpectAt(GameState.xMarker, 178, 406);
+  ExpectAt(GameState.yMarker, 260, 519);
+  // The options screen shows raw readings: the offsets are cleared on every frame of it.
+  Frame();
+  EXPECT_EQ(GameState.CalibrationOffsetX, 0.0);
+  EXPECT_EQ(GameState.CalibrationOffsetY, 0.0);
+  ExpectAt(GameState.xMarker, 177, 406);
+  ExpectAt(GameState.yMarker, 260, 518);
+  // Leaving applies the calibration to the tilt.
+  Tap(kMenuBack, 2);
+  EXPECT_FALSE(Shown(GameState.calibrationBackground) || Shown(GameState.xDot));
+  Tilt(16000, 0);
+  EXPECT_EQ(GameState.SteerX, 1200.0 - 1169.0);
+  EXPECT_EQ(GameState.CalibrationOffsetY, 1169.0);
+}
+
+TEST_F(CalibrationTest, OtherControlMethodsKeepTheCalibrationStoredButUnapplied) {
+  WriteFile(kCalibration, Record("300;-200;"));
+  ReachMenu();
+  EXPECT_EQ(GameState.calibrationX, 300);
+  Tap(kOptionsButton, 3);
+  Tap(kMenuBack, 2);
+  EXPECT_EQ(GameState.CalibrationOffsetX, 0.0) << "not applied with the right hand";
+  Tap(kOptionsButton, 3);
+  Tap(kControl);
+  ASSERT_EQ(GameState.controlMethod, ControlAccelerometer);
+  ExpectAt(GameState.xMarker, 154, 406);
+  ExpectAt(GameState.yMarker, 260, 481);
+  Tap(kMenuBack, 2);
+  EXPECT_EQ(GameState.CalibrationOffsetX, 300.0);
+  EXPECT_EQ(GameState.CalibrationOffsetY, -200.0);
+}

@@ -1,0 +1,73 @@
+// The main menu and the help screen: buttons act only once the menu is up, a button lifted
+// elsewhere does nothing, and back from options or help returns to a tidy menu.
+#include "support/harness.h"
+#include "views/views.h"
+
+using namespace harness;
+
+class MenuTest : public GameTest {};
+
+TEST_F(MenuTest, TouchesDuringTheFadesReachNoMenuButton) {
+  Boot();
+  FinishLoading();
+  ASSERT_EQ(GameState.SceneState, SceneFadeIn);
+  Tap(kOptionsButton, 2);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "no touch of the fade-in left the menu";
+  EXPECT_FALSE(Shown(GameState.optionsButtonOver));
+  Tap(kOptionsButton);
+  ASSERT_EQ(GameState.SceneState, SceneFadeOut);
+  Tap(kFreePlay, 2);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_EQ(GameState.FreePlay, 0);
+  // Two taps within one frame: the second lands while the buttons are still up, but the menu is
+  // already being left.
+  Tap(kMenuBack, 2);
+  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  PushTap(kOptionsButton[0], kOptionsButton[1]);
+  Tap(kFreePlay, 3);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_EQ(GameState.FreePlay, 0);
+}
+
+TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
+  ReachMenu();
+  for (auto [at, highlight] : {std::pair{kStart, GameState.startButtonOver}, {kFreePlay, GameState.freePlayButtonOver},
+                               {kOptionsButton, GameState.optionsButtonOver}, {kHelp, GameState.helpButtonOver}}) {
+    PushMouseDown(at[0], at[1]);
+    Frame();
+    EXPECT_TRUE(Shown(highlight));
+    PushMouseUp(100, 100);
+    Frames(3);
+    EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+    EXPECT_FALSE(Shown(highlight));
+  }
+}
+
+TEST_F(MenuTest, BackFromOptionsAndHelpReturnsToATidyMenu) {
+  ReachMenu();
+  const auto menuIsUp = [] {
+    for (ViewId shown : {GameState.logoView, GameState.menuBackground, GameState.startButton,
+                         GameState.freePlayButton, GameState.optionsButton, GameState.helpButton}) {
+      EXPECT_TRUE(Shown(shown));
+    }
+  };
+  Tap(kOptionsButton, 3);
+  Tap(kMenuBack, 2);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  for (ViewId gone : {GameState.soundToggle, GameState.musicToggle, GameState.backButton, GameState.soundIndicator,
+                      GameState.musicIndicator, GameState.resetButton, GameState.optionsBackground,
+                      GameState.rightHandImage, GameState.controlButton, GameState.backButtonOver}) {
+    EXPECT_FALSE(Shown(gone));
+  }
+  menuIsUp();
+  Tap(kHelp, 3);
+  ASSERT_EQ(GameState.SceneState, SceneHelp);
+  EXPECT_TRUE(Shown(GameState.helpImage) && Shown(GameState.backButton) && Shown(GameState.logoView));
+  EXPECT_EQ(ViewGetX(GameState.helpImage), 212);
+  EXPECT_EQ(ViewGetY(GameState.helpImage), 250);
+  EXPECT_FALSE(Shown(GameState.startButton));
+  Tap(kMenuBack, 2);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  EXPECT_FALSE(Shown(GameState.helpImage) || Shown(GameState.backButton));
+  menuIsUp();
+}

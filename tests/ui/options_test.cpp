@@ -1,0 +1,120 @@
+// The options screen as a player uses it: toggles and the control method reach the options file
+// at once and survive a restart, and reset asks first.
+#include <SDL_mixer.h>
+
+#include "input/events.h"
+#include "support/harness.h"
+#include "views/views.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr int kSound[2] = {500, 425}, kMusic[2] = {500, 485}, kControl[2] = {500, 545}, kReset[2] = {500, 600};
+constexpr int kResetOk[2] = {450, 420}, kResetCancel[2] = {575, 420}, kCalibrationOk[2] = {141, 498};
+
+// Boots and opens the options: a tap, two frames of fade-out, and one frame of the options screen.
+void OpenOptions() {
+  ReachMenu();
+  Tap(kOptionsButton, 3);
+  ASSERT_EQ(GameState.SceneState, SceneOptions);
+}
+
+}  // namespace
+
+class OptionsTest : public GameTest {};
+
+TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
+  WriteFile(kOptions, "150");
+  ASSERT_TRUE(FirstSession([] {
+    OpenOptions();
+    EXPECT_TRUE(Shown(GameState.logoView)) << "the options screen keeps the logo";
+    for (ViewId shown : {GameState.soundToggle, GameState.musicToggle, GameState.controlButton,
+                         GameState.resetButton, GameState.backButton, GameState.rightHandImage}) {
+      EXPECT_TRUE(Shown(shown));
+    }
+    EXPECT_FALSE(Shown(GameState.startButton) || Shown(GameState.leftHandImage) || Shown(GameState.accelImage));
+    // A sound value of 5 is not 1: it shows "no", and one press turns sound on, with a tap.
+    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
+    const int taps = Plays(kButtonTap);
+    Tap(kSound);
+    EXPECT_EQ(ReadFile(kOptions), "110");
+    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.yesImage));
+    EXPECT_EQ(Plays(kButtonTap), taps + 1);
+    Tap(kSound);
+    EXPECT_EQ(ReadFile(kOptions), "100");
+    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
+    EXPECT_EQ(Plays(kButtonTap), taps + 1) << "turning sound off is silent";
+    Tap(kMusic);
+    EXPECT_EQ(ReadFile(kOptions), "000");
+    EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.noImage));
+    EXPECT_EQ(Mix_Paused(kMusicChannel), 1);
+  }));
+  OpenOptions();
+  EXPECT_EQ(Plays(kMenuMusic), 0) << "no menu music while music is off";
+  EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
+  EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.noImage));
+  Tap(kMusic);
+  EXPECT_EQ(ReadFile(kOptions), "100");
+  EXPECT_EQ(Plays(kMenuMusic, 0, kMusicChannel), 1) << "music on restarts the menu music";
+  EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.yesImage));
+}
+
+TEST_F(OptionsTest, ControlMethodCyclesThroughTheFileAndSurvivesARestart) {
+  ASSERT_TRUE(FirstSession([] {
+    OpenOptions();
+    PushTap(kControl[0], kControl[1]);
+    PumpEvents();
+    // The calibration panel comes with the touch, not a frame later.
+    EXPECT_EQ(ReadFile(kOptions), "114");
+    EXPECT_TRUE(Shown(GameState.calibrationBackground) && Shown(GameState.calibrationOkButton));
+    EXPECT_TRUE(Shown(GameState.accelImage));
+    EXPECT_FALSE(Shown(GameState.rightHandImage));
+    Frame();
+    Tap(kControl);
+    EXPECT_EQ(ReadFile(kOptions), "111");
+    EXPECT_FALSE(Shown(GameState.calibrationBackground) || Shown(GameState.accelImage));
+    EXPECT_TRUE(Shown(GameState.leftHandImage));
+  }));
+  OpenOptions();
+  EXPECT_EQ(GameState.controlMethod, ControlLeftHand);
+  EXPECT_TRUE(Shown(GameState.leftHandImage));
+  Tap(kControl);
+  EXPECT_EQ(ReadFile(kOptions), "110");
+  EXPECT_TRUE(Shown(GameState.rightHandImage));
+  EXPECT_FALSE(Shown(GameState.leftHandImage));
+}
+
+TEST_F(OptionsTest, ResetAsksFirstAndOnlyOkErasesProgress) {
+  const std::string progress = Record("Vel mora >>3;2;4;5;7;1234<<");
+  WriteFile(kSave, progress);
+  WriteFile(kOptions, "114");
+  WriteFile(kCalibration, Record("400;400;"));
+  OpenOptions();
+  Tap(kReset);
+  ASSERT_EQ(GameState.SceneState, SceneMessageBox);
+  EXPECT_EQ(Text(GameState.MessageBox.line1), "           WARNING!");
+  EXPECT_EQ(Text(GameState.MessageBox.line2), " Clicking OK will erase");
+  EXPECT_EQ(Text(GameState.MessageBox.line3), "all your game progress.");
+  // Under the warning nothing on the options screen reacts: back and calibration OK included.
+  for (const int* button : {kSound, kMusic, kControl, kReset, kMenuBack, kCalibrationOk}) Tap(button);
+  EXPECT_EQ(GameState.SceneState, SceneMessageBox);
+  EXPECT_EQ(ReadFile(kOptions), "114");
+  EXPECT_EQ(ReadFile(kCalibration), Record("400;400;"));
+
+  Tap(kResetCancel, 2);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_TRUE(Shown(GameState.soundToggle));
+  EXPECT_EQ(ReadFile(kSave), progress);
+  EXPECT_EQ(GameState.credits, 1234);
+
+  Tap(kReset);
+  Tap(kResetOk, 2);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_TRUE(Shown(GameState.resetButton));
+  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;1;5000<<"));
+  EXPECT_EQ(GameState.weaponsLevel + GameState.shieldLevel + GameState.handlingLevel + GameState.structureLevel, 4);
+  EXPECT_EQ(GameState.campaignLevel, 1);
+  EXPECT_EQ(GameState.credits, 5000);
+}
+
