@@ -6,16 +6,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "core/fatal.h"
 
 #include "app/game_loop.h"
 #include "audio/sound.h"
+#include "core/data_path.h"
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "input/events.h"
 #include "input/steering.h"
 #include "platform/platform.h"
+#include "render/decoder.h"
 #include "render/image.h"
 #include "render/text.h"
 #include "views/views.h"
@@ -102,6 +105,10 @@ void GLSetup() {
 void StartUp() {
   AccelOpen();
   AudioOpen();
+  // The pictures are decoded on a worker while the loading frames run.
+  const std::string folders[] = {DataPath("Images"), DataPath("Fonts")};
+  const char* const folderNames[] = {folders[0].c_str(), folders[1].c_str()};
+  StartDecodingAhead(folderNames, 2);
   GameState.loadingBackground = ViewAdd("Images/loadingBG.png", 0, 0);
   GameState.loadingBarFrame = ViewAdd("Images/pbBG.png", 363, 751);
   GameState.loadingBar = ViewAdd("Images/pb.png", 364, 752);
@@ -121,6 +128,7 @@ void RunMainLoop() {
 }
 
 void Shutdown() {
+  StopDecodingAhead();
   FreeResources();
   AudioClose();
   SDL_Quit();

@@ -5,6 +5,7 @@
 #include "core/scene.h"
 #include "input/steering.h"
 #include "platform/platform.h"
+#include "render/decoder.h"
 #include "render/text.h"
 #include "ship/guns.h"
 #include "ship/laser.h"
@@ -78,6 +79,7 @@ void FinishLoading() {
   GameState.menuFade = 0;
   SceneChange(SceneFadeIn);
   if (GameState.musicOn) PlayLoop(GameState.mainSound);
+  StopDecodingAhead();
   PlatformReleaseFreedMemory();
 }
 

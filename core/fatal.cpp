@@ -5,8 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+void (*fatalExitCleanup)() = nullptr;
+}  // namespace
+
+void SetFatalExitCleanup(void (*cleanup)()) { fatalExitCleanup = cleanup; }
+
 void ExitOnFatalError() {
   fflush(stdout);
+  if (fatalExitCleanup != nullptr) fatalExitCleanup();
   int frequency = 0, channels = 0;
   Uint16 format = 0;
   if (Mix_QuerySpec(&frequency, &format, &channels) != 0) Mix_CloseAudio();

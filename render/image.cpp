@@ -12,6 +12,7 @@
 
 #include "core/fatal.h"
 #include "core/game_state.h"
+#include "render/decoder.h"
 
 Image::Image()
     : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), keptX(0), keptY(0),
@@ -55,7 +56,7 @@ bool FullyOpaque(const SDL_Surface* rgba, int32_t left, int32_t top, int32_t w, 
 }
 
 SDL_Surface* LoadPicture(const char* path) {
-  SDL_Surface* loaded = IMG_Load(path);
+  SDL_Surface* loaded = DecodePicture(path);
   if (loaded == nullptr) {
     printf("Could not load image %s. Reason: %s\n", path, SDL_GetError());
     ExitOnFatalError();
