@@ -1,5 +1,7 @@
 // The accelerometer's calibration panel over the options screen: its dots show the tilt, its
 // markers the stored neutral position, and its OK stores, saves and applies the tilt held.
+#include <string>
+
 #include "input/events.h"
 #include "platform/platform.h"
 #include "support/harness.h"
@@ -18,9 +20,13 @@ void Tilt(int16_t x, int16_t y) {
   Frame();
 }
 
-void ExpectAt(ViewId view, int x, int y) {
-  EXPECT_EQ(ViewGetX(view), x);
-  EXPECT_EQ(ViewGetY(view), y);
+// Where the panel's two dots (the tilt) and two markers (the stored calibration) are.
+std::string Panel() {
+  std::string at = "dots";
+  for (ViewId view : {GameState.xDot, GameState.yDot, 0, GameState.xMarker, GameState.yMarker}) {
+    at += view == 0 ? " markers" : " " + std::to_string(ViewGetX(view)) + "," + std::to_string(ViewGetY(view));
+  }
+  return at;
 }
 
 }  // namespace
@@ -44,10 +50,7 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
                        GameState.xMarker, GameState.yMarker}) {
     EXPECT_TRUE(Shown(shown));
   }
-  ExpectAt(GameState.xDot, 143, 413);
-  ExpectAt(GameState.yDot, 267, 484);
-  ExpectAt(GameState.xMarker, 159, 406);
-  ExpectAt(GameState.yMarker, 260, 478);
+  EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 159,406 260,478");
   // Held flat, OK stores 0: pressed it lights, lifted it stores and moves the markers.
   PushMouseDown(kCalibrationOk[0], kCalibrationOk[1]);
   Frame();
@@ -56,32 +59,26 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   Frame();
   EXPECT_FALSE(Shown(GameState.calibrationOkOver));
   EXPECT_EQ(ReadFile(kCalibration), Record("0;0;"));
-  ExpectAt(GameState.xMarker, 146, 406);
-  ExpectAt(GameState.yMarker, 260, 487);
+  EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 146,406 260,487");
   // The dots follow the tilt; the accelerometer's full scale of 1200 stops short of the far ends,
   // which a steering value past 1900 reaches and no further.
   Tilt(-32768, 32767);
-  ExpectAt(GameState.xDot, 91, 413);
-  ExpectAt(GameState.yDot, 267, 432);
+  EXPECT_EQ(Panel(), "dots 91,413 267,432 markers 146,406 260,487");
   GameState.SteerX = GameState.SteerY = 2500.0;
   Frame();
-  ExpectAt(GameState.xDot, 195, 413);
-  ExpectAt(GameState.yDot, 267, 536);
+  EXPECT_EQ(Panel(), "dots 195,413 267,536 markers 146,406 260,487");
   Tilt(32767, -32768);
-  ExpectAt(GameState.xDot, 175, 413);
-  ExpectAt(GameState.yDot, 267, 516);
+  EXPECT_EQ(Panel(), "dots 175,413 267,516 markers 146,406 260,487");
   PushTap(kCalibrationOk[0], kCalibrationOk[1]);
   PumpEvents();
   EXPECT_EQ(ReadFile(kCalibration), Record("1169;1169;"));
   EXPECT_EQ(GameState.CalibrationOffsetX, 1169.0);
-  ExpectAt(GameState.xMarker, 178, 406);
-  ExpectAt(GameState.yMarker, 260, 519);
+  EXPECT_EQ(Panel(), "dots 175,413 267,516 markers 178,406 260,519");
   // The options screen shows raw readings: the offsets are cleared on every frame of it.
   Frame();
   EXPECT_EQ(GameState.CalibrationOffsetX, 0.0);
   EXPECT_EQ(GameState.CalibrationOffsetY, 0.0);
-  ExpectAt(GameState.xMarker, 177, 406);
-  ExpectAt(GameState.yMarker, 260, 518);
+  EXPECT_EQ(Panel(), "dots 175,413 267,516 markers 177,406 260,518");
   // Leaving applies the calibration to the tilt.
   Tap(kMenuBack, 2);
   EXPECT_FALSE(Shown(GameState.calibrationBackground) || Shown(GameState.xDot));
@@ -100,8 +97,7 @@ TEST_F(CalibrationTest, OtherControlMethodsKeepTheCalibrationStoredButUnapplied)
   Tap(kOptionsButton, 3);
   Tap(kControl);
   ASSERT_EQ(GameState.controlMethod, ControlAccelerometer);
-  ExpectAt(GameState.xMarker, 154, 406);
-  ExpectAt(GameState.yMarker, 260, 481);
+  EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 154,406 260,481");
   Tap(kMenuBack, 2);
   EXPECT_EQ(GameState.CalibrationOffsetX, 300.0);
   EXPECT_EQ(GameState.CalibrationOffsetY, -200.0);

@@ -20,6 +20,12 @@ void OpenOptions() {
   ASSERT_EQ(GameState.SceneState, SceneOptions);
 }
 
+// The options file and what the two indicators show.
+std::string Toggles() {
+  const auto shows = [](ViewId indicator) { return Shows(indicator, GameState.yesImage) ? "yes" : "no"; };
+  return ReadFile(kOptions) + " sound " + shows(GameState.soundIndicator) + " music " + shows(GameState.musicIndicator);
+}
+
 }  // namespace
 
 class OptionsTest : public GameTest {};
@@ -34,30 +40,26 @@ TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
       EXPECT_TRUE(Shown(shown));
     }
     EXPECT_FALSE(Shown(GameState.startButton) || Shown(GameState.leftHandImage) || Shown(GameState.accelImage));
-    // A sound value of 5 is not 1: it shows "no", and one press turns sound on, with a tap.
-    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
+    // A sound value of 5 is not 1: it shows "no", and one press turns sound on, with a tap;
+    // turning it off is silent.
+    EXPECT_EQ(Toggles(), "150 sound no music yes");
     const int taps = Plays(kButtonTap);
     Tap(kSound);
-    EXPECT_EQ(ReadFile(kOptions), "110");
-    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.yesImage));
+    EXPECT_EQ(Toggles(), "110 sound yes music yes");
     EXPECT_EQ(Plays(kButtonTap), taps + 1);
     Tap(kSound);
-    EXPECT_EQ(ReadFile(kOptions), "100");
-    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
-    EXPECT_EQ(Plays(kButtonTap), taps + 1) << "turning sound off is silent";
+    EXPECT_EQ(Toggles(), "100 sound no music yes");
+    EXPECT_EQ(Plays(kButtonTap), taps + 1);
     Tap(kMusic);
-    EXPECT_EQ(ReadFile(kOptions), "000");
-    EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.noImage));
+    EXPECT_EQ(Toggles(), "000 sound no music no");
     EXPECT_EQ(Mix_Paused(kMusicChannel), 1);
   }));
   OpenOptions();
   EXPECT_EQ(Plays(kMenuMusic), 0) << "no menu music while music is off";
-  EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
-  EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.noImage));
+  EXPECT_EQ(Toggles(), "000 sound no music no");
   Tap(kMusic);
-  EXPECT_EQ(ReadFile(kOptions), "100");
+  EXPECT_EQ(Toggles(), "100 sound no music yes");
   EXPECT_EQ(Plays(kMenuMusic, 0, kMusicChannel), 1) << "music on restarts the menu music";
-  EXPECT_TRUE(Shows(GameState.musicIndicator, GameState.yesImage));
 }
 
 TEST_F(OptionsTest, ControlMethodCyclesThroughTheFileAndSurvivesARestart) {

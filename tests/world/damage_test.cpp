@@ -1,6 +1,9 @@
 // Shield and structure under fire: the shield takes a hit first and the overflow reaches the
 // structure, a structure of 0 destroys the ship, the shield regenerates on its interval, and the
 // bars show it all on the bottom strip.
+#include <cstdio>
+#include <string>
+
 #include "support/harness.h"
 #include "world/damage.h"
 
@@ -18,38 +21,37 @@ class DamageTest : public GameTest {
     PlaceHazard(slot, GameState.ShipX + 20, GameState.ShipY + 35, size, 0);
     Frame();
   }
+  // The two values and the drawn width of their bars.
+  static std::string Hull() {
+    char text[80];
+    snprintf(text, sizeof text, "shield %g (%d px), structure %d (%d px)", GameState.Shield,
+             DrawnWidth(GameState.ShieldBar), GameState.Structure, DrawnWidth(GameState.StructureBar));
+    return text;
+  }
 };
 
 TEST_F(DamageTest, TheShieldTakesHitsFirstAndAStructureOfZeroDestroysTheShip) {
   Begin();
-  EXPECT_EQ(GameState.Structure, 100);
-  EXPECT_EQ(GameState.Shield, 50.0);
+  EXPECT_EQ(Hull(), "shield 50 (150 px), structure 100 (150 px)");
   GameState.Structure = 200;
   GameState.Shield = 10.5;
   HitBy(GameState.Infected.slots[1], 45);  // 157 damage: 146.5 reach the structure, truncated
-  EXPECT_EQ(GameState.Shield, 0.0);
-  EXPECT_EQ(GameState.Structure, 54);
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 54 (81 px)");
   EXPECT_EQ(GameState.Infected.slots[1].x, -100);
-  EXPECT_EQ(DrawnWidth(GameState.ShieldBar), 0);
-  EXPECT_EQ(DrawnWidth(GameState.StructureBar), 54 * 150 / 100);
   GameState.Structure = 106;
   HitBy(GameState.Asteroids.slots[2], 30);  // 105 damage
-  EXPECT_EQ(GameState.Structure, 1);
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 1 (1 px)");
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  EXPECT_EQ(DrawnWidth(GameState.StructureBar), 1);
-
   const int shipX = GameState.ShipX, shipY = GameState.ShipY;
   const size_t sounds = recorded().plays.size();
   GameState.Structure = 105;
   HitBy(GameState.Asteroids.slots[2], 30);
-  EXPECT_EQ(GameState.Structure, 0);
-  EXPECT_EQ(DrawnWidth(GameState.StructureBar), 0);
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 0 (0 px)");
   EXPECT_EQ(GameState.SceneState, SceneGameOver);
   EXPECT_EQ(Plays(kExplosionSound, sounds), 1);
   // The ship's own explosion, 90 px left of and 70 px above it.
-  const auto& e = GameState.Explosions;
-  EXPECT_EQ(e.slots[(e.next + 3) % 4].x, shipX - 90);
-  EXPECT_EQ(e.slots[(e.next + 3) % 4].y, shipY - 70);
+  const ExplosionSlot& blast = GameState.Explosions.slots[(GameState.Explosions.next + 3) % 4];
+  EXPECT_TRUE(blast.x == shipX - 90 && blast.y == shipY - 70);
 }
 
 TEST_F(DamageTest, TheShieldRegeneratesOnItsIntervalUpToAHundred) {
@@ -57,8 +59,7 @@ TEST_F(DamageTest, TheShieldRegeneratesOnItsIntervalUpToAHundred) {
   QuietFrames(34);
   EXPECT_EQ(GameState.Shield, 50.0);
   QuietFrame();
-  EXPECT_DOUBLE_EQ(GameState.Shield, 50.2) << "the first step falls on frame 35";
-  EXPECT_EQ(DrawnWidth(GameState.ShieldBar), static_cast<int>(50.2 * 150.0 / 50));
+  EXPECT_EQ(Hull(), "shield 50.2 (150 px), structure 100 (150 px)") << "the first step falls on frame 35";
   // Shield level 6: 330 points, a step every 10 frames, none above 100.
   Tap(kGameBack, 2);
   GameState.shieldLevel = 6;
