@@ -269,6 +269,12 @@ bool PlatformFrameViewport() {
   }
   const int frameWidth = static_cast<int>(std::lround(kFrameWidth * letterbox.scale));
   const int frameHeight = static_cast<int>(std::lround(kFrameHeight * letterbox.scale));
-  glViewport(letterbox.left, height - letterbox.top - frameHeight, frameWidth, frameHeight);
+  // GL is told only when the frame's place changes, or after the bars were cleared.
+  static int applied[4] = {-1, -1, -1, -1};
+  const int viewport[4] = {letterbox.left, height - letterbox.top - frameHeight, frameWidth, frameHeight};
+  if (bars || !std::equal(viewport, viewport + 4, applied)) {
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    std::copy(viewport, viewport + 4, applied);
+  }
   return bars;
 }
