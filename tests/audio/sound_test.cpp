@@ -21,11 +21,11 @@ TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
   ASSERT_EQ(GameState.SoundTable.count, 6);
   for (int id = 0; id < 6; ++id) {
     const std::string name = sounds[id].name;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* bytes = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV(("./Data/Sounds/" + name + ".wav").c_str(), &spec, &bytes, &length), nullptr) << name;
-    EXPECT_TRUE(spec.freq == 44100 && spec.format == AUDIO_S16LSB && spec.channels == 2) << name;
+    ASSERT_NE(SDL_LoadWAV(("./Data/Sounds/" + name + ".wav").c_str(), &format, &bytes, &length), nullptr) << name;
+    EXPECT_TRUE(format.freq == 44100 && format.format == AUDIO_S16LSB && format.channels == 2) << name;
     EXPECT_EQ(GameState.SoundTable.entries[id]->alen, length) << name << " is not sound " << id;
     const Sint16* samples = reinterpret_cast<const Sint16*>(bytes);
     const size_t frames = length / 4;
