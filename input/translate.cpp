@@ -152,10 +152,9 @@ ViewId BackButton() {
 }
 
 // A menu button pressed by a key: down now, up when the key is released.
-void PressFocused() {
-  GameState.FocusView = CurrentFocus();
-  const View* view = ViewAt(GameState.FocusView);
-  if (view == nullptr) return;
+void Press(ViewId id) {
+  const View* view = ViewAt(id);
+  if (view == nullptr || view->visible != 1) return;
   pressedX = CentreX(*view);
   pressedY = CentreY(*view);
   DispatchTouch(pressedX, pressedY, kPhasePressed);
@@ -193,14 +192,11 @@ void MenuAction(Action action, bool down) {
     return;
   }
   if (action == kNext || action == kPrevious) MoveFocus(action == kNext ? 1 : -1);
-  if (action == kPress) PressFocused();
-  if (action == kBack) {
-    const View* view = ViewAt(BackButton());
-    if (view == nullptr || view->visible != 1) return;
-    pressedX = CentreX(*view);
-    pressedY = CentreY(*view);
-    DispatchTouch(pressedX, pressedY, kPhasePressed);
+  if (action == kPress) {
+    GameState.FocusView = CurrentFocus();
+    Press(GameState.FocusView);
   }
+  if (action == kBack) Press(BackButton());
 }
 
 void Act(Action action, bool down) {
