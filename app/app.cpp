@@ -46,7 +46,6 @@ void ReportFailedSubsystem() {
   }
   printf("Could not start SDL. Reason: %s\n", SDL_GetError());
 }
-constexpr int kContextMajorVersionAttr = 17;  // selects GL ES 1.x on the tablet; ignored here
 
 // A view's or image entry's own picture record goes with it; its texture may be shared with
 // other records, so it is left to the end of the process.
@@ -79,8 +78,7 @@ int VideoInit() {
     ReportFailedSubsystem();
     return initResult;
   }
-  SDL_GL_SetAttribute(static_cast<SDL_GLattr>(kContextMajorVersionAttr), 1);
-  PlatformRequestImmediateSwap();
+  PlatformRequestContext();
   GameState.VideoSurface = PlatformSetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL);
   if (GameState.VideoSurface == nullptr) {
     printf("Could not set up the 1024x768 OpenGL window. Reason: %s\n", SDL_GetError());
@@ -120,11 +118,19 @@ void StartUp() {
   GameState.FocusView = -1;
 }
 
+namespace {
+
+// One pass of the main loop: the events, then a frame. False once the player quits.
+bool MainLoopPass() {
+  PumpEvents();
+  GameLoop();
+  return running != 0;
+}
+
+}  // namespace
+
 void RunMainLoop() {
-  while (running != 0) {
-    PumpEvents();
-    GameLoop();
-  }
+  if (running != 0) PlatformRunLoop(MainLoopPass);
 }
 
 void Shutdown() {

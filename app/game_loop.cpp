@@ -7,6 +7,7 @@
 #include "app/loading.h"
 #include "core/game_state.h"
 #include "core/scene.h"
+#include "platform/platform.h"
 #include "ui/game_buttons.h"
 #include "ui/help.h"
 #include "ui/inter_level.h"
@@ -132,5 +133,5 @@ bool AdvanceFrame() {
 void GameLoop() {
   if (!AdvanceFrame()) return;
   DrawViews();
-  SDL_Delay(frameDelay);
+  PlatformWait(frameDelay);
 }

@@ -1,6 +1,7 @@
 // Desktop presentation of the tablet's input and screen (see platform.h).
 #include <GL/gl.h>
 #include <SDL.h>
+#include <SDL_image.h>
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/game_state.h"
+#include "platform/gamepad.h"
 #include "platform/platform.h"
 
 extern "C" void* SDL12COMPAT_GetWindow(void);  // the SDL 2 window under the 1.2 video surface
@@ -73,72 +75,7 @@ Uint16 FrameCoordinate(int window, int offset, int size) {
 
 double windowScale = 1.0;  // the window's size against the frame's when it opens
 
-bool gamepadAsTilt = true;
 bool windowFocusIsAppFocus = true;
-
-// The gamepad's left stick, and events waiting to be handed out (one stick move becomes two axes).
-struct Stick {
-  int32_t x = 0, y = 0;
-};
-Stick stick;
-SDL_Event pending[2];
-int pendingCount = 0;
-bool tiltPresentedThisPass = false;
-
-constexpr double kDeadZone = 0.15;      // of full deflection, round
-constexpr double kFullTilt = 16000.0;   // the accelerometer's full-scale reading
-
-// The tilt readings for the current stick position: SDL axis 1 carries the horizontal tilt and
-// SDL axis 0 the vertical one negated, as the tablet's sensor did in landscape.
-// The stick's deflection as a fraction of full scale, and its length.
-double StickLength(double* x, double* y) {
-  *x = stick.x / 32767.0;
-  *y = stick.y / 32767.0;
-  return std::sqrt(*x * *x + *y * *y);
-}
-
-void QueueTilt(Uint8 which) {
-  double x = 0.0, y = 0.0;
-  const double length = StickLength(&x, &y);
-  double scale = 0.0;
-  if (length > kDeadZone) scale = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone)) / length;
-  const auto reading = [](double v) {
-    const double t = std::round(v * kFullTilt);
-    return static_cast<Sint16>(std::max(-32767.0, std::min(32767.0, t)));
-  };
-  SDL_Event horizontal = {};
-  horizontal.type = SDL_JOYAXISMOTION;
-  horizontal.jaxis.type = SDL_JOYAXISMOTION;
-  horizontal.jaxis.which = which;
-  horizontal.jaxis.axis = 1;
-  horizontal.jaxis.value = reading(x * scale);
-  SDL_Event vertical = horizontal;
-  vertical.jaxis.axis = 0;
-  vertical.jaxis.value = reading(-y * scale);
-  pending[0] = horizontal;
-  pending[1] = vertical;
-  pendingCount = 2;
-}
-
-// Pads plugged in or pulled out while the game runs, looked for every two seconds between
-// passes: a new pad is opened as joystick 0, and when the count changes the stick is let go, so
-// that a pulled-out pad stops steering.
-constexpr Uint32 kPadWatchMs = 2000;
-Uint32 nextPadWatch = 0;
-int padsSeen = -1;
-
-void WatchPads() {
-  const Uint32 now = SDL_GetTicks();
-  if (now < nextPadWatch || SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
-  nextPadWatch = now + kPadWatchMs;
-  const int pads = SDL_NumJoysticks();
-  if (padsSeen == -1) padsSeen = pads;
-  if (pads == padsSeen) return;
-  padsSeen = pads;
-  stick = Stick{};
-  if (gamepadAsTilt) QueueTilt(0);
-  if (pads > 0 && !SDL_JoystickOpened(0)) SDL_JoystickOpen(0);
-}
 
 bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
   if (key.keysym.sym == SDLK_F11) return true;
@@ -147,21 +84,13 @@ bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
 
 // Rewrites one event for the game; false when the game is not to see it at all.
 bool Translate(SDL_Event& event) {
+  if (!GamepadTranslate(event)) return false;
   switch (event.type) {
     case SDL_ACTIVEEVENT:
       // Switching windows on a desktop is what switching apps was on the tablet.
       if (windowFocusIsAppFocus && (event.active.state & SDL_APPINPUTFOCUS)) event.active.state |= SDL_APPACTIVE;
       if (event.active.state & SDL_APPACTIVE) event.active.state = SDL_APPACTIVE;
       return true;
-    case SDL_JOYAXISMOTION:
-      if (!gamepadAsTilt || event.jaxis.which != 0 || event.jaxis.axis > 1) return true;
-      if (event.jaxis.axis == 0) {
-        stick.x = event.jaxis.value;
-      } else {
-        stick.y = event.jaxis.value;
-      }
-      QueueTilt(event.jaxis.which);
-      return false;
     case SDL_MOUSEMOTION:
       event.motion.x = FrameCoordinate(event.motion.x, letterbox.left, kFrameWidth);
       event.motion.y = FrameCoordinate(event.motion.y, letterbox.top, kFrameHeight);
@@ -182,15 +111,7 @@ bool Translate(SDL_Event& event) {
 
 }  // namespace
 
-void PlatformPresentGamepadAsTilt(bool on) {
-  gamepadAsTilt = on;
-  stick = Stick{};
-  pendingCount = 0;
-}
-
 void PlatformReportWindowFocus(bool on) { windowFocusIsAppFocus = on; }
-
-bool PlatformStickIsGamepad() { return gamepadAsTilt; }
 
 void PlatformToggleFullScreen() {
   Sdl2Window& calls = Window2();
@@ -202,27 +123,10 @@ void PlatformToggleFullScreen() {
 
 int PlatformPollEvent(SDL_Event* event) {
   for (;;) {
-    if (pendingCount > 0) {
-      const SDL_Event next = pending[0];
-      pending[0] = pending[1];
-      pendingCount -= 1;
-      if (event != nullptr) *event = next;
-      return 1;
-    }
     SDL_Event raw;
+    if (GamepadNextEvent(event)) return 1;
     if (!SDL_PollEvent(&raw)) {
-      // A tilt sensor reports all the time, a stick held still reports nothing: while the stick
-      // is off centre its reading is presented again once every pass, so that a held stick
-      // keeps steering after anything (a click on the field, calibration) zeroed the steering.
-      double x = 0.0, y = 0.0;
-      if (!tiltPresentedThisPass && gamepadAsTilt && StickLength(&x, &y) > kDeadZone) {
-        tiltPresentedThisPass = true;
-        QueueTilt(0);
-        continue;
-      }
-      tiltPresentedThisPass = false;
-      WatchPads();
-      if (pendingCount > 0) continue;
+      if (GamepadEndOfPass()) continue;
       return 0;
     }
     if (Translate(raw)) {
@@ -278,3 +182,49 @@ bool PlatformFrameViewport() {
   }
   return bars;
 }
+
+void PlatformRequestContext() {
+  constexpr int kContextMajorVersionAttr = 17;  // GL ES 1.x on the tablet; desktop GL ignores it
+  SDL_GL_SetAttribute(static_cast<SDL_GLattr>(kContextMajorVersionAttr), 1);
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
+}
+
+void PlatformWait(uint32_t ms) { SDL_Delay(ms); }
+
+void PlatformRunLoop(bool (*pass)()) {
+  while (pass()) {
+  }
+}
+
+namespace {
+
+constexpr Uint32 kRed = 0x000000FFu, kGreen = 0x0000FF00u, kBlue = 0x00FF0000u, kAlpha = 0xFF000000u;
+
+// True when the surface already holds R, G, B, A bytes with nothing to drop (a colour key).
+bool IsRgbaBytes(const SDL_Surface* surface) {
+  const SDL_PixelFormat* format = surface->format;
+  return format->BytesPerPixel == 4 && format->Rmask == kRed && format->Gmask == kGreen && format->Bmask == kBlue &&
+         format->Amask == kAlpha && (surface->flags & SDL_SRCCOLORKEY) == 0;
+}
+
+}  // namespace
+
+SDL_Surface* PlatformLoadPicture(const char* path) {
+  SDL_Surface* loaded = IMG_Load(path);
+  if (loaded == nullptr || IsRgbaBytes(loaded)) return loaded;
+  // Any other layout is blitted onto clear RGBA: with per-surface alpha off the picture's own
+  // alpha is copied rather than blended, and colour-keyed pixels stay clear.
+  SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, kRed, kGreen, kBlue, kAlpha);
+  if (rgba != nullptr) {
+    SDL_SetAlpha(loaded, 0, 0);
+    SDL_UpperBlit(loaded, nullptr, rgba, nullptr);
+  } else {
+    SDL_SetError("no memory to convert %s", path);
+  }
+  SDL_FreeSurface(loaded);
+  return rgba;
+}
+
+bool PlatformDecodesAhead() { return true; }
+
+void PlatformUserFileWritten() {}

@@ -1,3 +1,4 @@
+// What the desktop and the browser share of the platform layer.
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -20,5 +21,3 @@ void PlatformReleaseFreedMemory() {
   malloc_trim(0);
 #endif
 }
-
-void PlatformRequestImmediateSwap() { SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0); }

@@ -1,9 +1,13 @@
-// The thin layer for what this desktop lacks compared with the tablet: the platform's two calls
-// (no-ops here), glOrthof for desktop GL, the swap pacing request, and the desktop's input
-// and window presented the way the tablet presented them.
+// The thin layer for what the desktop and the browser lack compared with the tablet: the
+// platform's two calls (no-ops here), glOrthof for desktop GL, the context request, the frame
+// loop and its waits, picture decoding, saving user files, and the input and window of each
+// presented the way the tablet presented them. platform.cpp holds what both share, desktop.cpp
+// and web.cpp what differs, gamepad.cpp the pad presented as tilt for both.
 #pragma once
 
 #include <SDL.h>
+
+#include <cstdint>
 
 // The platform's first call: keeps the screen awake (0 = no timeout). Does nothing on the desktop.
 int PlatformScreenTimeoutEnable(int enable);
@@ -13,9 +17,23 @@ int PlatformInit(unsigned int flags);
 void glOrthof(float left, float right, float bottom, float top, float nearVal, float farVal);
 // Gives the memory that loading freed back to the system (the C library keeps it otherwise).
 void PlatformReleaseFreedMemory();
-// Asks for buffer swaps that do not wait for the vertical blank; call before the video mode is
-// set. The game paces itself with its own frame delay.
-void PlatformRequestImmediateSwap();
+// The GL context's attributes, set after SDL starts and before the video mode: attribute 17 = 1
+// chose GL ES 1.x on the tablet (desktop GL ignores it), and the desktop asks for swaps that do
+// not wait for the vertical blank, since the game paces itself. Nothing in a browser.
+void PlatformRequestContext();
+// Waits before going on: SDL_Delay on the desktop. In a browser nothing may block: the wait is
+// added to the time before the browser runs the next pass, so a frame's waits still pace it.
+void PlatformWait(uint32_t ms);
+// Runs pass() until it returns false: a plain loop on the desktop; in a browser, the browser
+// runs each pass once the waits asked for during the one before have passed.
+void PlatformRunLoop(bool (*pass)());
+// Decodes a picture file into a new surface, or null with SDL's error set.
+SDL_Surface* PlatformLoadPicture(const char* path);
+// True when pictures may be decoded on a worker thread while the loading frames run.
+bool PlatformDecodesAhead();
+// A user file was written and closed: in a browser, the user folder is copied through to the
+// browser's persistent storage. Nothing on the desktop.
+void PlatformUserFileWritten();
 
 // The game takes its events and its window from this layer, which presents the desktop the way
 // the tablet presented itself:

@@ -1,6 +1,6 @@
 #include "render/decoder.h"
 
-#include <SDL_image.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void DecodeAll() {
     pictures[i].state = State::kDecoding;
     const std::string path = pictures[i].path;
     held.unlock();
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    SDL_Surface* surface = PlatformLoadPicture(path.c_str());
     held.lock();
     pictures[i].surface = surface;
     pictures[i].state = State::kDecoded;
@@ -49,6 +50,7 @@ void DecodeAll() {
 void StartDecodingAhead(const char* const* folders, int count) {
   namespace fs = std::filesystem;
   StopDecodingAhead();
+  if (!PlatformDecodesAhead()) return;  // each picture is decoded when it is asked for
   for (int f = 0; f < count; ++f) {
     std::vector<std::string> paths;
     std::error_code error;
@@ -79,7 +81,7 @@ SDL_Surface* DecodePicture(const char* path) {
       break;
     }
   }
-  return IMG_Load(path);
+  return PlatformLoadPicture(path);
 }
 
 void StopDecodingAhead() {

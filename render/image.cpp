@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,20 +82,17 @@ SDL_Surface* TextureSurface(int32_t width, int32_t height, const char* path) {
     printf("Could not create intermediate texture while loading image %s\n", path);
     ExitOnFatalError();
   }
+  memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);  // padding stays clear
   return surface;
 }
 
-// Copies the whole picture into the texture surface at (x, y), its alpha channel included.
-void CopyPicture(SDL_Surface* loaded, SDL_Surface* into, int32_t x, int32_t y) {
-  // Per-surface alpha would blend the picture instead of copying its alpha channel: switch it
-  // off for the blit and restore it afterwards.
-  const Uint32 savedFlags = loaded->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
-  const Uint8 savedAlpha = loaded->format->alpha;
-  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, 0, 0);
-  SDL_Rect area = {0, 0, static_cast<Uint16>(loaded->w), static_cast<Uint16>(loaded->h)};
-  SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-  SDL_UpperBlit(loaded, &area, into, &at);
-  if (savedFlags & SDL_SRCALPHA) SDL_SetAlpha(loaded, savedFlags, savedAlpha);
+// Copies the whole decoded picture (RGBA bytes, as every decoded picture is) into the texture
+// surface at (x, y), row by row.
+void CopyPicture(const SDL_Surface* loaded, SDL_Surface* into, int32_t x, int32_t y) {
+  for (int32_t row = 0; row < loaded->h; ++row) {
+    memcpy(static_cast<Uint8*>(into->pixels) + (y + row) * into->pitch + x * 4,
+           static_cast<const Uint8*>(loaded->pixels) + row * loaded->pitch, static_cast<size_t>(loaded->w) * 4);
+  }
 }
 
 // Full-screen overlays (the logo, the campaign help, the calibration panel) are mostly fully

@@ -7,6 +7,7 @@
 
 #include "core/data_path.h"
 #include "core/game_state.h"
+#include "platform/platform.h"
 #include "storage/files.h"
 #include "storage/text_scan.h"
 
@@ -90,6 +91,7 @@ bool StoreRecord(const char* name, const char* text, bool create, const char* co
   MakeRecord(text, record);
   const bool stored = create ? CreateWith(name, record, kRecordBytes) : WriteOver(name, record, kRecordBytes);
   if (!stored) Report(create ? "create" : "write", name, consequence);
+  PlatformUserFileWritten();  // in a browser, copied through to its lasting storage
   return stored;
 }
 

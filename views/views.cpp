@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/data_path.h"
+#include "platform/platform.h"
 #include "render/image.h"
 
 View::View() : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(nullptr), callback(nullptr) {}
@@ -70,7 +71,7 @@ ViewId StoreView(ViewId id, Image* image, int32_t x, int32_t y, TouchCallback ca
 ViewId ViewAdd(const char* name, int32_t x, int32_t y, TouchCallback callback) {
   const ViewId id = GameState.ViewTable.NextId("view");
   StoreView(id, LoadViewPicture(name, id), x, y, callback);
-  SDL_Delay(10);
+  PlatformWait(10);
   return id;
 }
 

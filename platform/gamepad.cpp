@@ -1,0 +1,122 @@
+// The gamepad's left stick presented as the tablet's tilt sensor (see gamepad.h).
+#include "platform/gamepad.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace {
+
+bool gamepadAsTilt = true;
+
+// The gamepad's left stick, and events waiting to be handed out (one stick move becomes two axes).
+struct Stick {
+  int32_t x = 0, y = 0;
+};
+Stick stick;
+SDL_Event pending[2];
+int pendingCount = 0;
+bool tiltPresentedThisPass = false;
+
+constexpr double kDeadZone = 0.15;      // of full deflection, round
+constexpr double kFullTilt = 16000.0;   // the accelerometer's full-scale reading
+
+// The stick's deflection as a fraction of full scale, and its length.
+double StickLength(double* x, double* y) {
+  *x = stick.x / 32767.0;
+  *y = stick.y / 32767.0;
+  return std::sqrt(*x * *x + *y * *y);
+}
+
+// The tilt readings for the current stick position: SDL axis 1 carries the horizontal tilt and
+// SDL axis 0 the vertical one negated, as the tablet's sensor did in landscape.
+void QueueTilt(Uint8 which) {
+  double x = 0.0, y = 0.0;
+  const double length = StickLength(&x, &y);
+  double scale = 0.0;
+  if (length > kDeadZone) scale = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone)) / length;
+  const auto reading = [](double v) {
+    const double t = std::round(v * kFullTilt);
+    return static_cast<Sint16>(std::max(-32767.0, std::min(32767.0, t)));
+  };
+  SDL_Event horizontal = {};
+  horizontal.type = SDL_JOYAXISMOTION;
+  horizontal.jaxis.type = SDL_JOYAXISMOTION;
+  horizontal.jaxis.which = which;
+  horizontal.jaxis.axis = 1;
+  horizontal.jaxis.value = reading(x * scale);
+  SDL_Event vertical = horizontal;
+  vertical.jaxis.axis = 0;
+  vertical.jaxis.value = reading(-y * scale);
+  pending[0] = horizontal;
+  pending[1] = vertical;
+  pendingCount = 2;
+}
+
+// Pads plugged in or pulled out while the game runs, looked for every two seconds between
+// passes: a new pad is opened as joystick 0, and when the count changes the stick is let go, so
+// that a pulled-out pad stops steering.
+constexpr Uint32 kPadWatchMs = 2000;
+Uint32 nextPadWatch = 0;
+int padsSeen = -1;
+
+void WatchPads() {
+  const Uint32 now = SDL_GetTicks();
+  if (now < nextPadWatch || SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
+  nextPadWatch = now + kPadWatchMs;
+  const int pads = SDL_NumJoysticks();
+  if (padsSeen == -1) padsSeen = pads;
+  if (pads == padsSeen) return;
+  padsSeen = pads;
+  stick = Stick{};
+  if (gamepadAsTilt) QueueTilt(0);
+  if (pads > 0 && !SDL_JoystickOpened(0)) SDL_JoystickOpen(0);
+}
+
+}  // namespace
+
+void PlatformPresentGamepadAsTilt(bool on) {
+  gamepadAsTilt = on;
+  stick = Stick{};
+  pendingCount = 0;
+}
+
+bool PlatformStickIsGamepad() { return gamepadAsTilt; }
+
+bool GamepadTranslate(const SDL_Event& event) {
+  if (event.type != SDL_JOYAXISMOTION) return true;
+  if (!gamepadAsTilt || event.jaxis.which != 0 || event.jaxis.axis > 1) return true;
+  if (event.jaxis.axis == 0) {
+    stick.x = event.jaxis.value;
+  } else {
+    stick.y = event.jaxis.value;
+  }
+  QueueTilt(event.jaxis.which);
+  return false;
+}
+
+bool GamepadNextEvent(SDL_Event* event) {
+  if (pendingCount == 0) return false;
+  const SDL_Event next = pending[0];
+  pending[0] = pending[1];
+  pendingCount -= 1;
+  if (event != nullptr) *event = next;
+  return true;
+}
+
+bool GamepadEndOfPass() {
+  // A tilt sensor reports all the time, a stick held still reports nothing: while the stick is
+  // off centre its reading is presented again once every pass, so that a held stick keeps
+  // steering after anything (a click on the field, calibration) zeroed the steering.
+  double x = 0.0, y = 0.0;
+  if (!tiltPresentedThisPass && gamepadAsTilt && StickLength(&x, &y) > kDeadZone) {
+    tiltPresentedThisPass = true;
+    QueueTilt(0);
+    return true;
+  }
+  tiltPresentedThisPass = false;
+  WatchPads();
+  return pendingCount > 0;
+}
