@@ -1,0 +1,314 @@
+// The browser presentation of the tablet (see platform.h): the browser owns the frame loop, each
+// finger is a touch of its own, the device's orientation sensor is the accelerometer, the page
+// hiding is the app losing focus, and the user folder lives in the browser's lasting storage.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "core/game_state.h"
+#include "platform/gamepad.h"
+#include "platform/platform.h"
+
+extern "C" {
+// The PNG decoder the browser build links (stb_image), called directly so that the decoded
+// bytes go straight to the texture without passing through a canvas.
+unsigned char* stbi_load(const char* path, int* width, int* height, int* channels, int wanted);
+void stbi_image_free(void* pixels);
+const char* stbi_failure_reason(void);
+}
+
+namespace {
+
+constexpr char kCanvas[] = "#canvas";
+
+// Events made here (touches, tilt, focus), handed to the game before SDL's own.
+constexpr int kQueueSize = 64;
+SDL_Event queued[kQueueSize];
+int queueHead = 0, queueCount = 0;
+
+void Queue(const SDL_Event& event) {
+  if (queueCount == kQueueSize) return;  // a flood of moves: the oldest ones are enough
+  queued[(queueHead + queueCount) % kQueueSize] = event;
+  queueCount += 1;
+}
+
+bool Dequeue(SDL_Event* event) {
+  if (queueCount == 0) return false;
+  if (event != nullptr) *event = queued[queueHead];
+  queueHead = (queueHead + 1) % kQueueSize;
+  queueCount -= 1;
+  return true;
+}
+
+// ---- Touch: each finger is a pointer of its own (which = its slot + 1; the mouse is 0). ----
+
+constexpr int kFingers = 10;
+long fingerIds[kFingers];
+bool fingerDown[kFingers] = {};
+
+int SlotOf(long identifier, bool claim) {
+  for (int slot = 0; slot < kFingers; ++slot) {
+    if (fingerDown[slot] && fingerIds[slot] == identifier) return slot;
+  }
+  if (!claim) return -1;
+  for (int slot = 0; slot < kFingers; ++slot) {
+    if (!fingerDown[slot]) {
+      fingerDown[slot] = true;
+      fingerIds[slot] = identifier;
+      return slot;
+    }
+  }
+  return -1;
+}
+
+// A point on the canvas (CSS pixels from its corner) in game coordinates, held inside the frame.
+void ToFrame(double cssX, double cssY, int32_t* x, int32_t* y) {
+  double width = kScreenWidth, height = kScreenHeight;
+  emscripten_get_element_css_size(kCanvas, &width, &height);
+  if (width <= 0.0 || height <= 0.0) width = kScreenWidth, height = kScreenHeight;
+  *x = std::clamp(static_cast<int32_t>(cssX * kScreenWidth / width), 0, kScreenWidth - 1);
+  *y = std::clamp(static_cast<int32_t>(cssY * kScreenHeight / height), 0, kScreenHeight - 1);
+}
+
+void QueueFinger(Uint32 type, int slot, const EmscriptenTouchPoint& point) {
+  int32_t x = 0, y = 0;
+  ToFrame(point.targetX, point.targetY, &x, &y);
+  SDL_Event event = {};
+  event.type = type;
+  if (type == SDL_MOUSEMOTION) {
+    event.motion.which = static_cast<Uint32>(slot + 1);
+    event.motion.state = SDL_BUTTON(1);
+    event.motion.x = x;
+    event.motion.y = y;
+  } else {
+    event.button.which = static_cast<Uint32>(slot + 1);
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = x;
+    event.button.y = y;
+  }
+  Queue(event);
+}
+
+EM_BOOL OnTouch(int eventType, const EmscriptenTouchEvent* touch, void*) {
+  for (int i = 0; i < touch->numTouches; ++i) {
+    const EmscriptenTouchPoint& point = touch->touches[i];
+    if (!point.isChanged) continue;
+    if (eventType == EMSCRIPTEN_EVENT_TOUCHSTART) {
+      const int slot = SlotOf(point.identifier, true);
+      if (slot >= 0) QueueFinger(SDL_MOUSEBUTTONDOWN, slot, point);
+    } else if (eventType == EMSCRIPTEN_EVENT_TOUCHMOVE) {
+      const int slot = SlotOf(point.identifier, false);
+      if (slot >= 0) QueueFinger(SDL_MOUSEMOTION, slot, point);
+    } else {  // lifted or cancelled
+      const int slot = SlotOf(point.identifier, false);
+      if (slot < 0) continue;
+      QueueFinger(SDL_MOUSEBUTTONUP, slot, point);
+      fingerDown[slot] = false;
+    }
+  }
+  return EM_TRUE;  // no scrolling, zooming or mouse events made up from the touch
+}
+
+// ---- Tilt: the orientation sensor presented as the tablet's accelerometer. ----
+
+constexpr double kFullTilt = 16000.0;  // the accelerometer's reading for one g
+constexpr double kDegrees = 3.14159265358979323846 / 180.0;
+bool tiltSeen = false;
+Sint16 tiltAcross = 0, tiltDown = 0;  // in the screen's own directions
+
+EM_BOOL OnOrientation(int, const EmscriptenDeviceOrientationEvent* orientation, void*) {
+  // The downhill direction in the device's own frame (x to its right, y to its top, held
+  // upright): tipping the right edge down is gamma > 0, raising the top edge is beta > 0.
+  const double beta = orientation->beta * kDegrees, gamma = orientation->gamma * kDegrees;
+  const double deviceX = std::cos(beta) * std::sin(gamma), deviceY = -std::sin(beta);
+  // The same in the screen's directions, for whichever way up the device is held.
+  const int angle = EM_ASM_INT({
+    if (screen.orientation && typeof screen.orientation.angle === "number") return screen.orientation.angle;
+    return typeof window.orientation === "number" ? window.orientation : 0;
+  });
+  double across = deviceX, down = -deviceY;
+  switch (((angle % 360) + 360) % 360) {
+    case 90:
+      across = -deviceY, down = -deviceX;
+      break;
+    case 180:
+      across = -deviceX, down = deviceY;
+      break;
+    case 270:
+      across = deviceY, down = deviceX;
+      break;
+    default:
+      break;
+  }
+  const auto reading = [](double g) { return static_cast<Sint16>(std::clamp(std::round(g * kFullTilt), -32767.0, 32767.0)); };
+  tiltAcross = reading(across);
+  tiltDown = reading(down);
+  tiltSeen = true;
+  return EM_FALSE;
+}
+
+// A sensor reports all the time: the latest reading is presented once every pass, SDL axis 1
+// carrying the tilt across and axis 0 the tilt down negated, as the tablet's sensor did.
+void QueueTilt() {
+  SDL_Event across = {};
+  across.type = SDL_JOYAXISMOTION;
+  across.jaxis.which = 0;
+  across.jaxis.axis = 1;
+  across.jaxis.value = tiltAcross;
+  SDL_Event down = across;
+  down.jaxis.axis = 0;
+  down.jaxis.value = static_cast<Sint16>(-tiltDown);
+  Queue(across);
+  Queue(down);
+}
+bool tiltPresentedThisPass = false;
+
+// ---- Focus: the page hidden or shown is the app switched away from or back to. ----
+
+bool Translate(SDL_Event& event) {
+  if (!GamepadTranslate(event)) return false;
+  if (event.type == SDL_WINDOWEVENT) {
+    const Uint8 what = event.window.event;
+    if (what != SDL_WINDOWEVENT_SHOWN && what != SDL_WINDOWEVENT_HIDDEN) return false;
+    SDL_Event active = {};
+    active.type = SDL_ACTIVEEVENT;
+    active.active.state = SDL_APPACTIVE;
+    active.active.gain = what == SDL_WINDOWEVENT_SHOWN ? 1 : 0;
+    event = active;
+  }
+  return true;
+}
+
+// ---- The loop: the browser runs each pass after the waits the one before asked for. ----
+
+bool (*loopPass)() = nullptr;
+// The work of the latest passes (events, update and drawing), for the bench view of the page.
+constexpr int kPassesKept = 1024;
+double passWork[kPassesKept];
+double passOrdered[kPassesKept];
+int passCount = 0;
+uint32_t waitBeforeNextPass = 0;
+
+// The browser counts its timeout from the start of a pass; the game waits after its work, so the
+// pass's own time is added to the wait.
+void BrowserPass() {
+  const double started = emscripten_get_now();
+  waitBeforeNextPass = 0;
+  if (!loopPass()) {
+    emscripten_cancel_main_loop();
+    return;
+  }
+  const double worked = emscripten_get_now() - started;
+  passWork[passCount % kPassesKept] = worked;
+  passCount += 1;
+  emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(std::lround(worked + waitBeforeNextPass)));
+}
+
+}  // namespace
+
+// The page's bench view: the number of passes measured (percent 0), or the given percentile of
+// their work in milliseconds, over the latest 1024 passes.
+extern "C" EMSCRIPTEN_KEEPALIVE double WebFrameWork(int percent) {
+  const int kept = std::min(passCount, kPassesKept);
+  if (percent <= 0 || kept == 0) return passCount;
+  std::copy(passWork, passWork + kept, passOrdered);
+  std::sort(passOrdered, passOrdered + kept);
+  return passOrdered[std::min(kept - 1, kept * std::min(percent, 100) / 100)];
+}
+
+int PlatformPollEvent(SDL_Event* event) {
+  for (;;) {
+    if (Dequeue(event) || GamepadNextEvent(event)) return 1;
+    SDL_Event raw;
+    if (!SDL_PollEvent(&raw)) {
+      if (!tiltPresentedThisPass && tiltSeen) {
+        tiltPresentedThisPass = true;
+        QueueTilt();
+        continue;
+      }
+      tiltPresentedThisPass = false;
+      if (GamepadEndOfPass()) continue;
+      return 0;
+    }
+    if (Translate(raw)) {
+      if (event != nullptr) *event = raw;
+      return 1;
+    }
+  }
+}
+
+void PlatformPrepareVideo() {}
+
+SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) {
+  SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
+  // Fingers are ours: SDL's own touch handling would make the first finger a mouse.
+  EM_ASM({
+    "touchstart touchend touchmove".split(" ").forEach(function(name) {
+      Module["canvas"].removeEventListener(name, SDL.receiveEvent, true);
+    });
+  });
+  emscripten_set_touchstart_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+  emscripten_set_touchmove_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+  emscripten_set_touchend_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+  emscripten_set_touchcancel_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+  emscripten_set_deviceorientation_callback(nullptr, EM_TRUE, OnOrientation);
+  return surface;
+}
+
+// The page scales the canvas, letterboxed, with CSS: the frame always fills its canvas.
+bool PlatformFrameViewport() { return false; }
+
+void PlatformReportWindowFocus(bool) {}
+
+void PlatformToggleFullScreen() {
+  EM_ASM({
+    if (typeof Module["toggleFullScreen"] === "function") Module["toggleFullScreen"]();
+  });
+}
+
+void PlatformRequestContext() {}
+
+void PlatformWait(uint32_t ms) { waitBeforeNextPass += ms; }
+
+void PlatformRunLoop(bool (*pass)()) {
+  loopPass = pass;
+  const uint32_t firstWait = waitBeforeNextPass;
+  emscripten_set_main_loop(BrowserPass, 0, 0);
+  emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(firstWait));
+  emscripten_exit_with_live_runtime();
+}
+
+SDL_Surface* PlatformLoadPicture(const char* path) {
+  int width = 0, height = 0, channels = 0;
+  unsigned char* pixels = stbi_load(path, &width, &height, &channels, 4);
+  if (pixels == nullptr) {
+    SDL_SetError("%s", stbi_failure_reason());
+    return nullptr;
+  }
+  SDL_Surface* surface =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u);
+  if (surface != nullptr) {
+    for (int row = 0; row < height; ++row) {
+      memcpy(static_cast<Uint8*>(surface->pixels) + row * surface->pitch, pixels + row * width * 4,
+             static_cast<size_t>(width) * 4);
+    }
+  }
+  stbi_image_free(pixels);
+  return surface;
+}
+
+bool PlatformDecodesAhead() { return false; }
+
+void PlatformUserFileWritten() {
+  // One copy to lasting storage at a time; a write made meanwhile is copied once more after it.
+  EM_ASM({
+    if (Module["syncUserFolder"]) Module["syncUserFolder"]();
+  });
+}
