@@ -13,6 +13,10 @@
 
 namespace {
 
+// The pointer that took the knob: the mouse is pointer 0, and on a touch screen each finger has a
+// number of its own, so one thumb steers while another fires.
+int knobPointer = 0;
+
 void HandleFocus(const SDL_ActiveEvent& active) {
   if (active.state != SDL_APPACTIVE) return;
   if (active.gain == 0) {
@@ -52,15 +56,18 @@ void PumpEvents() {
         HandleFocus(event.active);
         break;
       case SDL_MOUSEMOTION:
-        if (event.motion.state == SDL_BUTTON(1) && GameState.ControlDragging == 1) {
+        if (event.motion.state == SDL_BUTTON(1) && GameState.ControlDragging == 1 &&
+            static_cast<int>(event.motion.which) == knobPointer) {
           ControlZoneMove(event.motion.x, event.motion.y);
         }
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
+          const bool knobHeld = GameState.ControlDragging == 1;
           TranslatePointerUsed();
           DispatchTouch(event.button.x, event.button.y, kPhasePressed);
           DispatchTouchAreas(event.button.x, event.button.y);
+          if (!knobHeld && GameState.ControlDragging == 1) knobPointer = static_cast<int>(event.button.which);
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
           TranslateRightButton();
         }
@@ -69,8 +76,9 @@ void PumpEvents() {
         if (event.button.button == SDL_BUTTON_LEFT) {
           DispatchTouch(event.button.x, event.button.y, kPhaseReleased);
           HidePressedHighlights();
-          // The mouse is one finger: if it was dragging the knob, that finger has let go.
-          if (GameState.ControlDragging == 1) {
+          // The finger (or the mouse) that was dragging the knob has let go, wherever it lifted;
+          // any other finger lifts through the knob's own rule.
+          if (GameState.ControlDragging == 1 && static_cast<int>(event.button.which) == knobPointer) {
             ControlZoneLetGo();
           } else {
             ControlZoneRelease(event.button.x, event.button.y);
