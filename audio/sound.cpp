@@ -5,10 +5,117 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 #include "core/data_path.h"
 #include "core/fatal.h"
+
+// Long sounds (the music) are played straight from the file mapped read-only where the system can
+// map files; elsewhere every sound is decoded onto the heap.
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+#define VELMORA_MAPPED_SOUNDS 1
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+uint32_t Little16(const Uint8* at) { return at[0] | at[1] << 8; }
+uint32_t Little32(const Uint8* at) { return Little16(at) | Little16(at + 2) << 16; }
+
+}  // namespace
+
+bool WavSamplesInMixerFormat(const Uint8* bytes, size_t size, size_t& offset, uint32_t& length) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB) return false;
+  if (size < 12 || memcmp(bytes, "RIFF", 4) != 0 || memcmp(bytes + 8, "WAVE", 4) != 0) return false;
+  const uint32_t frameBytes = 2 * channels;
+  bool formatMatches = false;
+  for (size_t at = 12; at + 8 <= size;) {
+    const size_t body = at + 8;
+    const uint32_t chunkSize = Little32(bytes + at + 4);
+    if (chunkSize > size - body) return false;
+    const Uint8* field = bytes + body;
+    if (memcmp(bytes + at, "fmt ", 4) == 0) {
+      // PCM, the mixer's channels and rate, whole 16-bit frames.
+      formatMatches = chunkSize >= 16 && Little16(field) == 1 && Little16(field + 2) == uint32_t(channels) &&
+                      Little32(field + 4) == uint32_t(rate) && Little16(field + 12) == frameBytes &&
+                      Little16(field + 14) == 16;
+    } else if (memcmp(bytes + at, "data", 4) == 0) {
+      offset = body;
+      length = chunkSize - chunkSize % frameBytes;
+      return formatMatches && length > 0;
+    }
+    at = body + chunkSize + (chunkSize & 1);  // chunks are padded to an even length
+  }
+  return false;
+}
+
+#ifdef VELMORA_MAPPED_SOUNDS
+namespace {
+
+// Files from this size on are mapped: a short effect is cheaper held decoded than as a mapping of
+// its own, and is never kept waiting for its pages on the mixer's thread.
+constexpr off_t kMapFrom = 1 << 20;
+
+struct Mapping {
+  void* base;
+  size_t size;
+  const Mix_Chunk* chunk;  // the chunk playing from it
+};
+Mapping mappings[kMaxSounds];
+int mappingCount = 0;
+
+// A chunk that plays the samples of the file in place, or null when the file cannot be mapped or
+// its samples are not already in the mixer's format.
+Mix_Chunk* MapWav(const char* path) {
+  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat status = {};
+  void* base = MAP_FAILED;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= kMapFrom) {
+    base = mmap(nullptr, size_t(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+  }
+  close(fd);
+  if (base == MAP_FAILED) return nullptr;
+  const size_t size = size_t(status.st_size);
+  size_t offset = 0;
+  uint32_t length = 0;
+  Mix_Chunk* chunk = nullptr;
+  if (WavSamplesInMixerFormat(static_cast<const Uint8*>(base), size, offset, length)) {
+    // The mixer only reads a chunk it did not allocate.
+    chunk = Mix_QuickLoad_RAW(static_cast<Uint8*>(base) + offset, length);
+  }
+  if (chunk == nullptr) {
+    munmap(base, size);
+    return nullptr;
+  }
+  mappings[mappingCount++] = {base, size, chunk};
+  return chunk;
+}
+
+// The pages of long sounds other than the one now playing leave the game's memory; they stay in
+// the system's file cache, and come back from it when that sound plays again.
+void ReleaseSoundsOtherThan(const Mix_Chunk* playing) {
+  for (int i = 0; i < mappingCount; ++i) {
+    if (mappings[i].chunk != playing) madvise(mappings[i].base, mappings[i].size, MADV_DONTNEED);
+  }
+}
+
+void UnmapWavs() {
+  for (int i = 0; i < mappingCount; ++i) munmap(mappings[i].base, mappings[i].size);
+  mappingCount = 0;
+}
+
+}  // namespace
+#else
+static Mix_Chunk* MapWav(const char*) { return nullptr; }
+static void UnmapWavs() {}
+static void ReleaseSoundsOtherThan(const Mix_Chunk*) {}
+#endif
 
 void AudioOpen() {
   if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
@@ -21,12 +128,14 @@ void AudioOpen() {
 void AudioClose() {
   Mix_HaltMusic();
   Mix_CloseAudio();
+  UnmapWavs();
 }
 
 SoundId SoundAdd(const char* name) {
   GameState.SoundTable.NextId("sound");
   const std::string path = DataPath(name);
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+  Mix_Chunk* chunk = MapWav(path.c_str());
+  if (chunk == nullptr) chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (chunk == nullptr) {
     // Tell a missing file from one that is there but cannot be read or decoded.
     const bool missing = access(path.c_str(), F_OK) != 0;
@@ -44,7 +153,10 @@ void PlaySound(SoundId id) {
 }
 
 void PlayLoop(SoundId id) {
-  if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(kMusicChannel, chunk, -1, -1);
+  Mix_Chunk* chunk = ChunkAt(id);
+  if (chunk == nullptr) return;
+  Mix_PlayChannelTimed(kMusicChannel, chunk, -1, -1);
+  ReleaseSoundsOtherThan(chunk);
 }
 
 void PauseLoop() { Mix_Pause(kMusicChannel); }

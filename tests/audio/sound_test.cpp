@@ -1,12 +1,18 @@
 // The six sounds: loaded at start-up in their id order, stored as the mixer plays them (16-bit
 // stereo PCM at 44.1 kHz), of the right length, audible, and music that loops without a click.
+// Long sounds already in the mixer's format play from their file in place; the rest are decoded.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "audio/sound.h"
 #include "support/harness.h"
 
 class SoundTest : public GameTest {};
@@ -48,4 +54,97 @@ TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
     }
     SDL_FreeWAV(bytes);
   }
+}
+
+namespace {
+
+void Put(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+}
+
+// A WAV image: a fmt chunk (PCM unless told otherwise), an optional chunk of odd length (padded),
+// then the data chunk holding a counting pattern of that many bytes.
+std::string Wav(int channels, int rate, int bits, uint32_t dataBytes, bool oddChunk = false, int coding = 1) {
+  std::string fmt = "fmt ";
+  Put(fmt, 16, 4);
+  Put(fmt, coding, 2);
+  Put(fmt, channels, 2);
+  Put(fmt, rate, 4);
+  Put(fmt, rate * channels * bits / 8, 4);
+  Put(fmt, channels * bits / 8, 2);
+  Put(fmt, bits, 2);
+  std::string body = "WAVE" + fmt + (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data";
+  Put(body, dataBytes, 4);
+  for (uint32_t i = 0; i < dataBytes; ++i) body += char(i * 7 + i / 251);
+  std::string wav = "RIFF";
+  Put(wav, uint32_t(body.size()), 4);
+  return wav + body;
+}
+
+bool Mapped(const std::string& path) {
+  return harness::ReadFile("/proc/self/maps").find(std::filesystem::absolute(path).string()) != std::string::npos;
+}
+
+}  // namespace
+
+TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecoded) {
+  std::filesystem::remove("Data/Sounds");
+  std::filesystem::create_directory("Data/Sounds");
+  const uint32_t musicBytes = 6 * 44100 * 4 + 2;  // six seconds and half a frame
+  const std::string music = Wav(2, 44100, 16, musicBytes, true);
+  harness::WriteFile("Data/Sounds/music.wav", music);
+  harness::WriteFile("Data/Sounds/mono.wav", Wav(1, 44100, 16, musicBytes - 2));
+  harness::WriteFile("Data/Sounds/effect.wav", Wav(2, 44100, 16, 4000));
+  harness::WriteFile("Data/Sounds/locked.wav", music);
+  chmod("Data/Sounds/locked.wav", 0);
+  chmod(".", 0755);
+  // A long file the player may not read is named as unreadable, as any other sound.
+  EXPECT_EXIT(
+      {
+        dup2(2, 1);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        SDL_Init(SDL_INIT_AUDIO);
+        AudioOpen();
+        SoundAdd("Sounds/locked.wav");
+      },
+      ::testing::ExitedWithCode(1), "Could not load wav file \\./Data/Sounds/locked\\.wav: it is unreadable\\. ");
+
+  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
+  AudioOpen();
+  const Mix_Chunk* played = GameState.SoundTable.At(SoundAdd("Sounds/music.wav"));
+  const Mix_Chunk* mono = GameState.SoundTable.At(SoundAdd("Sounds/mono.wav"));
+  const Mix_Chunk* effect = GameState.SoundTable.At(SoundAdd("Sounds/effect.wav"));
+  // Whole frames of the file's own samples, past the padded odd chunk.
+  EXPECT_TRUE(played->allocated == 0 && played->alen == musicBytes - 2 && Mapped("Data/Sounds/music.wav"));
+  EXPECT_EQ(memcmp(played->abuf, music.data() + music.size() - musicBytes, musicBytes - 2), 0);
+  EXPECT_TRUE(mono->allocated == 1 && mono->alen == 2 * (musicBytes - 2) && !Mapped("Data/Sounds/mono.wav"));
+  EXPECT_TRUE(effect->allocated == 1 && effect->alen == 4000 && !Mapped("Data/Sounds/effect.wav"));
+  PlayLoop(0);
+  GameState.SoundTable.Clear(Mix_FreeChunk);
+  AudioClose();
+  EXPECT_FALSE(Mapped("Data/Sounds/music.wav")) << "left mapped after the audio closed";
+  SDL_Quit();
+}
+
+TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
+  AudioOpen();
+  const auto find = [](const std::string& wav, size_t& offset, uint32_t& length) {
+    return WavSamplesInMixerFormat(reinterpret_cast<const Uint8*>(wav.data()), wav.size(), offset, length);
+  };
+  size_t offset = 0;
+  uint32_t length = 0;
+  EXPECT_TRUE(find(Wav(2, 44100, 16, 4003), offset, length) && offset == 44 && length == 4000);
+  EXPECT_TRUE(find(Wav(2, 44100, 16, 400, true), offset, length) && offset == 56 && length == 400);
+  std::string dataFirst = Wav(2, 44100, 16, 400);
+  std::rotate(dataFirst.begin() + 12, dataFirst.begin() + 36, dataFirst.end() - 400);
+  const struct { const char* what; std::string wav; } refused[] = {
+      {"mono", Wav(1, 44100, 16, 400)}, {"22 kHz", Wav(2, 22050, 16, 400)}, {"8-bit", Wav(2, 44100, 8, 400)},
+      {"float", Wav(2, 44100, 16, 400, false, 3)}, {"no samples", Wav(2, 44100, 16, 3)},
+      {"samples cut short", Wav(2, 44100, 16, 400).substr(0, 400)}, {"data before its format", dataFirst},
+      {"not RIFF", "RIFX" + Wav(2, 44100, 16, 400).substr(4)}, {"a header only", Wav(2, 44100, 16, 400).substr(0, 11)},
+  };
+  for (const auto& wav : refused) EXPECT_FALSE(find(wav.wav, offset, length)) << wav.what;
+  AudioClose();
+  SDL_Quit();
 }

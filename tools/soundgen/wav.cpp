@@ -1,6 +1,7 @@
 #include "wav.hpp"
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <vector>
 
@@ -51,13 +52,18 @@ bool writeWav(const std::string& path, const StereoBuffer& audio, std::string& e
     putU16(bytes, static_cast<std::uint16_t>(toSample(audio.right[i])));
   }
 
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  // A new file takes the old one's name only when whole: a game playing the old file from a mapping
+  // keeps it intact (cutting it short under the mapping would crash that game).
+  const std::string part = path + ".part";
+  std::ofstream file(part, std::ios::binary | std::ios::trunc);
   if (!file) {
-    error = "cannot open " + path + " for writing";
+    error = "cannot open " + part + " for writing";
     return false;
   }
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!file) {
+  file.close();
+  if (!file || std::rename(part.c_str(), path.c_str()) != 0) {
+    std::remove(part.c_str());
     error = "cannot write " + path;
     return false;
   }
