@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "core/game_state.h"
+#include "core/scene.h"
 #include "platform/gamepad.h"
 #include "platform/platform.h"
 
@@ -189,6 +190,10 @@ bool Translate(SDL_Event& event) {
 // ---- The loop: the browser runs each pass after the waits the one before asked for. ----
 
 bool (*loopPass)() = nullptr;
+// While the page sets Module.fastFrames (its address has "?fast"), the waits are counted but not
+// waited, as the native tests run frames without sleeping.
+bool fastFrames = false;
+double waitedInAll = 0.0;
 // The work of the latest passes (events, update and drawing), for the bench view of the page.
 constexpr int kPassesKept = 1024;
 double passWork[kPassesKept];
@@ -201,6 +206,7 @@ uint32_t waitBeforeNextPass = 0;
 void BrowserPass() {
   const double started = emscripten_get_now();
   waitBeforeNextPass = 0;
+  fastFrames = EM_ASM_INT({ return Module["fastFrames"] ? 1 : 0; }) != 0;
   if (!loopPass()) {
     emscripten_cancel_main_loop();
     return;
@@ -221,6 +227,32 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebFrameWork(int percent) {
   std::copy(passWork, passWork + kept, passOrdered);
   std::sort(passOrdered, passOrdered + kept);
   return passOrdered[std::min(kept - 1, kept * std::min(percent, 100) / 100)];
+}
+
+// What the page's tests look at: 0 the scene, 1 and 2 the ship's place, 3 the bolts in flight,
+// 4 the credits, 5 the campaign level, 6 soundOn, 7 musicOn, 8 the control method, 9 the loading
+// progress, 10 whether the message box is open, 11 the milliseconds of waits asked for so far,
+// 12 whether the knob is held.
+extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
+  int bolts = 0;
+  switch (what) {
+    case 0: return GameState.SceneState;
+    case 1: return GameState.ShipX;
+    case 2: return GameState.ShipY;
+    case 3:
+      for (const BoltSlot& slot : GameState.BoltPool.slots) bolts += slot.x >= 0 && slot.y >= 0 && slot.y < kScreenHeight;
+      return bolts;
+    case 4: return GameState.credits;
+    case 5: return GameState.campaignLevel;
+    case 6: return GameState.soundOn;
+    case 7: return GameState.musicOn;
+    case 8: return GameState.controlMethod;
+    case 9: return GameState.LoadProgress;
+    case 10: return MessageBoxIsOpen() ? 1 : 0;
+    case 11: return waitedInAll;
+    case 12: return GameState.ControlDragging;
+    default: return -1;
+  }
 }
 
 int PlatformPollEvent(SDL_Event* event) {
@@ -275,7 +307,10 @@ void PlatformToggleFullScreen() {
 
 void PlatformRequestContext() {}
 
-void PlatformWait(uint32_t ms) { waitBeforeNextPass += ms; }
+void PlatformWait(uint32_t ms) {
+  waitedInAll += ms;
+  if (!fastFrames) waitBeforeNextPass += ms;
+}
 
 void PlatformRunLoop(bool (*pass)()) {
   loopPass = pass;

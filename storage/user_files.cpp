@@ -64,7 +64,9 @@ bool WriteOver(const char* name, const char* bytes, int count) {
   const FileHandle file = FileOpen(name);
   if (file == -1) return false;
   const bool written = FileWrite(file, bytes, count);
-  return FileClose(file) && written;
+  const bool closed = FileClose(file);
+  PlatformUserFileWritten();  // in a browser, copied through to its lasting storage
+  return closed && written;
 }
 
 // Makes a file that did not exist, holding the bytes. A file that could not be filled is removed
@@ -73,9 +75,10 @@ bool CreateWith(const char* name, const char* bytes, int count) {
   const FileHandle file = FileCreate(name);
   if (file == -1) return false;
   const bool written = FileWrite(file, bytes, count);
-  if (FileClose(file) && written) return true;
-  remove(DataPath(name).c_str());
-  return false;
+  const bool kept = FileClose(file) && written;
+  if (!kept) remove(DataPath(name).c_str());
+  PlatformUserFileWritten();
+  return kept;
 }
 
 // Text as a 50-byte record: the text, a NUL and zero filler.
@@ -91,7 +94,6 @@ bool StoreRecord(const char* name, const char* text, bool create, const char* co
   MakeRecord(text, record);
   const bool stored = create ? CreateWith(name, record, kRecordBytes) : WriteOver(name, record, kRecordBytes);
   if (!stored) Report(create ? "create" : "write", name, consequence);
-  PlatformUserFileWritten();  // in a browser, copied through to its lasting storage
   return stored;
 }
 

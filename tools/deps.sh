@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs (and, with --tests, what the tests and the Debian
-# package build need) when any of them is missing. Uses sudo when not run as root.
+# Installs the Debian packages the game needs when any of them is missing: with --web, what the
+# browser build needs too; with --tests, what every test needs (the browser build's among them),
+# and the npm package that drives Debian's Chromium. Uses sudo when not run as root.
 set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev
   python3 librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
+if [[ "${1:-}" == "--web" || "${1:-}" == "--tests" ]]; then
+  packages+=(emscripten node-acorn)
+  command -v node >/dev/null || packages+=(nodejs)
+fi
 if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(chromium)
+  command -v npm >/dev/null || packages+=(npm)
   packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev
     xdotool inotify-tools dpkg-dev file appstream desktop-file-utils)
 fi
@@ -18,4 +25,7 @@ if ((${#missing[@]})); then
   [[ $(id -u) -eq 0 ]] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+if [[ "${1:-}" == "--tests" && ! -d "$(dirname "$0")/web/node_modules/playwright-core" ]]; then
+  (cd "$(dirname "$0")/web" && npm ci --no-audit --no-fund --silent)
 fi
