@@ -141,6 +141,13 @@ await page.waitForTimeout(200);
 check(await probe(page, 1) !== shipMoved, `the steering thumb keeps the knob through ${lifts} lifts of the other finger`);
 await page.screenshot({ path: path.join(shots, 'web-free-play.png') });
 await touch(cdp, 'touchEnd', []);
+
+// The keyboard steers as on the desktop.
+const beforeKeys = await probe(page, 1);
+await page.keyboard.down('ArrowRight');
+await page.waitForTimeout(400);
+await page.keyboard.up('ArrowRight');
+check(await probe(page, 1) > beforeKeys, `the right arrow steers right (ship x ${beforeKeys} -> ${await probe(page, 1)})`);
 await page.evaluate(() => { Module.fastFrames = true; });
 await waitFor(page, 10, (open) => open === 1, 180, 'the round ends in the game-over box');
 check(await probe(page, 0) === kScene.messageBox || await probe(page, 10) === 1, 'the game-over box is open');
@@ -189,6 +196,29 @@ cdp = await context.newCDPSession(page);
 check(await probe(page, 5) === 2 && await probe(page, 4) === creditsWon, 'a restart keeps the campaign and credits');
 await tap(page, cdp, 500, 310);
 check(await waitFor(page, 0, (scene) => scene === kScene.interLevel, 20, 'START briefs mission 2'), 'mission 2 is briefed');
+await context.close();
+
+// ---- Tilt: the orientation sensor steers in the accelerometer layout. ----
+context = await launch();
+page = context.pages()[0] || await context.newPage();
+await page.addInitScript(() => {
+  window.velmoraBeforeStart = (FS) => FS.writeFile('/Data/User/VelmoraConfig.cfg', '004');
+});
+await page.goto(address);
+await menuReady(page, 'in tilt mode');
+check(await probe(page, 8) === 4, 'the accelerometer layout is chosen');
+cdp = await context.newCDPSession(page);
+await tap(page, cdp, 500, 370);
+await waitFor(page, 0, (scene) => scene === kScene.playing, 20, 'a tilt round starts');
+const tilt = (gamma) => page.evaluate((g) => window.dispatchEvent(
+  new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: 0, gamma: g })), gamma);
+const tiltStart = await probe(page, 1);
+for (let i = 0; i < 10; ++i) { await tilt(25); await page.waitForTimeout(50); }
+const tiltedRight = await probe(page, 1);
+for (let i = 0; i < 20; ++i) { await tilt(-25); await page.waitForTimeout(50); }
+const tiltedLeft = await probe(page, 1);
+check(tiltedRight > tiltStart && tiltedLeft < tiltedRight,
+  `tipping the device right, then left, steers right, then left (ship x ${tiltStart} -> ${tiltedRight} -> ${tiltedLeft})`);
 await context.close();
 
 // ---- The page on a phone and on a tablet. ----
