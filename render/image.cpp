@@ -116,7 +116,8 @@ SDL_Surface* KeepVisiblePart(const SDL_Surface* padded, Image* image, const char
   if (right < 0) left = top = right = bottom = 0;  // nothing visible: keep one pixel
   const int32_t width = right - left + 1, height = bottom - top + 1;
   if (width * height > kWorthKeepingPart * image->width * image->height) return nullptr;
-  const int32_t textureWidth = NextPowerOfTwo(width), textureHeight = NextPowerOfTwo(height);
+  // The kept part is drawn pixel for pixel too: stored at its own size where the GL allows.
+  const int32_t textureWidth = TextureSize(width), textureHeight = TextureSize(height);
   SDL_Surface* kept = TextureSurface(textureWidth, textureHeight, path);
   for (int32_t y = 0; y < height; ++y) {
     memcpy(static_cast<Uint8*>(kept->pixels) + y * kept->pitch,
@@ -169,13 +170,19 @@ void ImageLoadTexture(Image* image, const char* path) {
   const int32_t textureHeight = fullScreen ? TextureSize(image->height) : NextPowerOfTwo(image->height);
   image->uMax = static_cast<float>(image->width) / static_cast<float>(textureWidth);
   image->vMax = static_cast<float>(image->height) / static_cast<float>(textureHeight);
-  SDL_Surface* padded = TextureSurface(textureWidth, textureHeight, path);
-  CopyPicture(loaded, padded, 0, 0);
+  // A decoded picture that already has the texture's size and rows is uploaded as it is.
+  const bool asDecoded =
+      textureWidth == loaded->w && textureHeight == loaded->h && loaded->pitch == textureWidth * 4;
+  SDL_Surface* padded = loaded;
+  if (!asDecoded) {
+    padded = TextureSurface(textureWidth, textureHeight, path);
+    CopyPicture(loaded, padded, 0, 0);
+  }
   image->opaque = FullyOpaque(padded, 0, 0, image->width, image->height);
   SDL_Surface* kept = KeepVisiblePart(padded, image, path);
   image->texture = UploadTexture(kept != nullptr ? kept : padded);
   if (kept != nullptr) SDL_FreeSurface(kept);
-  SDL_FreeSurface(padded);
+  if (padded != loaded) SDL_FreeSurface(padded);
   SDL_FreeSurface(loaded);
 }
 

@@ -1,5 +1,5 @@
-// Pictures as textures: padded to powers of two with the picture in the corner, alpha copied
-// rather than blended.
+// Pictures as textures: padded to powers of two with the picture in the corner (full-screen ones at
+// their own size, mostly see-through ones only their visible part), alpha copied rather than blended.
 #include <GL/gl.h>
 #include <SDL.h>
 
@@ -13,12 +13,16 @@
 namespace {
 
 // Writes a w x h RGBA BMP with a known alpha gradient; the loader reads BMP as well as PNG.
-std::string WritePicture(int w, int h) {
+// With a visible rectangle given, every pixel outside it is zero.
+std::string WritePicture(int w, int h, SDL_Rect visible = {0, 0, 0xFFFF, 0xFFFF}) {
   const std::string name = "pic" + std::to_string(w) + "x" + std::to_string(h) + ".bmp";
   SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
   auto* px = static_cast<Uint32*>(s->pixels);
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) px[y * (s->pitch / 4) + x] = (static_cast<Uint32>((x * 7 + y) & 0xFF) << 24) | 0x00336699u;
+    for (int x = 0; x < w; ++x) {
+      const bool inside = x >= visible.x && x - visible.x < visible.w && y >= visible.y && y - visible.y < visible.h;
+      px[y * (s->pitch / 4) + x] = inside ? (static_cast<Uint32>((x * 7 + y) & 0xFF) << 24) | 0x00336699u : 0;
+    }
   }
   SDL_SaveBMP(s, name.c_str());
   SDL_FreeSurface(s);
@@ -31,7 +35,8 @@ class ImageTest : public GameTest {};
 
 TEST_F(ImageTest, TexturesArePaddedToPowersOfTwoAndKeepThePicturesAlpha) {
   harness::Boot();
-  for (auto [w, h, texW, texH] : {std::tuple{100, 37, 128, 64}, {64, 64, 64, 64}, {1, 1, 1, 1}, {5, 3, 8, 4}}) {
+  for (auto [w, h, texW, texH] : {std::tuple{100, 37, 128, 64}, {64, 64, 64, 64}, {1, 1, 1, 1}, {5, 3, 8, 4},
+                                      {1024, 768, 1024, 768}}) {
     Image* image = ImageFromFile(WritePicture(w, h).c_str());
     EXPECT_TRUE(image->texture != 0 && image->width == w && image->height == h);
     EXPECT_FLOAT_EQ(image->uMax, float(w) / texW);
@@ -56,3 +61,22 @@ TEST_F(ImageTest, TexturesArePaddedToPowersOfTwoAndKeepThePicturesAlpha) {
   }
 }
 
+
+TEST_F(ImageTest, AMostlySeeThroughFullScreenPictureKeepsItsVisiblePartAtItsOwnSize) {
+  harness::Boot();
+  Image* image = ImageFromFile(WritePicture(1024, 768, {100, 50, 300, 21}).c_str());
+  EXPECT_TRUE(image->width == 1024 && image->height == 768 && image->keptX == 100 && image->keptY == 50 &&
+              image->keptWidth == 300 && image->keptHeight == 21 && image->uMax == 1.0f && image->vMax == 1.0f);
+  GLint width = 0, height = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  ASSERT_TRUE(width == 300 && height == 21) << width << "x" << height;
+  std::vector<uint8_t> texels(300 * 21 * 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  for (int y = 0; y < 21; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      ASSERT_EQ(texels[(y * 300 + x) * 4 + 3], ((x + 100) * 7 + y + 50) & 0xFF) << x << "," << y;
+    }
+  }
+  delete image;
+}
