@@ -7,7 +7,8 @@
 //   free play     a busy round, steering and firing, frame sleep removed
 //   protect       a cargo-ship mission from the campaign, frame sleep removed
 //   real time     frames with the real 33 ms delay: their pace, and the work measured inside them
-//   memory        resident at the menu and during play, and the peak
+//   memory        resident at the menu and during play (and how much of it is not mapped files),
+//                 and the peak
 //
 // Each phase of a frame (events, update, drawing) is reported as median and 99th percentile,
 // and as a ratio to a bare present (a black fill and a swap) measured in the same run. Nothing is
@@ -79,14 +80,23 @@ double CpuMs() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }
 
-// Resident memory now, in MiB.
-long ResidentMiB() {
-  long pages = 0, resident = 0;
-  if (FILE* statm = fopen("/proc/self/statm", "r")) {
-    if (fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    fclose(statm);
+// Resident memory now, in MiB: all of it, and the part that is the process's own (heap, textures,
+// stacks) rather than mapped files (the libraries' code, the music played from its file).
+struct Resident {
+  long total = 0, anonymous = 0;
+};
+Resident ResidentMiB() {
+  Resident resident;
+  if (FILE* status = fopen("/proc/self/status", "r")) {
+    char line[128];
+    while (fgets(line, sizeof line, status) != nullptr) {
+      long kib = 0;
+      if (sscanf(line, "VmRSS: %ld", &kib) == 1) resident.total = kib / 1024;
+      if (sscanf(line, "RssAnon: %ld", &kib) == 1) resident.anonymous = kib / 1024;
+    }
+    fclose(status);
   }
-  return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+  return resident;
 }
 
 struct Series {
@@ -216,7 +226,7 @@ int main(int, char**) {
   const double startUpMs = Micros(launch, Clock::now()) / 1000.0;
   const double startUpCpuMs = CpuMs() - launchCpu;
   const double floorMs = loadingFrames * 33.0 + viewDelays * 10.0;
-  const long menuMiB = ResidentMiB();
+  const Resident menuMemory = ResidentMiB();
 
   // Real-time pace on the menu: plain frames with their real delay. The work is measured inside
   // the same paced frames (their time less the time slept), where caches run cold as in play.
@@ -236,7 +246,7 @@ int main(int, char**) {
   PlayRound(freePlay, 1500);
   countAllocations = false;
   const long freePlayAllocations = allocations;
-  const long playMiB = ResidentMiB();
+  const Resident playMemory = ResidentMiB();
   driver::PushMouseUp(946, 693);
   driver::PushTap(24, 24);  // back to the menu
   FramesUntil(SceneMainMenu, 20);
@@ -266,7 +276,8 @@ int main(int, char**) {
          startUpMs, startUpCpuMs, floorMs, loadingFrames, viewDelays, startUpMs / floorMs);
   printf("real-time pace on the menu: %.1f ms per frame (%.1f fps): %.1f ms asleep (33 asked) + %.1f ms of work measured inside the paced frames\n",
          paceMs, 1000.0 / paceMs, sleepMs, workMs);
-  printf("memory: %ld MiB at the menu, %ld MiB during play\n", menuMiB, playMiB);
+  printf("memory: %ld MiB at the menu, %ld MiB during play (of which the process's own, not mapped files: %ld and %ld MiB)\n",
+         menuMemory.total, playMemory.total, menuMemory.anonymous, playMemory.anonymous);
   freePlay.Report("busy free-play round");
   printf("  allocations during the round: %ld\n", freePlayAllocations);
   protect.Report("protect mission (restarted whenever it ends)");
