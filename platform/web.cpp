@@ -171,10 +171,36 @@ void QueueTilt() {
 }
 bool tiltPresentedThisPass = false;
 
+// ---- Gamepads: the browser's standard layout presented as a desktop pad's. ----
+
+// Standard buttons 0-5 are where a desktop pad has them; Back (8) and Start (9) move to 6 and 7,
+// the triggers (6, 7) out of the way, and the D-pad (12-15) becomes the pad's hat.
+constexpr int kStandardToDesktop[17] = {0, 1, 2, 3, 4, 5, 16, 17, 6, 7, 9, 10, -1, -1, -1, -1, 8};
+constexpr Uint8 kDpadHat[4] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
+Uint8 hatHeld = SDL_HAT_CENTERED;
+
+void PresentPadButton(SDL_Event& event) {
+  const int standard = event.jbutton.button;
+  if (standard < 0 || standard > 16) return;
+  if (kStandardToDesktop[standard] >= 0) {
+    event.jbutton.button = static_cast<Uint8>(kStandardToDesktop[standard]);
+    return;
+  }
+  const Uint8 direction = kDpadHat[standard - 12];
+  hatHeld = event.type == SDL_JOYBUTTONDOWN ? (hatHeld | direction) : (hatHeld & ~direction);
+  const Uint8 which = static_cast<Uint8>(event.jbutton.which);
+  event = SDL_Event{};
+  event.type = SDL_JOYHATMOTION;
+  event.jhat.which = which;
+  event.jhat.hat = 0;
+  event.jhat.value = hatHeld;
+}
+
 // ---- Focus: the page hidden or shown is the app switched away from or back to. ----
 
 bool Translate(SDL_Event& event) {
   if (!GamepadTranslate(event)) return false;
+  if (event.type == SDL_JOYBUTTONDOWN || event.type == SDL_JOYBUTTONUP) PresentPadButton(event);
   if (event.type == SDL_WINDOWEVENT) {
     const Uint8 what = event.window.event;
     if (what != SDL_WINDOWEVENT_SHOWN && what != SDL_WINDOWEVENT_HIDDEN) return false;

@@ -207,7 +207,15 @@ context = await launch();
 page = context.pages()[0] || await context.newPage();
 await page.addInitScript(() => {
   window.velmoraBeforeStart = (FS) => FS.writeFile('/Data/User/VelmoraConfig.cfg', '004');
+  // A pad in the browser's standard layout.
+  window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+    axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+  navigator.getGamepads = () => [window.testPad, null, null, null];
 });
+const padButton = (index, pressed) => page.evaluate(([i, p]) => {
+  window.testPad.buttons[i] = { pressed: p, value: p ? 1 : 0 };
+  window.testPad.timestamp += 1;
+}, [index, pressed]);
 await page.goto(address);
 await menuReady(page, 'in tilt mode');
 check(await probe(page, 8) === 4, 'the accelerometer layout is chosen');
@@ -223,6 +231,25 @@ for (let i = 0; i < 20; ++i) { await tilt(-25); await page.waitForTimeout(50); }
 const tiltedLeft = await probe(page, 1);
 check(tiltedRight > tiltStart && tiltedLeft < tiltedRight,
   `tipping the device right, then left, steers right, then left (ship x ${tiltStart} -> ${tiltedRight} -> ${tiltedLeft})`);
+const padStart = await probe(page, 1);
+await padButton(15, true);  // the D-pad's right
+await page.waitForTimeout(400);
+await padButton(15, false);
+check(await probe(page, 1) > padStart, `the pad's D-pad steers right (ship x ${padStart} -> ${await probe(page, 1)})`);
+await padButton(9, true);  // Start
+await page.waitForTimeout(100);
+await padButton(9, false);
+await waitFor(page, 0, (scene) => scene === 7, 5, "the pad's Start pauses the round");
+// The page hidden (another tab, the screen off) pauses as losing focus did.
+await padButton(9, true);
+await page.waitForTimeout(100);
+await padButton(9, false);
+await waitFor(page, 0, (scene) => scene === kScene.playing, 5, "the pad's Start resumes the round");
+await page.evaluate(() => {
+  Object.defineProperty(document, 'hidden', { value: true, configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+});
+await waitFor(page, 0, (scene) => scene === 7, 5, 'a hidden page pauses the round');
 await context.close();
 
 // ---- The page on a phone and on a tablet. ----
