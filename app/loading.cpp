@@ -65,7 +65,8 @@ void CargoShipAndControls() {
 
 // Step 40: the loading screen goes, the user files are read and the menu fades in.
 void FinishLoading() {
-  ViewsSetVisible({GameState.loadingBar, GameState.loadingBarFrame, GameState.loadingBackground}, 0);
+  // The loading screen is never shown again: its pictures go (the background alone is 3 MiB).
+  for (ViewId view : {GameState.loadingBar, GameState.loadingBarFrame, GameState.loadingBackground}) ViewRetire(view);
   ViewsSetVisible({GameState.menuBackground, GameState.logoView}, 1);
   LoadSaveGame();
   LoadCalibration();

@@ -1,5 +1,6 @@
 #include "views/views.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 
 #include <string>
@@ -116,6 +117,17 @@ void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value) {
 }
 
 void ViewHide(ViewId id, int32_t) { ViewSetVisible(id, 0); }
+
+void ViewRetire(ViewId id) {
+  View* view = ViewAt(id);
+  if (view == nullptr) return;
+  view->visible = 0;
+  if (view->image != nullptr && view->image->texture != 0) {
+    GLuint name = view->image->texture;
+    glDeleteTextures(1, &name);
+    view->image->texture = 0;
+  }
+}
 
 ViewId ViewSetImage(ViewId id, ImageId image) {
   View* view = ViewAt(id);

@@ -38,6 +38,9 @@ ViewId ViewAddFromImage(ImageId image, int32_t x, int32_t y);
 View* ViewAt(ViewId id);
 void ViewSetxy(ViewId id, int32_t x, int32_t y);
 void ViewSetVisible(ViewId id, int32_t value);
+// Hides the view for good and gives its picture's texture back (the loading screen's, once
+// loading is over); a view whose picture another record shares must not be retired.
+void ViewRetire(ViewId id);
 // Shows (1) or hides (0) every view of the list, as a screen does with its own views.
 void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value);
 // Hides the view; the level argument is accepted and not used.
