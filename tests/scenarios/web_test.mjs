@@ -56,6 +56,20 @@ async function tap(page, cdp, x, y) {
   await page.waitForTimeout(60);
 }
 
+// Holds an input (start(), then stop()) until the ship's x passes the test or 5 s go by: a
+// loaded machine may run few passes. Returns the ship's x at the end.
+async function holdUntil(page, start, stop, test) {
+  await start();
+  const until = Date.now() + 5000;
+  let x = await probe(page, 1);
+  while (!test(x) && Date.now() < until) {
+    await page.waitForTimeout(50);
+    x = await probe(page, 1);
+  }
+  await stop();
+  return x;
+}
+
 async function menuReady(page, label) {
   await waitFor(page, 0, (scene) => scene === kScene.menu, 60, `${label}: the menu appears`);
   await page.waitForTimeout(300);
@@ -141,17 +155,15 @@ while (Date.now() < second) {
 const shipMoved = await probe(page, 1);
 check(shipMoved !== shipBefore && boltsSeen > 0,
   `two fingers steer and fire in the same second (ship x ${shipBefore} -> ${shipMoved}, up to ${boltsSeen} bolts in flight)`);
-await page.waitForTimeout(200);
-check(await probe(page, 1) !== shipMoved, `the steering thumb keeps the knob through ${lifts} lifts of the other finger`);
+await waitFor(page, 1, (x) => x !== shipMoved, 5, `the steering thumb keeps the knob through ${lifts} lifts of the other finger`);
 await page.screenshot({ path: path.join(shots, 'web-free-play.png') });
 await touch(cdp, 'touchEnd', []);
 
 // The keyboard steers as on the desktop.
 const beforeKeys = await probe(page, 1);
-await page.keyboard.down('ArrowRight');
-await page.waitForTimeout(400);
-await page.keyboard.up('ArrowRight');
-check(await probe(page, 1) > beforeKeys, `the right arrow steers right (ship x ${beforeKeys} -> ${await probe(page, 1)})`);
+const afterKeys = await holdUntil(page, () => page.keyboard.down('ArrowRight'), () => page.keyboard.up('ArrowRight'),
+  (x) => x > beforeKeys + 20);
+check(afterKeys > beforeKeys + 20, `the right arrow steers right (ship x ${beforeKeys} -> ${afterKeys})`);
 await page.evaluate(() => { Module.fastFrames = true; });
 await waitFor(page, 10, (open) => open === 1, 180, 'the round ends in the game-over box');
 check(await probe(page, 0) === kScene.messageBox || await probe(page, 10) === 1, 'the game-over box is open');
@@ -163,7 +175,7 @@ cdp = await context.newCDPSession(page);
 await tap(page, cdp, 500, 430);
 await waitFor(page, 0, (scene) => scene === kScene.options, 20, 'OPTIONS opens the options');
 await tap(page, cdp, 420, 420);
-check(await probe(page, 6) === 0, 'tapping the sound toggle turns sound off');
+await waitFor(page, 6, (sound) => sound === 0, 10, 'tapping the sound toggle turns sound off');
 await tap(page, cdp, 450, 700);
 await page.waitForTimeout(500);  // written through to the browser's storage
 await page.reload();
@@ -225,26 +237,23 @@ await waitFor(page, 0, (scene) => scene === kScene.playing, 20, 'a tilt round st
 const tilt = (gamma) => page.evaluate((g) => window.dispatchEvent(
   new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: 0, gamma: g })), gamma);
 const tiltStart = await probe(page, 1);
-for (let i = 0; i < 10; ++i) { await tilt(25); await page.waitForTimeout(50); }
-const tiltedRight = await probe(page, 1);
-for (let i = 0; i < 20; ++i) { await tilt(-25); await page.waitForTimeout(50); }
-const tiltedLeft = await probe(page, 1);
-check(tiltedRight > tiltStart && tiltedLeft < tiltedRight,
+const tiltedRight = await holdUntil(page, () => tilt(25), () => tilt(25), (x) => x > tiltStart + 20);
+const tiltedLeft = await holdUntil(page, () => tilt(-25), () => tilt(0), (x) => x < tiltedRight - 20);
+check(tiltedRight > tiltStart + 20 && tiltedLeft < tiltedRight - 20,
   `tipping the device right, then left, steers right, then left (ship x ${tiltStart} -> ${tiltedRight} -> ${tiltedLeft})`);
 const padStart = await probe(page, 1);
-await padButton(15, true);  // the D-pad's right
-await page.waitForTimeout(400);
-await padButton(15, false);
-check(await probe(page, 1) > padStart, `the pad's D-pad steers right (ship x ${padStart} -> ${await probe(page, 1)})`);
+const padMoved = await holdUntil(page, () => padButton(15, true), () => padButton(15, false),  // the D-pad's right
+  (x) => x > padStart + 20);
+check(padMoved > padStart + 20, `the pad's D-pad steers right (ship x ${padStart} -> ${padMoved})`);
+// A button is held until the game has seen it: a loaded machine may run no pass for a while.
 await padButton(9, true);  // Start
-await page.waitForTimeout(100);
+await waitFor(page, 0, (scene) => scene === 7, 10, "the pad's Start pauses the round");
 await padButton(9, false);
-await waitFor(page, 0, (scene) => scene === 7, 5, "the pad's Start pauses the round");
+await page.waitForTimeout(200);
 // The page hidden (another tab, the screen off) pauses as losing focus did.
 await padButton(9, true);
-await page.waitForTimeout(100);
+await waitFor(page, 0, (scene) => scene === kScene.playing, 10, "the pad's Start resumes the round");
 await padButton(9, false);
-await waitFor(page, 0, (scene) => scene === kScene.playing, 5, "the pad's Start resumes the round");
 await page.evaluate(() => {
   Object.defineProperty(document, 'hidden', { value: true, configurable: true });
   document.dispatchEvent(new Event('visibilitychange'));
