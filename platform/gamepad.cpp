@@ -30,28 +30,13 @@ double StickLength(double* x, double* y) {
   return std::sqrt(*x * *x + *y * *y);
 }
 
-// The tilt readings for the current stick position: SDL axis 1 carries the horizontal tilt and
-// SDL axis 0 the vertical one negated, as the tablet's sensor did in landscape.
+// The tilt readings for the current stick position, queued to be handed out.
 void QueueTilt(Uint8 which) {
   double x = 0.0, y = 0.0;
   const double length = StickLength(&x, &y);
   double scale = 0.0;
   if (length > kDeadZone) scale = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone)) / length;
-  const auto reading = [](double v) {
-    const double t = std::round(v * kFullTilt);
-    return static_cast<Sint16>(std::max(-32767.0, std::min(32767.0, t)));
-  };
-  SDL_Event horizontal = {};
-  horizontal.type = SDL_JOYAXISMOTION;
-  horizontal.jaxis.type = SDL_JOYAXISMOTION;
-  horizontal.jaxis.which = which;
-  horizontal.jaxis.axis = 1;
-  horizontal.jaxis.value = reading(x * scale);
-  SDL_Event vertical = horizontal;
-  vertical.jaxis.axis = 0;
-  vertical.jaxis.value = reading(-y * scale);
-  pending[0] = horizontal;
-  pending[1] = vertical;
+  TiltReadings(x * scale, y * scale, which, pending);
   pendingCount = 2;
 }
 
@@ -76,6 +61,22 @@ void WatchPads() {
 }
 
 }  // namespace
+
+void TiltReadings(double across, double down, Uint8 which, SDL_Event readings[2]) {
+  const auto reading = [](double g) {
+    return static_cast<Sint16>(std::clamp(std::round(g * kFullTilt), -32767.0, 32767.0));
+  };
+  SDL_Event event = {};
+  event.type = SDL_JOYAXISMOTION;
+  event.jaxis.type = SDL_JOYAXISMOTION;
+  event.jaxis.which = which;
+  event.jaxis.axis = 1;
+  event.jaxis.value = reading(across);
+  readings[0] = event;
+  event.jaxis.axis = 0;
+  event.jaxis.value = reading(-down);
+  readings[1] = event;
+}
 
 void PlatformPresentGamepadAsTilt(bool on) {
   gamepadAsTilt = on;

@@ -6,6 +6,9 @@
 
 #include <SDL.h>
 
+// A tilt (across and down the screen, in g) as the tablet's sensor reported it in landscape: SDL
+// axis 1 carries the tilt across and axis 0 the tilt down negated, 16000 to a g.
+void TiltReadings(double across, double down, Uint8 which, SDL_Event readings[2]);
 // Takes a joystick event for the game; false when the pad's stick moved, which is handed out as
 // tilt readings by GamepadNextEvent instead.
 bool GamepadTranslate(const SDL_Event& event);

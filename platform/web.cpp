@@ -119,10 +119,9 @@ EM_BOOL OnTouch(int eventType, const EmscriptenTouchEvent* touch, void*) {
 
 // ---- Tilt: the orientation sensor presented as the tablet's accelerometer. ----
 
-constexpr double kFullTilt = 16000.0;  // the accelerometer's reading for one g
 constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 bool tiltSeen = false;
-Sint16 tiltAcross = 0, tiltDown = 0;  // in the screen's own directions
+double tiltAcross = 0.0, tiltDown = 0.0;  // in g, in the screen's own directions
 
 EM_BOOL OnOrientation(int, const EmscriptenDeviceOrientationEvent* orientation, void*) {
   // The downhill direction in the device's own frame (x to its right, y to its top, held
@@ -148,26 +147,18 @@ EM_BOOL OnOrientation(int, const EmscriptenDeviceOrientationEvent* orientation, 
     default:
       break;
   }
-  const auto reading = [](double g) { return static_cast<Sint16>(std::clamp(std::round(g * kFullTilt), -32767.0, 32767.0)); };
-  tiltAcross = reading(across);
-  tiltDown = reading(down);
+  tiltAcross = across;
+  tiltDown = down;
   tiltSeen = true;
   return EM_FALSE;
 }
 
-// A sensor reports all the time: the latest reading is presented once every pass, SDL axis 1
-// carrying the tilt across and axis 0 the tilt down negated, as the tablet's sensor did.
+// A sensor reports all the time: the latest reading is presented once every pass.
 void QueueTilt() {
-  SDL_Event across = {};
-  across.type = SDL_JOYAXISMOTION;
-  across.jaxis.which = 0;
-  across.jaxis.axis = 1;
-  across.jaxis.value = tiltAcross;
-  SDL_Event down = across;
-  down.jaxis.axis = 0;
-  down.jaxis.value = static_cast<Sint16>(-tiltDown);
-  Queue(across);
-  Queue(down);
+  SDL_Event readings[2];
+  TiltReadings(tiltAcross, tiltDown, 0, readings);
+  Queue(readings[0]);
+  Queue(readings[1]);
 }
 bool tiltPresentedThisPass = false;
 
