@@ -10,7 +10,7 @@ if [[ "${1:-}" == "--web" || "${1:-}" == "--tests" ]]; then
   command -v node >/dev/null || packages+=(nodejs)
 fi
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(chromium)
+  packages+=(chromium firefox-esr webkit2gtk-driver)
   command -v npm >/dev/null || packages+=(npm)
   packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev
     xdotool inotify-tools dpkg-dev file appstream desktop-file-utils)
@@ -23,9 +23,14 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo=""
   [[ $(id -u) -eq 0 ]] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  # Another package manager may hold the lock (an unattended upgrade, a second set-up): wait for it
+  # rather than fail.
+  lock=(-o DPkg::Lock::Timeout="${VELMORA_APT_LOCK_TIMEOUT:-600}")
+  $sudo apt-get "${lock[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq "${missing[@]}"
 fi
-if [[ "${1:-}" == "--tests" && ! -d "$(dirname "$0")/web/node_modules/playwright-core" ]]; then
-  (cd "$(dirname "$0")/web" && npm ci --no-audit --no-fund --silent)
+web_tools="$(dirname "$0")/web"
+if [[ "${1:-}" == "--tests" ]] && ! (for m in playwright-core puppeteer-core selenium-webdriver; do
+  [[ -d "$web_tools/node_modules/$m" ]] || exit 1; done); then
+  (cd "$web_tools" && npm ci --no-audit --no-fund --silent)
 fi
