@@ -54,6 +54,7 @@ enum Scene : int32_t {
   SceneStartMission = 9,
   SceneInterLevel = 10,
   SceneMessageBox = 11,
+  SceneBestScores = 12,
   SceneLoading = 999,
 };
 
@@ -216,6 +217,23 @@ struct MessageBoxRecord {
   ViewId cancelButton;
   ViewId cancelButtonOver;
   void (*okAction)();  // what OK does besides closing the box, or null
+  int32_t openedOver;  // the scene the box was opened over
+};
+
+// Free play's best rounds, best first, and the sound levels: the player's own file.
+constexpr int kBestScores = 10;
+constexpr int kVolumeSteps = 4;  // 25, 50, 75 and 100 %; off is the sound or music toggle
+
+struct BestScore {
+  int32_t score;
+  char date[11];  // "YYYY-MM-DD"
+};
+
+struct ProfileRecord {
+  int32_t musicLevel, effectsLevel;  // 1..kVolumeSteps: the level while the toggle is on
+  int32_t bestCount;
+  BestScore best[kBestScores];
+  int32_t lastRank;  // where the last free-play round's score went in the table, or -1
 };
 
 struct GameStateRecord {
@@ -265,9 +283,16 @@ struct GameStateRecord {
   ViewId accelImage, rightHandImage, leftHandImage, resetButton;
   ViewId freePlayButtonOver, startButtonOver, backButtonOver, optionsButtonOver, helpButtonOver;
   ViewId helpImage;
+  ImageId helpTouchImage, helpDesktopImage;  // the help for the device the game runs on
+  ViewId scoresButton, scoresButtonOver, quitButton, quitButtonOver;
+  ViewId levelsPanel, musicDown, musicUp, effectsDown, effectsUp, musicMeter, effectsMeter;
+  ImageId meterImages[kVolumeSteps + 1];  // off, then each step
+  ViewId scoresPanel;
+  TextId scoreRows[kBestScores], scoreDates[kBestScores];
 
   // In-game buttons and texts.
   ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
+  ViewId pauseDim, pausePanel, resumeButton, resumeButtonOver, leaveButton, leaveButtonOver;
   TextId scoreText, progressLabel;
 
   // Player ship and touch controls.
@@ -337,6 +362,7 @@ struct GameStateRecord {
 
   CargoShipRecord CargoShip;
   MessageBoxRecord MessageBox;
+  ProfileRecord Profile;
 };
 
 extern GameStateRecord GameState;

@@ -18,6 +18,8 @@ class TextScan {
   bool Integer32(int32_t* value);
   // Takes the very next character, blanks included (sscanf's %c); fails at the end of the text.
   bool Character(char* value);
+  // True once the whole text has been matched.
+  bool AtEnd() const { return *at_ == '\0'; }
 
  private:
   const char* at_;
