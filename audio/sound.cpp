@@ -146,15 +146,48 @@ SoundId SoundAdd(const char* name) {
   return GameState.SoundTable.Add(chunk);
 }
 
-static Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
+namespace {
+
+// The levels on the mixer's scale, and which sounds have been played as loops (music): each
+// sound carries its own volume, so an effect keeps the effects' level on whatever channel it gets.
+int musicVolume = MIX_MAX_VOLUME;
+int effectsVolume = MIX_MAX_VOLUME;
+bool isLoop[kMaxSounds];
+
+Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
+
+int MixerVolume(int32_t percent) {
+  const int32_t held = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  return MIX_MAX_VOLUME * held / 100;
+}
+
+}  // namespace
+
+void AudioSetLevels(int32_t musicPercent, int32_t effectsPercent) {
+  musicVolume = MixerVolume(musicPercent);
+  effectsVolume = MixerVolume(effectsPercent);
+  for (SoundId id = 0; id < GameState.SoundTable.count; ++id) {
+    if (Mix_Chunk* chunk = ChunkAt(id)) Mix_VolumeChunk(chunk, isLoop[id] ? musicVolume : effectsVolume);
+  }
+}
+
+int32_t SoundVolume(SoundId id) {
+  Mix_Chunk* chunk = ChunkAt(id);
+  return chunk != nullptr ? Mix_VolumeChunk(chunk, -1) : 0;
+}
 
 void PlaySound(SoundId id) {
-  if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(-1, chunk, 0, -1);
+  Mix_Chunk* chunk = ChunkAt(id);
+  if (chunk == nullptr) return;
+  Mix_VolumeChunk(chunk, effectsVolume);
+  Mix_PlayChannelTimed(-1, chunk, 0, -1);
 }
 
 void PlayLoop(SoundId id) {
   Mix_Chunk* chunk = ChunkAt(id);
   if (chunk == nullptr) return;
+  isLoop[id] = true;
+  Mix_VolumeChunk(chunk, musicVolume);
   Mix_PlayChannelTimed(kMusicChannel, chunk, -1, -1);
   ReleaseSoundsOtherThan(chunk);
 }

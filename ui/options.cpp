@@ -8,6 +8,7 @@
 #include "ui/buttons.h"
 #include "ui/calibration.h"
 #include "ui/message_box.h"
+#include "ui/sound_levels.h"
 #include "views/views.h"
 
 namespace {
@@ -50,12 +51,31 @@ void OptionsFrame() {
     ClearCalibrationOffsets();
     UpdateCalibrationDots();
   }
+  SoundLevelsFrame();
 }
 
+
+void SetSoundOn(bool on) {
+  GameState.soundOn = on ? 1 : 0;
+  ApplySoundLevels();
+  SaveOptions();
+}
+
+void SetMusicOn(bool on) {
+  GameState.musicOn = on ? 1 : 0;
+  ApplySoundLevels();
+  if (on) {
+    PlayLoop(GameState.mainSound);
+  } else {
+    PauseLoop();
+  }
+  SaveOptions();
+}
 
 int SoundToggleTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
   GameState.soundOn = GameState.soundOn != 1 ? 1 : 0;
+  ApplySoundLevels();
   Tap();
   SaveOptions();
   return 0;
@@ -63,15 +83,8 @@ int SoundToggleTouched(int phase, int, int) {
 
 int MusicToggleTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
-  if (GameState.musicOn != 1) {
-    GameState.musicOn = 1;
-    PlayLoop(GameState.mainSound);
-  } else {
-    GameState.musicOn = 0;
-    PauseLoop();
-  }
+  SetMusicOn(GameState.musicOn != 1);
   Tap();
-  SaveOptions();
   return 0;
 }
 
@@ -112,6 +125,7 @@ int ResetTouched(int phase, int, int) {
 
 void HideOptionsScreen() {
   HideCalibration();
+  HideSoundLevels();
   ViewsSetVisible({GameState.soundToggle, GameState.musicToggle, GameState.backButton, GameState.soundIndicator,
                    GameState.musicIndicator, GameState.resetButton, GameState.optionsBackground, GameState.accelImage,
                    GameState.rightHandImage, GameState.leftHandImage, GameState.controlButton},

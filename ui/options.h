@@ -7,6 +7,11 @@ void OptionsFrame();
 // Hides every view of the screen, the calibration panel included.
 void HideOptionsScreen();
 
+// Switches sound effects or music on or off as their toggles do (music starts from its beginning
+// or pauses), applies the levels and saves the options.
+void SetSoundOn(bool on);
+void SetMusicOn(bool on);
+
 int SoundToggleTouched(int phase, int x, int y);
 int MusicToggleTouched(int phase, int x, int y);
 int ControlMethodTouched(int phase, int x, int y);

@@ -1,0 +1,82 @@
+// The options' sound levels as a player uses them: each step reaches the mixer at once and the
+// player's file, the sound and music toggles stay in step and keep their own file as before, and
+// the levels survive a restart.
+#include <SDL_mixer.h>
+
+#include "audio/sound.h"
+#include "storage/profile.h"
+#include "support/harness.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr int kMusicDown[2] = {504, 284}, kMusicUp[2] = {662, 284};
+constexpr int kEffectsDown[2] = {504, 330}, kEffectsUp[2] = {662, 330};
+constexpr int kSoundToggle[2] = {400, 425}, kMusicToggle[2] = {400, 485};
+const std::string kProfilePath = std::string("Data/") + kProfileFile;
+
+void OpenOptions() {
+  ReachMenu();
+  Tap(kOptionsButton, 3);
+  ASSERT_EQ(GameState.SceneState, SceneOptions);
+}
+
+// The levels as the player's file keeps them, the options file, and the mixer's volumes of an
+// effect and of the menu music (0..128).
+std::string Levels() {
+  const std::string profile = ReadFile(kProfilePath);
+  return profile.substr(profile.find("music"), 17) + "| " + ReadFile(kOptions) + " | effect " +
+         std::to_string(SoundVolume(GameState.buttonSound)) + " music " + std::to_string(SoundVolume(GameState.mainSound));
+}
+
+}  // namespace
+
+class SoundLevelsTest : public GameTest {};
+
+TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
+  ASSERT_TRUE(FirstSession([] {
+    OpenOptions();
+    EXPECT_TRUE(Shown(GameState.levelsPanel) && Shown(GameState.effectsUp) && Shown(GameState.soundToggle));
+    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[4]));
+    EXPECT_EQ(Levels(), "music 4\neffects 4| 110 | effect 128 music 128");
+    Tap(kEffectsUp);
+    EXPECT_EQ(Levels(), "music 4\neffects 4| 110 | effect 128 music 128") << "100 % is the top";
+    Tap(kEffectsDown);
+    EXPECT_EQ(Levels(), "music 4\neffects 3| 110 | effect 96 music 128");
+    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[3]));
+    const int taps = Plays(kButtonTap);
+    Tap(kEffectsDown);
+    Tap(kEffectsDown);
+    Tap(kEffectsDown);
+    EXPECT_EQ(Levels(), "music 4\neffects 1| 100 | effect 0 music 128") << "off is the sound toggle off";
+    EXPECT_EQ(Plays(kButtonTap), taps + 2) << "the step to off is silent";
+    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[0]));
+    EXPECT_TRUE(Shows(GameState.soundIndicator, GameState.noImage));
+    Tap(kEffectsDown);
+    EXPECT_EQ(GameState.soundOn, 0);
+    Tap(kSoundToggle);
+    EXPECT_EQ(Levels(), "music 4\neffects 1| 110 | effect 32 music 128") << "the toggle brings its level back";
+    Tap(kEffectsUp);
+
+    Tap(kMusicDown);
+    Tap(kMusicDown);
+    EXPECT_EQ(Levels(), "music 2\neffects 2| 110 | effect 64 music 64");
+    EXPECT_EQ(Mix_Playing(harness::kMusicChannel), 1);
+    Tap(kMusicToggle);
+    EXPECT_EQ(Levels(), "music 2\neffects 2| 010 | effect 64 music 0");
+    EXPECT_EQ(Mix_Paused(harness::kMusicChannel), 1);
+    EXPECT_TRUE(Shows(GameState.musicMeter, GameState.meterImages[0]));
+    const size_t mark = recorded().plays.size();
+    Tap(kMusicUp);
+    EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32") << "up from off: 25 % and music on";
+    EXPECT_EQ(Plays(kMenuMusic, mark, harness::kMusicChannel), 1) << "the menu music starts again";
+  }));
+  OpenOptions();
+  EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32");
+  EXPECT_TRUE(Shows(GameState.musicMeter, GameState.meterImages[1]));
+  // The round's loop plays at the music's level too.
+  Tap(kMenuBack, 1);
+  Tap(kFreePlay, 3);
+  EXPECT_EQ(SoundVolume(GameState.loopSound), 32);
+}
