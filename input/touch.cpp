@@ -21,7 +21,8 @@ void HidePressedHighlights() {
                                GameState.gameBackButtonOver, GameState.buyButtonOver,
                                GameState.InterLevel.startButtonOver, GameState.InterLevel.backButtonOver,
                                GameState.MessageBox.okButtonOver, GameState.MessageBox.cancelButtonOver,
-                               GameState.calibrationOkOver};
+                               GameState.calibrationOkOver, GameState.scoresButtonOver,
+                               GameState.quitButtonOver, GameState.resumeButtonOver, GameState.leaveButtonOver};
   for (ViewId id : highlights) {
     if (id > 0) ViewSetVisible(id, 0);
   }

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int32_t kKnobPull = 74;     // the knob's reach: a full pull
 constexpr int32_t kFullTilt = 16000;  // the tilt sensor's full-scale reading
-constexpr int32_t kPadA = 0, kPadB = 1, kPadStart = 7;
+constexpr int32_t kPadA = 0, kPadB = 1, kPadBack = 6, kPadStart = 7;
 
 enum Direction : int32_t { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
 
@@ -28,6 +28,12 @@ bool keysInUse = false;     // the keys or pad were used since the pointer last 
 bool InRound() {
   const int32_t scene = GameState.SceneState;
   return scene == ScenePlaying || scene == ScenePaused || scene == SceneGameOver;
+}
+
+// The keys and pad play the round (rather than moving a focus): in play and while it ends.
+// A paused round has its overlay's two buttons to move between, like a menu.
+bool RoundTakesKeys() {
+  return InRound() && GameState.SceneState != ScenePaused && !MessageBoxIsOpen();
 }
 
 bool TiltMode() { return GameState.controlMethod == ControlAccelerometer; }
@@ -104,6 +110,7 @@ bool Focusable(const View& view) {
   if (view.visible != 1 || view.callback == nullptr) return false;
   if (view.x < 0 || view.x > kScreenWidth || view.y < 0 || view.y > kScreenHeight) return false;
   if (MessageBoxIsOpen()) return view.id == GameState.MessageBox.okButton || view.id == GameState.MessageBox.cancelButton;
+  if (GameState.SceneState == ScenePaused) return view.id == GameState.resumeButton || view.id == GameState.leaveButton;
   return true;
 }
 
@@ -145,7 +152,9 @@ ViewId BackButton() {
   if (MessageBoxIsOpen()) return box.okOnly != 0 ? box.okButton : box.cancelButton;
   switch (GameState.SceneState) {
     case SceneOptions:
-    case SceneHelp: return GameState.backButton;
+    case SceneHelp:
+    case SceneBestScores: return GameState.backButton;
+    case SceneMainMenu: return GameState.quitButton;  // asks first; shown on the desktop only
     case SceneInterLevel: return GameState.InterLevel.backButton;
     default: return -1;
   }
@@ -180,10 +189,10 @@ int32_t DirectionOf(SDLKey key) {
 // What the buttons of a round do: fire, pause, back.
 enum Action { kNone, kFire, kPause, kBack, kPress, kNext, kPrevious };
 
+// In a round Esc (and pad B) pauses rather than leaving; leaving is the paused round's own button.
 void RoundAction(Action action) {
   if (action == kFire) Fire();
-  if (action == kPause) Tap(GameState.pauseButton);
-  if (action == kBack) Tap(GameState.gameBackButton);
+  if (action == kPause || action == kBack) Tap(GameState.pauseButton);
 }
 
 void MenuAction(Action action, bool down) {
@@ -200,11 +209,16 @@ void MenuAction(Action action, bool down) {
 }
 
 void Act(Action action, bool down) {
-  if (InRound() && !MessageBoxIsOpen()) {
+  if (RoundTakesKeys()) {
     if (down) RoundAction(action);
     return;
   }
-  MenuAction(action, down);
+  // Paused: P, Esc, pad Start and B resume; the rest move between Resume and Leave round.
+  if (GameState.SceneState == ScenePaused && !MessageBoxIsOpen() && (action == kPause || action == kBack)) {
+    if (down) Tap(GameState.pauseButton);
+    return;
+  }
+  MenuAction(action == kFire ? kPress : action, down);
 }
 
 }  // namespace
@@ -215,14 +229,14 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   const int32_t direction = DirectionOf(key.keysym.sym);
   if (direction != 0) {
     keyDirections = down ? (keyDirections | direction) : (keyDirections & ~direction);
-    if (down && !(InRound() && !MessageBoxIsOpen())) {
+    if (down && !RoundTakesKeys()) {
       MenuAction(direction == kUp || direction == kLeft ? kPrevious : kNext, true);
     }
     return;
   }
   switch (key.keysym.sym) {
     case SDLK_TAB: Act((key.keysym.mod & KMOD_SHIFT) ? kPrevious : kNext, down); break;
-    case SDLK_SPACE: Act(InRound() ? kFire : kPress, down); break;
+    case SDLK_SPACE: Act(RoundTakesKeys() ? kFire : kPress, down); break;
     case SDLK_LCTRL: case SDLK_RCTRL: Act(kFire, down); break;
     case SDLK_RETURN: case SDLK_KP_ENTER: Act(kPress, down); break;
     case SDLK_p: case SDLK_PAUSE: Act(kPause, down); break;
@@ -234,8 +248,8 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
 void TranslatePadButton(const SDL_JoyButtonEvent& button) {
   keysInUse = true;
   const bool down = button.type == SDL_JOYBUTTONDOWN;
-  if (button.button == kPadA) Act(InRound() ? kFire : kPress, down);
-  if (button.button == kPadB) Act(kBack, down);
+  if (button.button == kPadA) Act(RoundTakesKeys() ? kFire : kPress, down);
+  if (button.button == kPadB || button.button == kPadBack) Act(kBack, down);
   if (button.button == kPadStart) Act(kPause, down);
 }
 
@@ -248,13 +262,13 @@ void TranslatePadHat(const SDL_JoyHatEvent& hat) {
   if (hat.value & SDL_HAT_DOWN) held |= kDown;
   const int32_t pressed = held & ~hatDirections;
   hatDirections = held;
-  if (pressed != 0 && !(InRound() && !MessageBoxIsOpen())) {
+  if (pressed != 0 && !RoundTakesKeys()) {
     MenuAction(pressed & (kUp | kLeft) ? kPrevious : kNext, true);
   }
 }
 
 void TranslateRightButton() {
-  if (InRound() && !MessageBoxIsOpen()) Fire();
+  if (RoundTakesKeys()) Fire();
 }
 
 void TranslateStickPull(int32_t axis, int32_t reading) {
@@ -271,6 +285,6 @@ void TranslatePointerUsed() {
 void TranslateHeldInput() {
   if (GameState.SceneState == ScenePlaying && !MessageBoxIsOpen()) Steer();
   // The outline follows the screen while the keys or pad are in use; rounds have none.
-  const bool menus = !(InRound() && !MessageBoxIsOpen());
+  const bool menus = !RoundTakesKeys();
   GameState.FocusView = keysInUse && menus ? CurrentFocus() : -1;
 }

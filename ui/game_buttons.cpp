@@ -5,6 +5,7 @@
 #include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
+#include "ui/pause_overlay.h"
 #include "views/views.h"
 #include "world/explosions.h"
 #include "world/round.h"
@@ -25,6 +26,7 @@ void HideGameButtons() {
                    GameState.pauseButtonOver, GameState.gameBackButtonOver},
                   0);
   TextsSetVisible({GameState.scoreText, GameState.progressLabel}, 0);
+  HidePauseOverlay();
 }
 
 void ShowGameButtons() {
@@ -70,6 +72,11 @@ int GameBackTouched(int phase, int, int) {
   if (phase != kPhaseReleased) return 0;
   ViewSetVisible(GameState.gameBackButtonOver, 0);
   Tap();
+  LeaveRound();
+  return 0;
+}
+
+void LeaveRound() {
   HideExplosions();
   if (GameState.FreePlay != 1) {
     ClearWorld();
@@ -79,5 +86,4 @@ int GameBackTouched(int phase, int, int) {
   }
   if (GameState.musicOn) PlayLoop(GameState.mainSound);
   HideGameButtons();
-  return 0;
 }

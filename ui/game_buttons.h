@@ -8,5 +8,8 @@ void CreateGameButtons();
 void ShowGameButtons();
 // Hides the strip (back, pause, plate, highlights and both texts).
 void HideGameButtons();
+// Leaves the round without a word, as its back button does: a campaign round back to its
+// briefing, free play back to the menu.
+void LeaveRound();
 int PauseTouched(int phase, int x, int y);
 int GameBackTouched(int phase, int x, int y);

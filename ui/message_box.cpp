@@ -1,5 +1,7 @@
 #include "ui/message_box.h"
 
+#include <cstdio>
+
 #include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
@@ -11,7 +13,23 @@
 
 namespace {
 constexpr const char* kBlankLine = "                                  ";  // 34 blanks
+constexpr int32_t kLineX = 395;
+constexpr int32_t kWindowMiddle = 512;
+
+// A round in play or ending: a box opened over it closes towards a screen that tidies the round.
+bool OverRound(int32_t scene) { return scene == ScenePlaying || scene == SceneGameOver; }
 }  // namespace
+
+void CentreInMessageBox(const char* text, char* line, int size) {
+  const Font* font = FontById(GameState.font14);
+  int blanks = 0;
+  if (font != nullptr) {
+    const int32_t lead = kWindowMiddle - kLineX - TextWidth(*font, text) / 2;
+    const int32_t blank = font->glyphs[0].width > 0 ? font->glyphs[0].width : 1;
+    blanks = lead > 0 ? lead / blank : 0;
+  }
+  snprintf(line, size, "%*s%s", blanks, "", text);
+}
 
 void CreateMessageBox() {
   MessageBoxRecord& box = GameState.MessageBox;
@@ -54,6 +72,7 @@ void OpenMessageBox(const char* line1, const char* line2, const char* line3, int
   }
   box.okOnly = okOnly;
   box.okAction = okAction;
+  box.openedOver = GameState.SceneState;
   ShowMessageBox(true);
   SceneOpenDialog(returnScene);
 }
@@ -70,6 +89,9 @@ void CloseMessageBox() {
   const MessageBoxRecord& box = GameState.MessageBox;
   ShowMessageBox(false);
   SceneCloseDialog();
+  // The box that ends a round tidies it away; one asked over a paused round (which it may return
+  // to as it was) or over a screen leaves everything as it stands.
+  if (!OverRound(box.openedOver)) return;
   if (GameState.musicOn && (box.returnScene == SceneInterLevel || box.returnScene == SceneMainMenu)) {
     PlayLoop(GameState.mainSound);
   }

@@ -10,6 +10,8 @@ void CreateMessageBox();
 // any) is what OK does after closing the box, e.g. erasing progress for the reset warning.
 void OpenMessageBox(const char* line1, const char* line2, const char* line3, int32_t returnScene, int32_t okOnly,
                     void (*okAction)() = nullptr);
+// The text with blanks before it so that it stands in the middle of the box's window.
+void CentreInMessageBox(const char* text, char* line, int size);
 // Shows or hides the box (Cancel only in the two-button layout); highlights are left alone.
 void ShowMessageBox(bool visible);
 // Hides the box, goes to its return scene, restarts the menu music where due, tidies the world.

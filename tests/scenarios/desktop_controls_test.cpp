@@ -113,12 +113,24 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   EXPECT_EQ(shotsHeard(), 4) << "the fifth press is refused";
   EXPECT_EQ(ViewAt(GameState.overheatBackground)->visible, 1);
 
-  // P pauses and resumes; Esc leaves the round for the menu.
+  // P pauses and resumes, and so does Esc; the paused round is left by its Leave round button,
+  // reached with Down, which asks first (Enter takes the outlined OK).
   Press("p");
   EXPECT_EQ(GameState.SceneState, ScenePaused);
   Press("p");
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   Press("Escape");
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  EXPECT_TRUE(harness::Shown(GameState.pausePanel));
+  Press("Escape");
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  EXPECT_FALSE(harness::Shown(GameState.pausePanel));
+  Press("Escape");
+  Press("Down");
+  EXPECT_EQ(GameState.FocusView, GameState.leaveButton);
+  Press("Return");
+  EXPECT_EQ(GameState.SceneState, SceneMessageBox);
+  Press("Return");
   WaitFor(SceneMainMenu);
 }
 
@@ -204,9 +216,26 @@ TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
   EXPECT_EQ(GameState.SteerX, 0.0);
   push(SDL_JOYBUTTONDOWN, 0, 1);  // A fires
   EXPECT_EQ(GameState.LaserHeat, 80.0);
-  push(SDL_JOYBUTTONDOWN, 7, 1);  // Start pauses
+  push(SDL_JOYBUTTONDOWN, 7, 1);  // Start pauses, B resumes
   EXPECT_EQ(GameState.SceneState, ScenePaused);
-  push(SDL_JOYBUTTONDOWN, 1, 1);  // B is back
+  push(SDL_JOYBUTTONDOWN, 1, 1);
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  push(SDL_JOYBUTTONDOWN, 7, 1);  // paused again, the D-pad down to Leave round, A and A again
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+  EXPECT_EQ(GameState.FocusView, GameState.leaveButton);
+  for (int i = 0; i < 2; ++i) {
+    push(SDL_JOYBUTTONDOWN, 0, 1);
+    push(SDL_JOYBUTTONUP, 0, 0);
+  }
   harness::Frames(3);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  // On the menu the pad's Back asks to quit; B is Cancel.
+  push(SDL_JOYBUTTONDOWN, 6, 1);
+  push(SDL_JOYBUTTONUP, 6, 0);
+  EXPECT_EQ(GameState.SceneState, SceneMessageBox);
+  push(SDL_JOYBUTTONDOWN, 1, 1);
+  push(SDL_JOYBUTTONUP, 1, 0);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  EXPECT_EQ(running, 1);
 }
