@@ -148,10 +148,14 @@ bool Boot() {
   return true;
 }
 
-int GameMain() {
-  // Without SDL, a window and a GL context nothing else can run; VideoInit has said what failed.
-  if (!Boot()) ExitOnFatalError();
+int PlayUntilQuit() {
   RunMainLoop();
   Shutdown();
   return 0;
+}
+
+int GameMain() {
+  // Without SDL, a window and a GL context nothing else can run; VideoInit has said what failed.
+  if (!Boot()) ExitOnFatalError();
+  return PlayUntilQuit();
 }

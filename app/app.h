@@ -15,5 +15,7 @@ bool Boot();
 void RunMainLoop();
 // Frees every table, closes audio and quits SDL.
 void Shutdown();
+// After Boot: plays until the player quits, then shuts down. Returns the exit status (0).
+int PlayUntilQuit();
 // The whole program: set-up, main loop, shutdown. Returns the exit status.
 int GameMain();

@@ -8,12 +8,14 @@
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "platform/platform.h"
+#include "ui/best_scores.h"
 #include "ui/game_buttons.h"
 #include "ui/help.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
 #include "ui/options.h"
+#include "ui/pause_overlay.h"
 #include "views/frame.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
@@ -24,7 +26,7 @@
 namespace {
 
 constexpr int32_t kGameOverWait = 26;
-char gameOverLine[52];
+char gameOverLine[52], bestLine[52], bestSoFarLine[52];
 
 // Waits 26 frames while the ship's explosion plays, then opens the round's closing message.
 // Returns false on the frame that opens it.
@@ -37,9 +39,11 @@ bool CountDownGameOver() {
   }
   if (GameState.RoundFrame > 0 && GameState.FreePlay == 1) {
     snprintf(gameOverLine, sizeof gameOverLine, "            SCORE: %d", GameState.score);
-  } else {
-    snprintf(gameOverLine, sizeof gameOverLine, "YOUR MISSION HAS FAILED!");
+    BestScoreLines(GameState.score, bestLine, bestSoFarLine, sizeof bestLine);
+    OpenMessageBox(bestLine, gameOverLine, bestSoFarLine, ScenePending(), 1);
+    return false;
   }
+  snprintf(gameOverLine, sizeof gameOverLine, "YOUR MISSION HAS FAILED!");
   OpenMessageBox("", gameOverLine, "", ScenePending(), 1);
   return false;
 }
@@ -54,6 +58,7 @@ void StartMission() {
 // One played frame: the world moves and collides, then what it reports decides the scene. A win
 // reported after a loss in the same frame opens the closing box all the same.
 void PlayFrame() {
+  HidePauseOverlay();
   GameState.RoundOutcome = RoundGoesOn;
   UpdateWorld();
   AdvanceCompletionCounter();
@@ -102,6 +107,12 @@ bool RunScene() {
     case SceneHelp:
       HelpFrame();
       break;
+    case ScenePaused:
+      PausedFrame();
+      break;
+    case SceneBestScores:
+      BestScoresFrame();
+      break;
     case SceneFadeIn:
       FadeInMenuFrame();
       break;
@@ -111,7 +122,7 @@ bool RunScene() {
     case SceneInterLevel:
       InterLevelFrame();
       break;
-    default:  // paused, message box, loading: only drawing
+    default:  // message box, loading: only drawing
       break;
   }
   return true;

@@ -10,12 +10,15 @@
 #include "ship/guns.h"
 #include "ship/laser.h"
 #include "ship/ship.h"
+#include "storage/profile.h"
 #include "storage/user_files.h"
 #include "ui/game_buttons.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
+#include "ui/pause_overlay.h"
 #include "ui/shop.h"
+#include "ui/sound_levels.h"
 #include "views/views.h"
 #include "world/asteroids.h"
 #include "world/bolts.h"
@@ -60,6 +63,7 @@ void CampaignInit() {
 void CargoShipAndControls() {
   CreateCargoShip();
   CreateShipViews();
+  CreatePauseOverlay();
   CreateMessageBox();
 }
 
@@ -70,6 +74,8 @@ void FinishLoading() {
   ViewsSetVisible({GameState.menuBackground, GameState.logoView}, 1);
   LoadSaveGame();
   LoadCalibration();
+  LoadProfile();
+  ApplySoundLevels();
   GameState.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
   ViewSetVisible(GameState.campaignHelpImage, 0);
   ViewSetxy(GameState.campaignHelpImage, 0, 0);

@@ -228,3 +228,7 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
+
+bool PlatformCanQuit() { return true; }
+
+bool PlatformHasTouchScreen() { return false; }

@@ -34,6 +34,12 @@ bool PlatformDecodesAhead();
 // A user file was written and closed: in a browser, the user folder is copied through to the
 // browser's persistent storage. Nothing on the desktop.
 void PlatformUserFileWritten();
+// True where the player may quit from the game's own menu (the desktop); a browser page is
+// left by leaving the page.
+bool PlatformCanQuit();
+// True when the game runs on a touch screen (a browser on a phone or tablet): its help then
+// explains touch and tilt rather than keys, mouse and gamepad.
+bool PlatformHasTouchScreen();
 
 // The game takes its events and its window from this layer, which presents the desktop the way
 // the tablet presented itself:

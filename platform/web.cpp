@@ -364,3 +364,9 @@ void PlatformUserFileWritten() {
     if (Module["syncUserFolder"]) Module["syncUserFolder"]();
   });
 }
+
+bool PlatformCanQuit() { return false; }
+
+bool PlatformHasTouchScreen() {
+  return EM_ASM_INT({ return (navigator.maxTouchPoints > 0 || 'ontouchstart' in window) ? 1 : 0; }) != 0;
+}

@@ -77,6 +77,14 @@ void TextSetVisible(TextId id, int32_t value) {
   if (view != nullptr) view->visible = value;
 }
 
+int32_t TextWidth(const Font& font, const char* text) {
+  int32_t width = 0;
+  for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+    if (*c >= 32 && *c <= 126) width += font.glyphs[*c - 32].width;
+  }
+  return width;
+}
+
 void TextDraw(const Font& font, int32_t x, int32_t y, const char* text) {
   for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
     if (*c < 32 || *c > 126) continue;

@@ -38,5 +38,7 @@ void TextSetxy(TextId id, int32_t x, int32_t y);
 void TextSetVisible(TextId id, int32_t value);
 // Shows (1) or hides (0) every text of the list.
 void TextsSetVisible(std::initializer_list<TextId> ids, int32_t value);
+// The width in pixels the string takes in the font (bytes outside 32..126 take none).
+int32_t TextWidth(const Font& font, const char* text);
 // Draws the string glyph by glyph from (x, y); bytes outside 32..126 are skipped.
 void TextDraw(const Font& font, int32_t x, int32_t y, const char* text);

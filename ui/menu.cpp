@@ -3,12 +3,16 @@
 #include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
+#include "platform/platform.h"
 #include "storage/levels.h"
+#include "ui/best_scores.h"
 #include "ui/buttons.h"
 #include "ui/calibration.h"
 #include "ui/game_buttons.h"
 #include "ui/help.h"
+#include "ui/message_box.h"
 #include "ui/options.h"
+#include "ui/sound_levels.h"
 #include "views/views.h"
 #include "world/round.h"
 
@@ -22,9 +26,13 @@ bool MenuActive() { return GameState.SceneState == SceneMainMenu && !MessageBoxI
 void LeaveMenuFor(int32_t scene) { SceneChangeAfterFade(scene); }
 
 void SetMenuButtonsVisible(int32_t value) {
-  ViewsSetVisible({GameState.startButton, GameState.freePlayButton, GameState.optionsButton, GameState.helpButton},
+  ViewsSetVisible({GameState.startButton, GameState.freePlayButton, GameState.optionsButton, GameState.helpButton,
+                   GameState.scoresButton},
                   value);
+  ViewSetVisible(GameState.quitButton, PlatformCanQuit() ? value : 0);
 }
+
+void Quit() { running = 0; }
 
 // The logo and the four buttons.
 void SetMenuVisible(int32_t value) {
@@ -44,6 +52,8 @@ void InitUI() {
   GameState.freePlayButton = ViewAdd("Images/freePlayBtn.png", 387, 350, FreePlayTouched);
   GameState.optionsButton = ViewAdd("Images/optionsBtn.png", 387, 410, OptionsTouched);
   GameState.helpButton = ViewAdd("Images/helpBtn.png", 387, 470, HelpTouched);
+  GameState.scoresButton = ViewAdd("Images/scoresBtn.png", 387, 530, ScoresTouched);
+  GameState.quitButton = ViewAdd("Images/quitBtn.png", 387, 590, QuitTouched);
   SetMenuButtonsVisible(0);
   GameState.optionsBackground = ViewAddHidden("Images/optionsBG.png", -500, -500);
   ViewSetxy(GameState.optionsBackground, 328, 369);
@@ -67,8 +77,12 @@ void InitUI() {
   GameState.backButtonOver = ViewAddHidden("Images/backBtnOver.png", 387, 680);
   GameState.optionsButtonOver = ViewAddHidden("Images/optionsBtnOver.png", 387, 410);
   GameState.helpButtonOver = ViewAddHidden("Images/helpBtnOver.png", 387, 470);
-  GameState.helpImage = ViewAddHidden("Images/help.png", -400, -400);
+  GameState.scoresButtonOver = ViewAddHidden("Images/scoresBtnOver.png", 387, 530);
+  GameState.quitButtonOver = ViewAddHidden("Images/quitBtnOver.png", 387, 590);
+  CreateHelpScreen();
   CreateCalibrationViews();
+  CreateSoundLevels();
+  CreateBestScores();
 }
 
 void EnterMenu() {
@@ -80,6 +94,7 @@ void EnterMenu() {
   SetMenuVisible(1);
   ClearWorld();
   HideHelpScreen();
+  HideBestScores();
   HideGameButtons();
   ViewSetVisible(GameState.menuBackground, 1);
 }
@@ -133,6 +148,22 @@ int HelpTouched(int phase, int, int) {
   if (!MenuActive() || !ButtonLifted(phase, GameState.helpButtonOver)) return 0;
   Tap();
   LeaveMenuFor(SceneHelp);
+  return 0;
+}
+
+int ScoresTouched(int phase, int, int) {
+  if (!MenuActive() || !ButtonLifted(phase, GameState.scoresButtonOver)) return 0;
+  Tap();
+  LeaveMenuFor(SceneBestScores);
+  return 0;
+}
+
+int QuitTouched(int phase, int, int) {
+  if (!MenuActive() || !PlatformCanQuit() || !ButtonLifted(phase, GameState.quitButtonOver)) return 0;
+  Tap();
+  char question[52];
+  CentreInMessageBox("Quit Vel Mora?", question, sizeof question);
+  OpenMessageBox("", question, "", SceneMainMenu, 0, Quit);
   return 0;
 }
 

@@ -17,5 +17,9 @@ int StartTouched(int phase, int x, int y);
 int FreePlayTouched(int phase, int x, int y);
 int OptionsTouched(int phase, int x, int y);
 int HelpTouched(int phase, int x, int y);
+// Best scores: the table of free play's ten best rounds.
+int ScoresTouched(int phase, int x, int y);
+// Quit (on the desktop only; Esc and a pad's Back press it): asks "Quit Vel Mora?" first.
+int QuitTouched(int phase, int x, int y);
 // The back button of the options and help screens: back to the menu.
 int BackTouched(int phase, int x, int y);

@@ -1,0 +1,152 @@
+// Pausing a round as a player does (the pause button, Esc, losing focus): the overlay over the
+// dimmed frame, Resume, and Leave round with its question; and quitting from the desktop's menu.
+#include <SDL.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "app/app.h"
+#include "support/harness.h"
+#include "views/views.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr int kResume[2] = {512, 359}, kLeave[2] = {512, 423};
+constexpr int kAskOk[2] = {450, 420}, kAskCancel[2] = {575, 420};
+
+void PushKey(SDLKey key) {
+  SDL_Event event = {};
+  event.type = event.key.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.sym = key;
+  SDL_PushEvent(&event);
+  event.type = event.key.type = SDL_KEYUP;
+  event.key.state = SDL_RELEASED;
+  SDL_PushEvent(&event);
+}
+
+// What a round holds that must come through a pause as it was.
+std::vector<int> Round() {
+  std::vector<int> s{GameState.RoundFrame, GameState.score, GameState.ShipX, GameState.Structure};
+  for (const HazardSlot& h : GameState.Asteroids.slots) s.insert(s.end(), {h.x, h.y, h.size, ViewAt(h.view)->visible});
+  return s;
+}
+
+// The brightness of a region of the last captured frame.
+long Brightness(int left, int top, int right, int bottom) {
+  long sum = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      const uint32_t rgb = FramePixel(x, y);
+      sum += (rgb >> 16 & 255) + (rgb >> 8 & 255) + (rgb & 255);
+    }
+  }
+  return sum;
+}
+
+int WhitePixels(int left, int top, int right, int bottom) {
+  int count = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) count += (FramePixel(x, y) & 0xe0e0e0) == 0xe0e0e0;
+  }
+  return count;
+}
+
+}  // namespace
+
+class PauseTest : public GameTest {};
+
+TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving) {
+  StartFreePlay();
+  Frames(40);
+  ASSERT_GE(GameState.Asteroids.next, 1);
+  CaptureFrames(true);
+  Frame();
+  const long playing = Brightness(0, 60, 300, 700);
+  const int playingWhite = WhitePixels(412, 264, 612, 310);
+  Tap(kPause, 0);
+  Frame();
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  const std::vector<int> paused = Round();
+  EXPECT_LT(Brightness(0, 60, 300, 700), playing * 7 / 10) << "the frame is dimmed";
+  EXPECT_GT(WhitePixels(412, 264, 612, 310), playingWhite + 300) << "PAUSED in white letters";
+  for (ViewId shown : {GameState.pausePanel, GameState.resumeButton, GameState.leaveButton, GameState.pauseButtonOver}) {
+    EXPECT_TRUE(Shown(shown));
+  }
+  Frames(5);
+  EXPECT_EQ(Round(), paused) << "nothing moves while paused";
+
+  // Resume plays the same round on from where it stood; the overlay goes.
+  Tap(kResume);
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  EXPECT_EQ(GameState.RoundFrame, paused[0] + 1);
+  EXPECT_FALSE(Shown(GameState.pausePanel) || Shown(GameState.pauseDim) || Shown(GameState.pauseButtonOver));
+  const long resumed = Brightness(0, 60, 300, 700);
+  EXPECT_GT(resumed, playing * 8 / 10) << "bright again";
+
+  // Esc pauses; a lost focus pauses the same way and its return plays on by itself.
+  PushKey(SDLK_ESCAPE);
+  Frame();
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  PushKey(SDLK_p);
+  Frame();
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  PushFocus(false);
+  Frame();
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  EXPECT_TRUE(Shown(GameState.pausePanel)) << "the overlay shows a round paused by focus loss";
+  PushFocus(true);
+  Frame();
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  EXPECT_FALSE(Shown(GameState.pausePanel));
+  CaptureFrames(false);
+
+  // Leave round asks; Cancel keeps the paused round as it was, asteroids and all.
+  PushKey(SDLK_ESCAPE);
+  Frame();
+  const std::vector<int> before = Round();
+  Tap(kLeave);
+  ASSERT_EQ(GameState.SceneState, SceneMessageBox);
+  EXPECT_EQ(Text(GameState.MessageBox.line2).find("Leave this round?") != std::string::npos, true);
+  EXPECT_TRUE(Shown(GameState.pausePanel)) << "asked over the paused round";
+  Tap(kAskCancel);
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  EXPECT_EQ(Round(), before);
+  // OK leaves for the menu, which tidies the round away; the score is not kept.
+  Tap(kLeave);
+  Tap(kAskOk, 2);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  EXPECT_TRUE(Shown(GameState.freePlayButton));
+  for (ViewId gone : {GameState.pausePanel, GameState.pauseDim, GameState.resumeButton, GameState.shipView}) {
+    EXPECT_FALSE(Shown(gone));
+  }
+  EXPECT_EQ(GameState.Profile.bestCount, 0);
+}
+
+TEST_F(PauseTest, EscOnTheDesktopMenuAsksAndOkQuitsWithStatusZero) {
+  fflush(stdout);
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(120);  // a quit that never comes fails instead of hanging
+    ReachMenu();
+    PushKey(SDLK_ESCAPE);
+    Frame();
+    const bool asked = GameState.SceneState == SceneMessageBox &&
+                       Text(GameState.MessageBox.line2).find("Quit Vel Mora?") != std::string::npos &&
+                       Shown(GameState.MessageBox.cancelButton);
+    PushKey(SDLK_ESCAPE);  // Cancel
+    Frames(2);
+    const bool kept = GameState.SceneState == SceneMainMenu && running == 1 && Shown(GameState.freePlayButton);
+    if (!asked || !kept) _exit(2 + (asked ? 0 : 1) + (kept ? 0 : 2));
+    PushKey(SDLK_ESCAPE);
+    PushKey(SDLK_RETURN);  // the outlined OK
+    _exit(PlayUntilQuit());
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: not asked, 4: Cancel did not keep the game";
+}
