@@ -103,6 +103,12 @@ int main(int argc, char** argv) {
   for (int frame = 0; frame < 700 && GameState.SceneState == ScenePlaying; ++frame) {
     driver::PushScriptedPlay(frame);
     Frames(1);
+    if (frame == 250) {
+      driver::PushTap(1000, 24);  // pause, then resume
+      Frames(2);
+      Shot("paused");
+      driver::PushTap(512, 359);
+    }
   }
   Shot("free-play");
   // Play on until the ship is lost and the score box shows.
@@ -115,6 +121,14 @@ int main(int argc, char** argv) {
   driver::PushMouseUp(946, 693);
   driver::PushTap(512, 420);  // OK
   FramesUntil(SceneMainMenu, 20);
+  Frames(1);
+  driver::PushTap(512, 555);  // best scores
+  FramesUntil(SceneBestScores, 20);
+  Frames(2);
+  Shot("best-scores");
+  driver::PushTap(512, 705);
+  FramesUntil(SceneMainMenu, 20);
+  Frames(1);
 
   // Options and help.
   driver::PushTap(512, 435);

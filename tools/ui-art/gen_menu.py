@@ -176,7 +176,8 @@ def logo():
 # ------------------------------------------------------------------ buttons
 def buttons():
     for name, label in [("startBtn", "START"), ("freePlayBtn", "FREE PLAY"),
-                        ("optionsBtn", "OPTIONS"), ("helpBtn", "HELP"), ("backBtn", "BACK")]:
+                        ("optionsBtn", "OPTIONS"), ("helpBtn", "HELP"), ("backBtn", "BACK"),
+                        ("scoresBtn", "BEST SCORES"), ("quitBtn", "QUIT"), ("resumeBtn", "RESUME")]:
         write(name + ".svg", button(250, 50, label, over=False, spacing=3))
         write(name + "Over.svg", button(250, 50, label, over=True, spacing=3))
     write("accCalibrationOK.svg", button(100, 40, "OK", over=False, spacing=2, radius=8))
@@ -187,6 +188,8 @@ def buttons():
             '<rect x="-1" y="4.5" width="2" height="2" fill="#ff8c1a"/></g>')
     write("resetGame.svg", button(256, 50, "RESET GAME", danger=True, spacing=2, icon=warn, size=18,
                                   label_dx=8))
+    write("leaveBtn.svg", button(250, 50, "LEAVE ROUND", danger=True, spacing=3))
+    write("leaveBtnOver.svg", button(250, 50, "LEAVE ROUND", over=True, danger=True, spacing=3))
 
 
 # ------------------------------------------------------------------ options screen
@@ -371,25 +374,27 @@ def help_panel():
             out.append(text(x, y + i * L, ln, B, fill=col, weight="normal", spacing=0, anchor="start"))
         return "\n".join(out)
 
-    # left column: steering and firing
+    # left column: steering, firing, pausing
     lx, rx = 26, 312
     b.append(heading(lx, 72, "STEERING"))
-    b.append(para(lx, 92, ["Drag the on-screen knob to steer;",
+    b.append(para(lx, 92, ["Drag the knob with your thumb;",
                             "pick the right- or left-hand layout",
-                            "in OPTIONS. With TILT, steer with",
-                            "the stick or the keys instead."]))
+                            "in OPTIONS. With TILT, tilt the",
+                            "device to steer; calibrate it there."]))
     b.append(heading(lx, 180, "FIRING"))
-    b.append(para(lx, 200, ["Press the fire button to shoot.",
-                             "With TILT, tap the screen to fire."]))
-    # right column: laser heat and ore
+    b.append(para(lx, 200, ["Tap the fire button to shoot. With",
+                             "TILT, tap anywhere on the field.",
+                             "The top-right button pauses."]))
+    # right column: laser heat, ore and ice, rocks
     b.append(heading(rx, 72, "LASER HEAT", ORANGE))
     b.append(para(rx, 92, ["Every shot heats the laser; watch",
                             "the heat bar. When it overheats,",
                             "the laser stops until it cools.",
                             "Collect ice to cool it at once."]))
     b.append(heading(rx, 180, "CALABRIUM", GOLD))
-    b.append(para(rx, 200, ["Fly through the gold calabrium",
-                             "ore to collect it and score."]))
+    b.append(para(rx, 200, ["Fly through gold calabrium ore",
+                             "to score. Shooting a plain rock",
+                             "costs points; green ones earn them."]))
     # little icons next to the right headings
     b.append('<rect x="450" y="62" width="120" height="7" rx="2" fill="#04060d" stroke="#38d9f5" stroke-opacity="0.5"/>'
              '<rect x="451" y="63" width="90" height="5" fill="url(#heat)"/>')
@@ -398,8 +403,8 @@ def help_panel():
     b.append('<g transform="translate(510 144)"><path d="M0 -8l6 4v8l-6 4l-6 -4v-8z" fill="#bfe9ff" opacity="0.9"/>'
              '<path d="M0 -8v16M-6 -4l12 8M6 -4l-12 8" stroke="#ffffff" stroke-opacity="0.6" stroke-width="0.8"/></g>')
     # divider and missions
-    b.append('<rect x="40" y="236" width="520" height="1" fill="url(#hdr)"/>')
-    b.append(heading(lx, 262, "MISSIONS"))
+    b.append('<rect x="40" y="262" width="520" height="1" fill="url(#hdr)"/>')
+    b.append(heading(lx, 284, "MISSIONS"))
     icons = [
         # infected asteroid
         '<circle r="9" fill="#b6ff5a" opacity="0.5" filter="url(#ig)"/>'
@@ -417,14 +422,146 @@ def help_panel():
                 ("PROTECT", "Protect the cargo ship from the rocks."),
                 ("SURVIVE", "Survive until the time runs out.")]
     for i, ((k, v), ic) in enumerate(zip(missions, icons)):
-        y = 290 + i * 28
-        b.append(f'<rect x="22" y="{y-15}" width="556" height="24" rx="5" fill="#153a55" opacity="{0.35 if i % 2 == 0 else 0.18}"/>')
+        y = 308 + i * 25
+        b.append(f'<rect x="22" y="{y-15}" width="556" height="22" rx="5" fill="#153a55" opacity="{0.35 if i % 2 == 0 else 0.18}"/>')
         b.append(f'<g transform="translate(44 {y-3})">{ic}</g>')
         b.append(text(66, y + 2, k, B, fill="#8ff3ff", spacing=1, anchor="start"))
         b.append(text(170, y + 2, v, B, weight="normal", spacing=0, anchor="start"))
-    b.append(text(300, 402, "Earn credits in missions and upgrade your ship between them.", 15,
+    b.append(text(300, 408, "Earn credits in missions and upgrade your ship between them.", 15,
                   fill=SEC, weight="normal", spacing=0))
     write("help.svg", svg(600, 420, "\n".join(b), d))
+
+
+HEADER_RULE = '''<linearGradient id="hdr" x1="0" y1="0" x2="1" y2="0">
+  <stop offset="0" stop-color="#38d9f5" stop-opacity="0"/>
+  <stop offset="0.5" stop-color="#38d9f5" stop-opacity="0.6"/>
+  <stop offset="1" stop-color="#38d9f5" stop-opacity="0"/>
+</linearGradient>'''
+
+
+def key(x, y, label, w=None):
+    """A key cap with its label, top-left at x, y (22 high)."""
+    w = w or (20 if len(label) == 1 else 8 * len(label) + 12)
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="22" rx="4" fill="#0a1c2e" stroke="#8ff3ff" '
+            f'stroke-opacity="0.75" stroke-width="1.4"/>'
+            f'<rect x="{x + 3}" y="{y + 2}" width="{w - 6}" height="1" fill="#ffffff" opacity="0.25"/>'
+            + text(x + w / 2, y + 16, label, 12, spacing=0.5)), w
+
+
+def help_desktop():
+    """The help of the desktop: every control on the keyboard, the mouse and a gamepad."""
+    d, p = panel_rect(0, 0, 600, 420, uid="k")
+    d += "\n" + HEADER_RULE
+    b = [p, text(300, 33, "HOW TO PLAY", 20, spacing=4),
+         '<rect x="40" y="44" width="520" height="1" fill="url(#hdr)"/>']
+    cols = [(26, "", CYAN), (132, "KEYBOARD", CYAN), (352, "MOUSE", CYAN), (480, "GAMEPAD", CYAN)]
+    for x, label, col in cols:
+        if label:
+            b.append(text(x, 68, label, 13, fill=col, spacing=2, anchor="start"))
+    rows = [("STEER", [["\u2190", "\u2191", "\u2192", "\u2193"], "or", ["W", "A", "S", "D"]],
+             "Drag the knob", "Stick, D-pad"),
+            ("FIRE", [["Space"], "or", ["Ctrl"]], "Right button", "A"),
+            ("PAUSE", [["P"], "or", ["Esc"]], "Top-right button", "Start, B"),
+            ("MENUS", [["Tab"], ["Enter"], ["Esc"]], "Click", "D-pad, A, B"),
+            ("FULL SCREEN", [["F11"], "or", ["Alt"], "+", ["Enter"]], "\u2014", "\u2014")]
+    for i, (name, keys, mouse, pad) in enumerate(rows):
+        y = 80 + i * 32
+        b.append(f'<rect x="18" y="{y}" width="564" height="28" rx="5" fill="#153a55" '
+                 f'opacity="{0.35 if i % 2 == 0 else 0.18}"/>')
+        b.append(text(26, y + 19, name, 13 if len(name) > 6 else 14, fill="#8ff3ff", spacing=0.5, anchor="start"))
+        x = 132
+        for part in keys:
+            if isinstance(part, str):
+                b.append(text(x + 8, y + 19, part, 12, fill=SEC, weight="normal", spacing=0))
+                x += 16
+                continue
+            for label in part:
+                cap, w = key(x, y + 3, label)
+                b.append(cap)
+                x += w + 3
+            x += 2
+        b.append(text(352, y + 19, mouse, 14, weight="normal", spacing=0, anchor="start"))
+        b.append(text(480, y + 19, pad, 14, weight="normal", spacing=0, anchor="start"))
+    b.append(text(300, 256, "In menus the arrows or Tab move the outline; Esc (pad Back) on the menu quits.",
+                  12, fill=SEC, weight="normal", spacing=0))
+    b.append('<rect x="40" y="270" width="520" height="1" fill="url(#hdr)"/>')
+    B, L = 15, 19
+
+    def para(x, y, lines):
+        return "\n".join(text(x, y + i * L, ln, B, weight="normal", spacing=0, anchor="start")
+                         for i, ln in enumerate(lines))
+    b.append(text(26, 294, "LASER HEAT", 15, fill=ORANGE, spacing=2, anchor="start"))
+    b.append(para(26, 314, ["Every shot heats the laser; when it",
+                            "overheats it stops until it cools.",
+                            "Fly into ice to cool it at once."]))
+    b.append(text(312, 294, "SCORE", 15, fill=GOLD, spacing=2, anchor="start"))
+    b.append(para(312, 314, ["Shooting a plain rock costs points;",
+                             "green infected rocks earn them.",
+                             "Fly into gold calabrium ore to score."]))
+    b.append(text(300, 400, "Free play keeps its ten best scores: BEST SCORES on the menu.", 15,
+                  fill=SEC, weight="normal", spacing=0))
+    write("helpDesktop.svg", svg(600, 420, "\n".join(b), d))
+
+
+# ------------------------------------------------------------------ best scores
+def scores_panel():
+    d, p = panel_rect(0, 0, 600, 420, uid="s")
+    d += "\n" + HEADER_RULE
+    b = [p, text(300, 33, "BEST SCORES", 20, spacing=4),
+         '<rect x="40" y="44" width="520" height="1" fill="url(#hdr)"/>',
+         text(70, 62, "RANK", 12, fill=CYAN, spacing=2),
+         text(208, 62, "SCORE", 12, fill=CYAN, spacing=2, anchor="end"),
+         text(288, 62, "DATE", 12, fill=CYAN, spacing=2, anchor="start")]
+    for i in range(10):
+        y = 66 + i * 31
+        b.append(f'<rect x="40" y="{y}" width="520" height="27" rx="5" fill="#153a55" '
+                 f'opacity="{0.35 if i % 2 == 0 else 0.18}"/>')
+        colour = GOLD if i == 0 else ("#8ff3ff" if i < 3 else SEC)
+        b.append(text(70, y + 20, f"{i + 1}", 17, fill=colour, spacing=0))
+    b.append(text(300, 404, "Free play's ten best rounds, best first.", 13, fill=SEC, weight="normal",
+                  spacing=0))
+    write("scoresBG.svg", svg(600, 420, "\n".join(b), d))
+
+
+# ------------------------------------------------------------------ sound levels
+def levels():
+    d, p = panel_rect(0, 0, 368, 130, uid="l")
+    d += "\n" + HEADER_RULE + "\n" + ROW_DEFS
+    b = [p, text(184, 22, "SOUND LEVELS", 13, fill=SEC, spacing=5),
+         '<rect x="30" y="27" width="308" height="1" fill="url(#hdr)"/>']
+    for y, label in [(34, "MUSIC"), (80, "EFFECTS")]:
+        b.append(f'<rect x="23" y="{y + 1}" width="328" height="38" rx="8" fill="url(#rowFill)"/>')
+        b.append(f'<rect x="23" y="{y + 1}" width="328" height="38" rx="8" fill="none" stroke="#38d9f5" '
+                 f'stroke-opacity="0.65" stroke-width="2"/>')
+        b.append(text(38, y + 27, label, 16, spacing=2, anchor="start"))
+    write("levelsBG.svg", svg(368, 130, "\n".join(b), d))
+    minus = '<rect x="11" y="16.5" width="14" height="3" rx="1" fill="#ffffff"/>'
+    plus = minus + '<rect x="16.5" y="11" width="3" height="14" rx="1" fill="#ffffff"/>'
+    write("levelDown.svg", button(36, 36, "", spacing=0, radius=7, icon=minus))
+    write("levelUp.svg", button(36, 36, "", spacing=0, radius=7, icon=plus))
+    for step, name in enumerate(["levelOff", "level25", "level50", "level75", "level100"]):
+        bars = []
+        for i in range(4):
+            h = 8 + 6 * i
+            lit = i < step
+            bars.append(f'<rect x="{8 + 15 * i}" y="{33 - h}" width="11" height="{h}" rx="2" '
+                        f'fill="{CYAN if lit else "#1a2433"}" stroke="{CYAN_B if lit else SEC}" '
+                        f'stroke-opacity="{0.9 if lit else 0.35}"/>')
+        label = "OFF" if step == 0 else f"{25 * step}%"
+        bars.append(text(90, 26, label, 14, fill="#ffffff" if step else ORANGE, spacing=0))
+        write(name + ".svg", svg(110, 40, "\n".join(bars)))
+
+
+# ------------------------------------------------------------------ pause
+def pause_panel():
+    d, p = panel_rect(0, 0, 400, 240, uid="q")
+    d += "\n" + HEADER_RULE + '''
+<filter id="pg" x="-20%" y="-60%" width="140%" height="220%"><feGaussianBlur stdDeviation="5"/></filter>'''
+    b = [p,
+         text(204, 66, "PAUSED", 40, fill=CYAN, spacing=8, extra='opacity="0.6" filter="url(#pg)"'),
+         text(204, 66, "PAUSED", 40, spacing=8),
+         '<rect x="40" y="82" width="320" height="1" fill="url(#hdr)"/>']
+    write("pausePanel.svg", svg(400, 240, "\n".join(b), d))
 
 
 # ------------------------------------------------------------------ calibration
@@ -474,4 +611,5 @@ def calibration():
 
 
 if __name__ == "__main__":
-    run(menubg, logo, buttons, options_bg, rows, yes_no, method_pictures, help_panel, calibration)
+    run(menubg, logo, buttons, options_bg, rows, yes_no, method_pictures, help_panel, help_desktop,
+        scores_panel, levels, pause_panel, calibration)
