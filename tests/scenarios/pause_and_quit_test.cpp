@@ -18,14 +18,12 @@ constexpr int kResume[2] = {512, 359}, kLeave[2] = {512, 423};
 constexpr int kAskOk[2] = {450, 420}, kAskCancel[2] = {575, 420};
 
 void PushKey(SDLKey key) {
-  SDL_Event event = {};
-  event.type = event.key.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = key;
-  SDL_PushEvent(&event);
-  event.type = event.key.type = SDL_KEYUP;
-  event.key.state = SDL_RELEASED;
-  SDL_PushEvent(&event);
+  for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event event = {};
+    event.type = event.key.type = type;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+  }
 }
 
 // What a round holds that must come through a pause as it was.
@@ -35,24 +33,16 @@ std::vector<int> Round() {
   return s;
 }
 
-// The brightness of a region of the last captured frame.
-long Brightness(int left, int top, int right, int bottom) {
+// Of a region of the last captured frame: its brightness (white) or its white pixels.
+long Sum(int left, int top, int right, int bottom, bool white) {
   long sum = 0;
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) {
       const uint32_t rgb = FramePixel(x, y);
-      sum += (rgb >> 16 & 255) + (rgb >> 8 & 255) + (rgb & 255);
+      sum += white ? (rgb & 0xe0e0e0) == 0xe0e0e0 : (rgb >> 16 & 255) + (rgb >> 8 & 255) + (rgb & 255);
     }
   }
   return sum;
-}
-
-int WhitePixels(int left, int top, int right, int bottom) {
-  int count = 0;
-  for (int y = top; y < bottom; ++y) {
-    for (int x = left; x < right; ++x) count += (FramePixel(x, y) & 0xe0e0e0) == 0xe0e0e0;
-  }
-  return count;
 }
 
 }  // namespace
@@ -62,46 +52,38 @@ class PauseTest : public GameTest {};
 TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving) {
   StartFreePlay();
   Frames(40);
-  ASSERT_GE(GameState.Asteroids.next, 1);
   CaptureFrames(true);
   Frame();
-  const long playing = Brightness(0, 60, 300, 700);
-  const int playingWhite = WhitePixels(412, 264, 612, 310);
+  const long playing = Sum(0, 60, 300, 700, false), playingWhite = Sum(412, 264, 612, 310, true);
   Tap(kPause, 0);
   Frame();
   EXPECT_EQ(GameState.SceneState, ScenePaused);
   const std::vector<int> paused = Round();
-  EXPECT_LT(Brightness(0, 60, 300, 700), playing * 7 / 10) << "the frame is dimmed";
-  EXPECT_GT(WhitePixels(412, 264, 612, 310), playingWhite + 300) << "PAUSED in white letters";
-  for (ViewId shown : {GameState.pausePanel, GameState.resumeButton, GameState.leaveButton, GameState.pauseButtonOver}) {
-    EXPECT_TRUE(Shown(shown));
-  }
+  EXPECT_LT(Sum(0, 60, 300, 700, false), playing * 7 / 10) << "the frame is dimmed";
+  EXPECT_GT(Sum(412, 264, 612, 310, true), playingWhite + 300) << "PAUSED in white letters";
+  EXPECT_TRUE(Shown(GameState.pausePanel) && Shown(GameState.resumeButton) && Shown(GameState.leaveButton));
   Frames(5);
   EXPECT_EQ(Round(), paused) << "nothing moves while paused";
 
   // Resume plays the same round on from where it stood; the overlay goes.
   Tap(kResume);
-  EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  EXPECT_EQ(GameState.RoundFrame, paused[0] + 1);
+  EXPECT_TRUE(GameState.SceneState == ScenePlaying && GameState.RoundFrame == paused[0] + 1);
   EXPECT_FALSE(Shown(GameState.pausePanel) || Shown(GameState.pauseDim) || Shown(GameState.pauseButtonOver));
-  const long resumed = Brightness(0, 60, 300, 700);
-  EXPECT_GT(resumed, playing * 8 / 10) << "bright again";
+  EXPECT_GT(Sum(0, 60, 300, 700, false), playing * 8 / 10) << "bright again";
 
   // Esc pauses; a lost focus pauses the same way and its return plays on by itself.
   PushKey(SDLK_ESCAPE);
   Frame();
-  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  const bool escPaused = GameState.SceneState == ScenePaused;
   PushKey(SDLK_p);
   Frame();
-  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  EXPECT_TRUE(escPaused && GameState.SceneState == ScenePlaying);
   PushFocus(false);
   Frame();
-  EXPECT_EQ(GameState.SceneState, ScenePaused);
-  EXPECT_TRUE(Shown(GameState.pausePanel)) << "the overlay shows a round paused by focus loss";
+  EXPECT_TRUE(GameState.SceneState == ScenePaused && Shown(GameState.pausePanel)) << "a lost focus shows it too";
   PushFocus(true);
   Frame();
-  EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  EXPECT_FALSE(Shown(GameState.pausePanel));
+  EXPECT_TRUE(GameState.SceneState == ScenePlaying && !Shown(GameState.pausePanel)) << "and its return plays on";
   CaptureFrames(false);
 
   // Leave round asks; Cancel keeps the paused round as it was, asteroids and all.
@@ -110,7 +92,7 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   const std::vector<int> before = Round();
   Tap(kLeave);
   ASSERT_EQ(GameState.SceneState, SceneMessageBox);
-  EXPECT_EQ(Text(GameState.MessageBox.line2).find("Leave this round?") != std::string::npos, true);
+  EXPECT_NE(Text(GameState.MessageBox.line2).find("Leave this round?"), std::string::npos);
   EXPECT_TRUE(Shown(GameState.pausePanel)) << "asked over the paused round";
   Tap(kAskCancel);
   EXPECT_EQ(GameState.SceneState, ScenePaused);
@@ -118,11 +100,8 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   // OK leaves for the menu, which tidies the round away; the score is not kept.
   Tap(kLeave);
   Tap(kAskOk, 2);
-  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
-  EXPECT_TRUE(Shown(GameState.freePlayButton));
-  for (ViewId gone : {GameState.pausePanel, GameState.pauseDim, GameState.resumeButton, GameState.shipView}) {
-    EXPECT_FALSE(Shown(gone));
-  }
+  EXPECT_TRUE(GameState.SceneState == SceneMainMenu && Shown(GameState.freePlayButton));
+  EXPECT_FALSE(Shown(GameState.pausePanel) || Shown(GameState.pauseDim) || Shown(GameState.shipView));
   EXPECT_EQ(GameState.Profile.bestCount, 0);
 }
 
