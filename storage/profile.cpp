@@ -44,7 +44,9 @@ void Chomp(char* line) { line[strcspn(line, "\r\n")] = '\0'; }
 int32_t Level(const char* line, const char* name) {
   TextScan scan(line);
   int64_t value = 0;
-  if (!scan.Literal(name) || !scan.Literal(" ") || !scan.Integer(0, kVolumeSteps + 1, &value) || !scan.AtEnd()) return 0;
+  if (!scan.Literal(name) || !scan.Literal(" ") || !scan.Integer(0, kVolumeSteps + 1, &value) || !scan.AtEnd()) {
+    return 0;
+  }
   return value >= 1 && value <= kVolumeSteps ? static_cast<int32_t>(value) : 0;
 }
 
@@ -53,10 +55,13 @@ int32_t Level(const char* line, const char* name) {
 bool ReadBest(const char* line, ProfileRecord& profile) {
   TextScan scan(line);
   int64_t value = 0;
-  if (!scan.Literal("best ") || !scan.Integer(INT64_MIN, INT64_MAX, &value) || !scan.Literal(" ")) return false;
+  if (!scan.Literal("best ") || !scan.Integer(INT64_MIN, INT64_MAX, &value) || !scan.Literal(" ")) {
+    return false;
+  }
   const char* date = strrchr(line, ' ') + 1;
   const bool twoBlanks = std::count(line, line + strlen(line), ' ') == 2;
-  if (!twoBlanks || value < INT32_MIN || value > INT32_MAX || !IsDate(date) || profile.bestCount >= kBestScores) return false;
+  const bool fits = value >= INT32_MIN && value <= INT32_MAX && profile.bestCount < kBestScores;
+  if (!twoBlanks || !fits || !IsDate(date)) return false;
   if (profile.bestCount > 0 && profile.best[profile.bestCount - 1].score < value) return false;
   BestScore& entry = profile.best[profile.bestCount++];
   entry.score = static_cast<int32_t>(value);

@@ -73,7 +73,8 @@ TEST_F(FreePlayTest, MenuToScoredRoundToGameOverAndBackToTheMenu) {
   EXPECT_EQ(PlayUntilMessage(40), 27 - 6);
   EXPECT_FALSE(Shown(GameState.shipView));
   const MessageBoxRecord& box = GameState.MessageBox;
-  EXPECT_EQ(Text(box.line1) + "|" + Text(box.line2) + "|" + Text(box.line3), "       NEW BEST SCORE!|            SCORE: 24|       Your first best score");
+  EXPECT_EQ(Text(box.line1) + "|" + Text(box.line2) + "|" + Text(box.line3),
+            "       NEW BEST SCORE!|            SCORE: 24|       Your first best score");
   EXPECT_EQ(ViewGetX(box.okButton), 464);
   EXPECT_FALSE(Shown(box.cancelButton));
   // The score is written over the full-screen backdrop of the box.

@@ -119,7 +119,7 @@ check(downloaded > 1e6 && downloaded <= 8e6, `the first visit downloads at most 
 check(await probe(page, 6) === 1 && await probe(page, 7) === 1, 'a first visit starts with the default options');
 await page.waitForTimeout(1500);  // the menu's fade is over
 const difference = await differenceFrom(page, nativeMenu);
-check(difference < 0.01, `the menu matches the native one (${(100 * difference).toFixed(3)} % of pixels differ)`);
+check(difference < 0.025, `the menu matches the native one but its QUIT (${(100 * difference).toFixed(3)} % differ)`);
 await page.screenshot({ path: path.join(shots, 'web-menu.png') });
 
 // ---- Free play with two fingers: one steers with the knob, the other fires. ----

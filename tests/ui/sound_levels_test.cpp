@@ -16,18 +16,13 @@ constexpr int kEffectsDown[2] = {504, 330}, kEffectsUp[2] = {662, 330};
 constexpr int kSoundToggle[2] = {400, 425}, kMusicToggle[2] = {400, 485};
 const std::string kProfilePath = std::string("Data/") + kProfileFile;
 
-void OpenOptions() {
-  ReachMenu();
-  Tap(kOptionsButton, 3);
-  ASSERT_EQ(GameState.SceneState, SceneOptions);
-}
-
 // The levels as the player's file keeps them, the options file, and the mixer's volumes of an
 // effect and of the menu music (0..128).
 std::string Levels() {
   const std::string profile = ReadFile(kProfilePath);
   return profile.substr(profile.find("music"), 17) + "| " + ReadFile(kOptions) + " | effect " +
-         std::to_string(SoundVolume(GameState.buttonSound)) + " music " + std::to_string(SoundVolume(GameState.mainSound));
+         std::to_string(SoundVolume(GameState.buttonSound)) + " music " +
+         std::to_string(SoundVolume(GameState.mainSound));
 }
 
 }  // namespace
@@ -36,7 +31,8 @@ class SoundLevelsTest : public GameTest {};
 
 TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
   ASSERT_TRUE(FirstSession([] {
-    OpenOptions();
+    ReachMenu();
+    Tap(kOptionsButton, 3);
     EXPECT_TRUE(Shown(GameState.levelsPanel) && Shown(GameState.effectsUp) && Shown(GameState.soundToggle));
     EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[4]));
     EXPECT_EQ(Levels(), "music 4\neffects 4| 110 | effect 128 music 128");
@@ -50,7 +46,8 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
     Tap(kEffectsDown);
     EXPECT_EQ(Levels(), "music 4\neffects 1| 100 | effect 0 music 128") << "off is the sound toggle off";
     EXPECT_EQ(Plays(kButtonTap), taps + 2) << "the step to off is silent";
-    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[0]) && Shows(GameState.soundIndicator, GameState.noImage));
+    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[0]) &&
+                Shows(GameState.soundIndicator, GameState.noImage));
     Tap(kEffectsDown);  // off is the bottom
     Tap(kSoundToggle);
     EXPECT_EQ(Levels(), "music 4\neffects 1| 110 | effect 32 music 128") << "the toggle brings its level back";
@@ -68,7 +65,8 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
     EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32") << "up from off: 25 % and music on";
     EXPECT_EQ(Plays(kMenuMusic, mark, harness::kMusicChannel), 1) << "the menu music starts again";
   }));
-  OpenOptions();
+  ReachMenu();
+  Tap(kOptionsButton, 3);
   EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32");
   EXPECT_TRUE(Shows(GameState.musicMeter, GameState.meterImages[1]));
   // The round's loop plays at the music's level too.

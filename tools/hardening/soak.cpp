@@ -137,7 +137,7 @@ void CheckAfterFrame() {
 
 const char* const kSceneNames[] = {"fade out", "main menu", "start free play", "playing", "game over",
                                    "options", "help", "paused", "fade in", "start mission",
-                                   "inter-level", "message box", "loading"};
+                                   "inter-level", "message box", "best scores", "loading"};
 constexpr int kSceneCount = sizeof kSceneNames / sizeof kSceneNames[0];
 
 int SceneIndex(int32_t scene) {
@@ -200,13 +200,15 @@ class Monkey {
   }
 
   // The on-screen part of every visible view with a callback and every enabled touch area. Buttons
-  // tapped less so far are favoured, so every screen is reached; the campaign's reset seldom.
+  // tapped less so far are favoured, so every screen is reached; the campaign's reset seldom, and
+  // the menu's quit never (the soak ends by closing the window).
   std::vector<Box> Buttons() {
     std::vector<Box> boxes;
     auto add = [&](int x, int y, int width, int height, int key) {
       const int left = std::max(x, 0), right = std::min(x + width, kScreenWidth - 1);
       const int top = std::max(y, 0), bottom = std::min(y + height, kScreenHeight - 1);
-      const double weight = (key == GameState.resetButton ? 0.05 : 1.0) / (1 + taps_[key]);
+      const double share = key == GameState.resetButton ? 0.05 : key == GameState.quitButton ? 0.0 : 1.0;
+      const double weight = share / (1 + taps_[key]);
       if (left <= right && top <= bottom) boxes.push_back({left, top, right - left, bottom - top, key, weight});
     };
     for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {
