@@ -148,11 +148,12 @@ SoundId SoundAdd(const char* name) {
 
 namespace {
 
-// The levels on the mixer's scale, and which sounds have been played as loops (music): each
-// sound carries its own volume, so an effect keeps the effects' level on whatever channel it gets.
+// The levels on the mixer's scale. They are channel volumes: every channel plays effects at the
+// effects' level, except the music channel once a loop has played there (before that an effect
+// may be given it like any other channel, and plays at the effects' level).
 int musicVolume = MIX_MAX_VOLUME;
 int effectsVolume = MIX_MAX_VOLUME;
-bool isLoop[kMaxSounds];
+bool loopStarted = false;
 
 Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
 
@@ -166,28 +167,21 @@ int MixerVolume(int32_t percent) {
 void AudioSetLevels(int32_t musicPercent, int32_t effectsPercent) {
   musicVolume = MixerVolume(musicPercent);
   effectsVolume = MixerVolume(effectsPercent);
-  for (SoundId id = 0; id < GameState.SoundTable.count; ++id) {
-    if (Mix_Chunk* chunk = ChunkAt(id)) Mix_VolumeChunk(chunk, isLoop[id] ? musicVolume : effectsVolume);
-  }
+  for (int channel = 0; channel < kMusicChannel; ++channel) Mix_Volume(channel, effectsVolume);
+  Mix_Volume(kMusicChannel, loopStarted ? musicVolume : effectsVolume);
 }
 
-int32_t SoundVolume(SoundId id) {
-  Mix_Chunk* chunk = ChunkAt(id);
-  return chunk != nullptr ? Mix_VolumeChunk(chunk, -1) : 0;
-}
+int32_t ChannelVolume(int channel) { return Mix_Volume(channel, -1); }
 
 void PlaySound(SoundId id) {
-  Mix_Chunk* chunk = ChunkAt(id);
-  if (chunk == nullptr) return;
-  Mix_VolumeChunk(chunk, effectsVolume);
-  Mix_PlayChannelTimed(-1, chunk, 0, -1);
+  if (Mix_Chunk* chunk = ChunkAt(id)) Mix_PlayChannelTimed(-1, chunk, 0, -1);
 }
 
 void PlayLoop(SoundId id) {
   Mix_Chunk* chunk = ChunkAt(id);
   if (chunk == nullptr) return;
-  isLoop[id] = true;
-  Mix_VolumeChunk(chunk, musicVolume);
+  loopStarted = true;
+  Mix_Volume(kMusicChannel, musicVolume);
   Mix_PlayChannelTimed(kMusicChannel, chunk, -1, -1);
   ReleaseSoundsOtherThan(chunk);
 }

@@ -31,8 +31,8 @@ void PlaySound(SoundId id);
 void PlayLoop(SoundId id);
 // Pauses the music channel.
 void PauseLoop();
-// The volumes, in percent: music for every sound played as a loop, effects for the rest. Applied
-// at once, to the sounds playing too.
+// The volumes, in percent: music for the loops on the music channel, effects for every other
+// sound. Applied at once, to the sounds playing too.
 void AudioSetLevels(int32_t musicPercent, int32_t effectsPercent);
-// A sound's volume on the mixer's scale (0..MIX_MAX_VOLUME).
-int32_t SoundVolume(SoundId id);
+// A channel's volume on the mixer's scale (0..MIX_MAX_VOLUME).
+int32_t ChannelVolume(int channel);

@@ -17,12 +17,11 @@ constexpr int kSoundToggle[2] = {400, 425}, kMusicToggle[2] = {400, 485};
 const std::string kProfilePath = std::string("Data/") + kProfileFile;
 
 // The levels as the player's file keeps them, the options file, and the mixer's volumes of an
-// effect and of the menu music (0..128).
+// effects channel and of the music channel (0..128).
 std::string Levels() {
   const std::string profile = ReadFile(kProfilePath);
   return profile.substr(profile.find("music"), 17) + "| " + ReadFile(kOptions) + " | effect " +
-         std::to_string(SoundVolume(GameState.buttonSound)) + " music " +
-         std::to_string(SoundVolume(GameState.mainSound));
+         std::to_string(ChannelVolume(0)) + " music " + std::to_string(ChannelVolume(harness::kMusicChannel));
 }
 
 }  // namespace
@@ -72,5 +71,5 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
   // The round's loop plays at the music's level too.
   Tap(kMenuBack, 1);
   Tap(kFreePlay, 3);
-  EXPECT_EQ(SoundVolume(GameState.loopSound), 32);
+  EXPECT_EQ(ChannelVolume(harness::kMusicChannel), 32);
 }
