@@ -12,10 +12,14 @@
 #include "ship/ship.h"
 #include "storage/profile.h"
 #include "storage/user_files.h"
+#include "ui/best_scores.h"
+#include "ui/calibration.h"
 #include "ui/game_buttons.h"
+#include "ui/help.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
+#include "ui/options.h"
 #include "ui/pause_overlay.h"
 #include "ui/shop.h"
 #include "ui/sound_levels.h"
@@ -26,9 +30,24 @@
 #include "world/damage.h"
 #include "world/explosions.h"
 #include "world/pickups.h"
+#include "world/round.h"
 #include "world/stars.h"
 
 namespace {
+
+// Every screen outside the round, bottom to top: the round's space pictures under everything,
+// the menu, the options screen (with the back button that help shares), the menu's pressed
+// pictures, help, the calibration panel, the sound levels panel and the best-scores table.
+void InitUI() {
+  CreateSpaceBackgrounds();
+  CreateMenuScreen();
+  CreateOptionsScreen();
+  CreateMenuPressedPictures();
+  CreateHelpScreen();
+  CreateCalibrationViews();
+  CreateSoundLevels();
+  CreateBestScores();
+}
 
 void InitShipUI() {
   CreateHeatBackgrounds();
@@ -71,21 +90,20 @@ void CargoShipAndControls() {
 void FinishLoading() {
   // The loading screen is never shown again: its pictures go (the background alone is 3 MiB).
   for (ViewId view : {GameState.loadingBar, GameState.loadingBarFrame, GameState.loadingBackground}) ViewRetire(view);
-  ViewsSetVisible({GameState.menuBackground, GameState.logoView}, 1);
+  ViewsSetVisible({GameState.Menu.menuBackground, GameState.Menu.logoView}, 1);
   LoadSaveGame();
   LoadCalibration();
   LoadProfile();
   ApplySoundLevels();
-  GameState.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
-  ViewSetVisible(GameState.campaignHelpImage, 0);
-  ViewSetxy(GameState.campaignHelpImage, 0, 0);
+  GameState.InterLevel.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
+  ViewSetVisible(GameState.InterLevel.campaignHelpImage, 0);
+  ViewSetxy(GameState.InterLevel.campaignHelpImage, 0, 0);
   if (GameState.controlMethod == ControlAccelerometer) {
     ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
   }
   GameState.LoadPhase = 1;
   GameState.menuFade = 0;
-  SceneChange(SceneFadeIn);
-  if (GameState.musicOn) PlayLoop(GameState.mainSound);
+  SceneChange(SceneFadeIn);  // the menu music starts with it
   StopDecodingAhead();
   PlatformReleaseFreedMemory();
 }

@@ -29,6 +29,8 @@ void PlaySound(SoundId id);
 // Plays a sound from its start on the music channel, looping forever; the long sounds not playing
 // give their pages back.
 void PlayLoop(SoundId id);
+// The menu's music, from its start, when music is on.
+void PlayMenuMusic();
 // Pauses the music channel.
 void PauseLoop();
 // The volumes, in percent: music for the loops on the music channel, effects for every other

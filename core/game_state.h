@@ -7,6 +7,7 @@
 #include "core/id_table.h"
 
 class Image;
+struct Screen;
 struct View;
 struct TouchArea;
 struct TextView;
@@ -157,12 +158,21 @@ struct ExplosionManagerRecord {
   SoundId sound;
 };
 
+// The kinds of campaign mission; a level file names each by a letter (storage/levels.h).
+enum MissionKind : int32_t {
+  MissionUnknown = 0,  // a level whose kind could not be read: never played
+  MissionCollect = 1,  // collect `target` samples of calabrium ore
+  MissionDestroy = 2,  // destroy `target` infected asteroids
+  MissionProtect = 3,  // keep the cargo ship whole for `target` seconds
+  MissionSurvive = 4,  // survive for `target` seconds
+};
+
 // One campaign mission, as read from its level file.
 struct MissionRecord {
   int32_t asteroidPace;
   int32_t oreRange;
   int32_t infectedRange;
-  int32_t type;  // 'C', 'D', 'P' or 'S' in the low byte
+  MissionKind type;
   int32_t target;
   int32_t reward;
   int32_t levelNumber;  // the number of the file that was read
@@ -170,12 +180,16 @@ struct MissionRecord {
   int32_t progress;     // running count towards target
 };
 
+// What the shop sells, in the order of its rows.
+enum UpgradeKind : int32_t { UpgradeStructure = 0, UpgradeShield = 1, UpgradeHandling = 2, UpgradeWeapons = 3 };
+constexpr int kUpgradeKinds = 4;
+
 struct UpgradeRow {
   ViewId icon;
   TextId title;
   TextId levelText;
   ViewId buyButton;
-  char kind;   // 'S' structure, 'L' shield, 'H' handling, 'W' weapons
+  UpgradeKind kind;
   char shown;  // 1 while the row is on screen
   int32_t cost;
 };
@@ -192,6 +206,69 @@ struct InterLevelScreenRecord {
   TextId rewardText;
   TextId creditsText;
   UpgradeRow rows[4];  // structure, shield, handling, weapons
+  ViewId buyButtonOver;      // one pressed picture, moved to the row being pressed
+  ViewId campaignHelpImage;  // the labels over the screen's picture
+};
+
+// Free play's best rounds, best first, and the sound levels: the player's own file.
+constexpr int kBestScores = 10;
+constexpr int kVolumeSteps = 4;  // 25, 50, 75 and 100 %; off is the sound or music toggle
+
+struct BestScore {
+  int32_t score;
+  char date[11];  // "YYYY-MM-DD"
+};
+
+struct ProfileRecord {
+  int32_t musicLevel, effectsLevel;  // 1..kVolumeSteps: the level while the toggle is on
+  int32_t bestCount;
+  BestScore best[kBestScores];
+  int32_t lastRank;  // where the last free-play round's score went in the table, or -1
+};
+
+// The main menu; its background, logo and back button serve the options and help screens too.
+struct MenuScreenRecord {
+  ViewId menuBackground, logoView;
+  ViewId startButton, freePlayButton, optionsButton, helpButton;
+  ViewId freePlayButtonOver, startButtonOver, optionsButtonOver, helpButtonOver;
+  ViewId backButton, backButtonOver;  // on the options, help and best-scores screens
+  ViewId scoresButton, scoresButtonOver;
+  ViewId quitButton, quitButtonOver;  // shown on the desktop only
+};
+
+struct OptionsScreenRecord {
+  ViewId optionsBackground;
+  ImageId yesImage, noImage;
+  ViewId soundIndicator, musicIndicator;
+  ViewId soundToggle, musicToggle, controlButton;
+  ViewId accelImage, rightHandImage, leftHandImage, resetButton;
+  // The sound levels panel above the options.
+  ViewId levelsPanel, musicDown, musicUp, effectsDown, effectsUp, musicMeter, effectsMeter;
+  ImageId meterImages[kVolumeSteps + 1];  // off, then each step
+};
+
+struct HelpScreenRecord {
+  ViewId helpImage;
+  ImageId helpTouchImage, helpDesktopImage;  // the help for the device the game runs on
+};
+
+struct BestScoresScreenRecord {
+  ViewId scoresPanel;
+  TextId scoreRows[kBestScores], scoreDates[kBestScores];
+};
+
+// The strip at the top of a round.
+struct GameButtonsRecord {
+  ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
+  TextId scoreText, progressLabel;
+  // The paused round's overlay.
+  ViewId pauseDim, pausePanel, resumeButton, resumeButtonOver, leaveButton, leaveButtonOver;
+};
+
+// The tilt calibration panel over the options screen.
+struct CalibrationPanelRecord {
+  ViewId calibrationBackground, calibrationOkButton, calibrationOkOver;
+  ViewId xDot, yDot, xMarker, yMarker;
 };
 
 struct CargoShipRecord {
@@ -217,23 +294,6 @@ struct MessageBoxRecord {
   ViewId cancelButton;
   ViewId cancelButtonOver;
   void (*okAction)();  // what OK does besides closing the box, or null
-  int32_t openedOver;  // the scene the box was opened over
-};
-
-// Free play's best rounds, best first, and the sound levels: the player's own file.
-constexpr int kBestScores = 10;
-constexpr int kVolumeSteps = 4;  // 25, 50, 75 and 100 %; off is the sound or music toggle
-
-struct BestScore {
-  int32_t score;
-  char date[11];  // "YYYY-MM-DD"
-};
-
-struct ProfileRecord {
-  int32_t musicLevel, effectsLevel;  // 1..kVolumeSteps: the level while the toggle is on
-  int32_t bestCount;
-  BestScore best[kBestScores];
-  int32_t lastRank;  // where the last free-play round's score went in the table, or -1
 };
 
 struct GameStateRecord {
@@ -272,28 +332,13 @@ struct GameStateRecord {
   int32_t LoadStepCounter;
   double LoadProgress;
 
-  // Menu, options and help screens.
+  // The round's six space pictures, and the screens with their own views.
   ViewId SpaceBackground[6];
-  ViewId menuBackground, logoView;
-  ViewId startButton, freePlayButton, optionsButton, helpButton;
-  ViewId optionsBackground;
-  ImageId yesImage, noImage;
-  ViewId soundIndicator, musicIndicator;
-  ViewId backButton, soundToggle, musicToggle, controlButton;
-  ViewId accelImage, rightHandImage, leftHandImage, resetButton;
-  ViewId freePlayButtonOver, startButtonOver, backButtonOver, optionsButtonOver, helpButtonOver;
-  ViewId helpImage;
-  ImageId helpTouchImage, helpDesktopImage;  // the help for the device the game runs on
-  ViewId scoresButton, scoresButtonOver, quitButton, quitButtonOver;
-  ViewId levelsPanel, musicDown, musicUp, effectsDown, effectsUp, musicMeter, effectsMeter;
-  ImageId meterImages[kVolumeSteps + 1];  // off, then each step
-  ViewId scoresPanel;
-  TextId scoreRows[kBestScores], scoreDates[kBestScores];
-
-  // In-game buttons and texts.
-  ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
-  ViewId pauseDim, pausePanel, resumeButton, resumeButtonOver, leaveButton, leaveButtonOver;
-  TextId scoreText, progressLabel;
+  MenuScreenRecord Menu;
+  OptionsScreenRecord Options;
+  HelpScreenRecord Help;
+  BestScoresScreenRecord BestScores;
+  GameButtonsRecord GameButtons;
 
   // Player ship and touch controls.
   ViewId shipView;
@@ -339,9 +384,7 @@ struct GameStateRecord {
   // Options.
   int32_t musicOn, soundOn;
 
-  // Calibration panel.
-  ViewId calibrationBackground, calibrationOkButton, calibrationOkOver;
-  ViewId xDot, yDot, xMarker, yMarker;
+  CalibrationPanelRecord Calibration;
 
   StarFieldRecord StarField;
   ExplosionManagerRecord Explosions;
@@ -354,11 +397,11 @@ struct GameStateRecord {
   int32_t calibrationX, calibrationY;
 
   InterLevelScreenRecord InterLevel;
-  ViewId buyButtonOver;
-  ViewId campaignHelpImage;
 
   // The button the keys or a gamepad act on outside rounds, outlined; -1 while the pointer is used.
   ViewId FocusView;
+  // The screen whose enter ran last (null while loading); see Screen in core/scene.h.
+  const Screen* CurrentScreen;
 
   CargoShipRecord CargoShip;
   MessageBoxRecord MessageBox;

@@ -48,7 +48,7 @@ void Tap(ViewId id) {
   DispatchTouch(CentreX(*view), CentreY(*view), kPhasePressed);
   DispatchTouchAreas(CentreX(*view), CentreY(*view));
   DispatchTouch(CentreX(*view), CentreY(*view), kPhaseReleased);
-  HidePressedHighlights();
+  HidePressedPictures();
 }
 
 // The fire button in the knob layouts; in tilt mode a finger anywhere on the field fires.
@@ -110,7 +110,8 @@ bool Focusable(const View& view) {
   if (view.visible != 1 || view.callback == nullptr) return false;
   if (view.x < 0 || view.x > kScreenWidth || view.y < 0 || view.y > kScreenHeight) return false;
   if (MessageBoxIsOpen()) return view.id == GameState.MessageBox.okButton || view.id == GameState.MessageBox.cancelButton;
-  if (GameState.SceneState == ScenePaused) return view.id == GameState.resumeButton || view.id == GameState.leaveButton;
+  const GameButtonsRecord& strip = GameState.GameButtons;
+  if (GameState.SceneState == ScenePaused) return view.id == strip.resumeButton || view.id == strip.leaveButton;
   return true;
 }
 
@@ -153,8 +154,8 @@ ViewId BackButton() {
   switch (GameState.SceneState) {
     case SceneOptions:
     case SceneHelp:
-    case SceneBestScores: return GameState.backButton;
-    case SceneMainMenu: return GameState.quitButton;  // asks first; shown on the desktop only
+    case SceneBestScores: return GameState.Menu.backButton;
+    case SceneMainMenu: return GameState.Menu.quitButton;  // asks first; shown on the desktop only
     case SceneInterLevel: return GameState.InterLevel.backButton;
     default: return -1;
   }
@@ -172,7 +173,7 @@ void Press(ViewId id) {
 void ReleasePressed() {
   if (pressedX < 0) return;
   DispatchTouch(pressedX, pressedY, kPhaseReleased);
-  HidePressedHighlights();
+  HidePressedPictures();
   pressedX = pressedY = -1;
 }
 
@@ -192,7 +193,7 @@ enum Action { kNone, kFire, kPause, kBack, kPress, kNext, kPrevious };
 // In a round Esc (and pad B) pauses rather than leaving; leaving is the paused round's own button.
 void RoundAction(Action action) {
   if (action == kFire) Fire();
-  if (action == kPause || action == kBack) Tap(GameState.pauseButton);
+  if (action == kPause || action == kBack) Tap(GameState.GameButtons.pauseButton);
 }
 
 void MenuAction(Action action, bool down) {
@@ -215,7 +216,7 @@ void Act(Action action, bool down) {
   }
   // Paused: P, Esc, pad Start and B resume; the rest move between Resume and Leave round.
   if (GameState.SceneState == ScenePaused && !MessageBoxIsOpen() && (action == kPause || action == kBack)) {
-    if (down) Tap(GameState.pauseButton);
+    if (down) Tap(GameState.GameButtons.pauseButton);
     return;
   }
   MenuAction(action == kFire ? kPress : action, down);

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "audio/sound.h"
 #include "core/game_state.h"
+#include "core/scene.h"
 #include "render/text.h"
 #include "storage/profile.h"
 #include "ui/message_box.h"
@@ -14,36 +16,44 @@ constexpr int32_t kPanelX = 212, kPanelY = 250;
 constexpr int32_t kFirstRowY = 318, kRowPitch = 31;
 constexpr int32_t kScoreRight = 420, kDateX = 500;
 
-}  // namespace
-
-void CreateBestScores() {
-  GameState.scoresPanel = ViewAddHidden("Images/scoresBG.png", kPanelX, kPanelY);
-  for (int i = 0; i < kBestScores; ++i) {
-    GameState.scoreRows[i] = TextAdd(kScoreRight, kFirstRowY + i * kRowPitch, "           ", GameState.font20);
-    GameState.scoreDates[i] = TextAdd(kDateX, kFirstRowY + i * kRowPitch, "          ", GameState.font20);
-  }
-  HideBestScores();
-}
-
-void BestScoresFrame() {
-  ViewsSetVisible({GameState.scoresPanel, GameState.backButton, GameState.logoView}, 1);
+// Every frame: the table as it stands, the logo and back.
+bool BestScoresFrame() {
+  const BestScoresScreenRecord& table = GameState.BestScores;
+  ViewsSetVisible({table.scoresPanel, GameState.Menu.backButton, GameState.Menu.logoView}, 1);
   const ProfileRecord& profile = GameState.Profile;
   const Font* font = FontById(GameState.font20);
   for (int i = 0; i < kBestScores; ++i) {
     char score[12] = "-";
     if (i < profile.bestCount) snprintf(score, sizeof score, "%d", profile.best[i].score);
-    TextSetText(GameState.scoreRows[i], score);
+    TextSetText(table.scoreRows[i], score);
     const int32_t width = font != nullptr ? TextWidth(*font, score) : 0;
-    TextSetxy(GameState.scoreRows[i], kScoreRight - width, kFirstRowY + i * kRowPitch);
-    TextSetText(GameState.scoreDates[i], i < profile.bestCount ? profile.best[i].date : "");
-    TextSetVisible(GameState.scoreRows[i], 1);
-    TextSetVisible(GameState.scoreDates[i], 1);
+    TextSetxy(table.scoreRows[i], kScoreRight - width, kFirstRowY + i * kRowPitch);
+    TextSetText(table.scoreDates[i], i < profile.bestCount ? profile.best[i].date : "");
+    TextSetVisible(table.scoreRows[i], 1);
+    TextSetVisible(table.scoreDates[i], 1);
   }
+  return true;
 }
 
-void HideBestScores() {
-  ViewsSetVisible({GameState.scoresPanel, GameState.backButton}, 0);
-  for (int i = 0; i < kBestScores; ++i) TextsSetVisible({GameState.scoreRows[i], GameState.scoreDates[i]}, 0);
+// The table and the back button go; the logo belongs to the menu.
+void LeaveBestScores() {
+  const BestScoresScreenRecord& table = GameState.BestScores;
+  ViewsSetVisible({table.scoresPanel, GameState.Menu.backButton}, 0);
+  for (int i = 0; i < kBestScores; ++i) TextsSetVisible({table.scoreRows[i], table.scoreDates[i]}, 0);
+}
+
+}  // namespace
+
+const Screen kBestScoresScreen = {nullptr, BestScoresFrame, LeaveBestScores, PlayMenuMusic};
+
+void CreateBestScores() {
+  BestScoresScreenRecord& table = GameState.BestScores;
+  table.scoresPanel = ViewAddHidden("Images/scoresBG.png", kPanelX, kPanelY);
+  for (int i = 0; i < kBestScores; ++i) {
+    table.scoreRows[i] = TextAdd(kScoreRight, kFirstRowY + i * kRowPitch, "           ", GameState.font20);
+    table.scoreDates[i] = TextAdd(kDateX, kFirstRowY + i * kRowPitch, "          ", GameState.font20);
+  }
+  LeaveBestScores();
 }
 
 void BestScoreLines(int32_t score, char* first, char* third, int size) {

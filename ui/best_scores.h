@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+struct Screen;
+
 // Start-up: the table's panel and its twenty text views (score and date of each row), hidden.
 void CreateBestScores();
-// The best-scores scene's work, every frame: the table as it stands, the logo and back.
-void BestScoresFrame();
-void HideBestScores();
+// The table, under the logo with the back button.
+extern const Screen kBestScoresScreen;
 // A free-play round ended with this score: it joins the table, and the closing box's first and
 // third lines say whether it is a new best and what the best is (the second line is the score).
 void BestScoreLines(int32_t score, char* first, char* third, int size);

@@ -6,10 +6,8 @@
 void CreateGameButtons();
 // A round starts: places and shows the strip and zeroes the score.
 void ShowGameButtons();
-// Hides the strip (back, pause, plate, highlights and both texts).
+// Leaves the round without a word, as its back button does: a campaign round for its briefing,
+// free play for the menu.
+void AbandonRound();
+// Hides the strip (back, pause, plate, pressed pictures and both texts).
 void HideGameButtons();
-// Leaves the round without a word, as its back button does: a campaign round back to its
-// briefing, free play back to the menu.
-void LeaveRound();
-int PauseTouched(int phase, int x, int y);
-int GameBackTouched(int phase, int x, int y);

@@ -1,21 +1,32 @@
 #include "ui/help.h"
 
+#include "audio/sound.h"
 #include "core/game_state.h"
+#include "core/scene.h"
 #include "platform/platform.h"
 #include "views/views.h"
 
+namespace {
+
+bool HelpFrame() {
+  const HelpScreenRecord& help = GameState.Help;
+  ViewSetImage(help.helpImage, PlatformHasTouchScreen() ? help.helpTouchImage : help.helpDesktopImage);
+  ViewSetxy(GameState.Help.helpImage, 212, 250);
+  ViewsSetVisible({GameState.Help.helpImage, GameState.Menu.backButton, GameState.Menu.logoView}, 1);
+  return true;
+}
+
+// The help picture and the back button go; the logo belongs to the menu.
+void LeaveHelp() { ViewsSetVisible({GameState.Help.helpImage, GameState.Menu.backButton}, 0); }
+
+}  // namespace
+
+const Screen kHelpScreen = {nullptr, HelpFrame, LeaveHelp, PlayMenuMusic};
+
 void CreateHelpScreen() {
-  GameState.helpTouchImage = ImageAdd("Images/help.png");
-  GameState.helpDesktopImage = ImageAdd("Images/helpDesktop.png");
-  GameState.helpImage = ViewAddFromImage(GameState.helpTouchImage, -400, -400);
-  ViewSetVisible(GameState.helpImage, 0);
+  HelpScreenRecord& help = GameState.Help;
+  help.helpTouchImage = ImageAdd("Images/help.png");
+  help.helpDesktopImage = ImageAdd("Images/helpDesktop.png");
+  help.helpImage = ViewAddFromImage(help.helpTouchImage, -400, -400);
+  ViewSetVisible(help.helpImage, 0);
 }
-
-void HelpFrame() {
-  ViewSetImage(GameState.helpImage,
-               PlatformHasTouchScreen() ? GameState.helpTouchImage : GameState.helpDesktopImage);
-  ViewSetxy(GameState.helpImage, 212, 250);
-  ViewsSetVisible({GameState.helpImage, GameState.backButton, GameState.logoView}, 1);
-}
-
-void HideHelpScreen() { ViewsSetVisible({GameState.helpImage, GameState.backButton}, 0); }

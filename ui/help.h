@@ -3,9 +3,9 @@
 // gamepad elsewhere.
 #pragma once
 
-// Start-up: the help picture (the touch screen's and the desktop's), hidden.
+struct Screen;
+
+// Start-up: the help pictures (the touch screen's and the desktop's), hidden.
 void CreateHelpScreen();
-// The help scene's work, every frame.
-void HelpFrame();
-// Hides the help picture and the back button (the logo belongs to the menu).
-void HideHelpScreen();
+
+extern const Screen kHelpScreen;

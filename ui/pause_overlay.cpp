@@ -17,30 +17,31 @@ bool PausedAndOpen() { return GameState.SceneState == ScenePaused && !MessageBox
 }  // namespace
 
 void CreatePauseOverlay() {
+  GameButtonsRecord& strip = GameState.GameButtons;
   // The same see-through picture as the message box's backdrop, stretched over the screen.
-  GameState.pauseDim = ViewAddHidden("Images/mbBG.png", 0, 0);
-  ViewSetImageSize(GameState.pauseDim, kScreenWidth, kScreenHeight);
-  GameState.pausePanel = ViewAddHidden("Images/pausePanel.png", kPanelX, kPanelY);
-  GameState.resumeButton = ViewAddHidden("Images/resumeBtn.png", kButtonX, kResumeY, ResumeTouched);
-  GameState.resumeButtonOver = ViewAddHidden("Images/resumeBtnOver.png", kButtonX, kResumeY);
-  GameState.leaveButton = ViewAddHidden("Images/leaveBtn.png", kButtonX, kLeaveY, LeaveTouched);
-  GameState.leaveButtonOver = ViewAddHidden("Images/leaveBtnOver.png", kButtonX, kLeaveY);
+  strip.pauseDim = ViewAddHidden("Images/mbBG.png", 0, 0);
+  ViewSetImageSize(strip.pauseDim, kScreenWidth, kScreenHeight);
+  strip.pausePanel = ViewAddHidden("Images/pausePanel.png", kPanelX, kPanelY);
+  strip.resumeButton = ViewAddHidden("Images/resumeBtn.png", kButtonX, kResumeY, ResumeTouched);
+  strip.resumeButtonOver = PressedPicture(ViewAddHidden("Images/resumeBtnOver.png", kButtonX, kResumeY));
+  strip.leaveButton = ViewAddHidden("Images/leaveBtn.png", kButtonX, kLeaveY, LeaveTouched);
+  strip.leaveButtonOver = PressedPicture(ViewAddHidden("Images/leaveBtnOver.png", kButtonX, kLeaveY));
 }
 
 void PausedFrame() {
-  ViewsSetVisible({GameState.pauseDim, GameState.pausePanel, GameState.resumeButton, GameState.leaveButton,
-                   GameState.pauseButtonOver},
-                  1);
+  const GameButtonsRecord& strip = GameState.GameButtons;
+  ViewsSetVisible({strip.pauseDim, strip.pausePanel, strip.resumeButton, strip.leaveButton, strip.pauseButtonOver}, 1);
 }
 
 void HidePauseOverlay() {
-  ViewsSetVisible({GameState.pauseDim, GameState.pausePanel, GameState.resumeButton, GameState.resumeButtonOver,
-                   GameState.leaveButton, GameState.leaveButtonOver, GameState.pauseButtonOver},
+  const GameButtonsRecord& strip = GameState.GameButtons;
+  ViewsSetVisible({strip.pauseDim, strip.pausePanel, strip.resumeButton, strip.resumeButtonOver, strip.leaveButton,
+                   strip.leaveButtonOver, strip.pauseButtonOver},
                   0);
 }
 
 int ResumeTouched(int phase, int, int) {
-  if (!PausedAndOpen() || !ButtonLifted(phase, GameState.resumeButtonOver)) return 0;
+  if (!PausedAndOpen() || !ButtonLifted(phase, GameState.GameButtons.resumeButtonOver)) return 0;
   Tap();
   HidePauseOverlay();
   SceneChange(ScenePlaying);
@@ -48,7 +49,7 @@ int ResumeTouched(int phase, int, int) {
 }
 
 int LeaveTouched(int phase, int, int) {
-  if (!PausedAndOpen() || !ButtonLifted(phase, GameState.leaveButtonOver)) return 0;
+  if (!PausedAndOpen() || !ButtonLifted(phase, GameState.GameButtons.leaveButtonOver)) return 0;
   Tap();
   // Cancel returns to the paused round as it was; OK leaves it as the round's back button does.
   const char* consequence = GameState.FreePlay == 1 ? "Its score will not be kept." : "The mission can be tried again.";
@@ -56,6 +57,6 @@ int LeaveTouched(int phase, int, int) {
   CentreInMessageBox(consequence, line3, sizeof line3);
   char line2[52];
   CentreInMessageBox("Leave this round?", line2, sizeof line2);
-  OpenMessageBox("", line2, line3, ScenePaused, 0, LeaveRound);
+  OpenMessageBox("", line2, line3, ScenePaused, 0, AbandonRound);
   return 0;
 }

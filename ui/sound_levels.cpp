@@ -54,29 +54,29 @@ void CreateSoundLevels() {
   static const char* const kMeters[kVolumeSteps + 1] = {"Images/levelOff.png", "Images/level25.png",
                                                         "Images/level50.png", "Images/level75.png",
                                                         "Images/level100.png"};
-  GameState.levelsPanel = ViewAddHidden("Images/levelsBG.png", kPanelX, kPanelY);
-  for (int i = 0; i <= kVolumeSteps; ++i) GameState.meterImages[i] = ImageAdd(kMeters[i]);
-  GameState.musicMeter = ViewAddFromImage(GameState.meterImages[kVolumeSteps], kMeterX, kMusicRowY);
-  GameState.effectsMeter = ViewAddFromImage(GameState.meterImages[kVolumeSteps], kMeterX, kEffectsRowY);
-  GameState.musicDown = ViewAddHidden("Images/levelDown.png", kDownX, kMusicRowY, MusicDownTouched);
-  GameState.musicUp = ViewAddHidden("Images/levelUp.png", kUpX, kMusicRowY, MusicUpTouched);
-  GameState.effectsDown = ViewAddHidden("Images/levelDown.png", kDownX, kEffectsRowY, EffectsDownTouched);
-  GameState.effectsUp = ViewAddHidden("Images/levelUp.png", kUpX, kEffectsRowY, EffectsUpTouched);
+  GameState.Options.levelsPanel = ViewAddHidden("Images/levelsBG.png", kPanelX, kPanelY);
+  for (int i = 0; i <= kVolumeSteps; ++i) GameState.Options.meterImages[i] = ImageAdd(kMeters[i]);
+  GameState.Options.musicMeter = ViewAddFromImage(GameState.Options.meterImages[kVolumeSteps], kMeterX, kMusicRowY);
+  GameState.Options.effectsMeter = ViewAddFromImage(GameState.Options.meterImages[kVolumeSteps], kMeterX, kEffectsRowY);
+  GameState.Options.musicDown = ViewAddHidden("Images/levelDown.png", kDownX, kMusicRowY, MusicDownTouched);
+  GameState.Options.musicUp = ViewAddHidden("Images/levelUp.png", kUpX, kMusicRowY, MusicUpTouched);
+  GameState.Options.effectsDown = ViewAddHidden("Images/levelDown.png", kDownX, kEffectsRowY, EffectsDownTouched);
+  GameState.Options.effectsUp = ViewAddHidden("Images/levelUp.png", kUpX, kEffectsRowY, EffectsUpTouched);
   HideSoundLevels();
 }
 
 void SoundLevelsFrame() {
   const ProfileRecord& profile = GameState.Profile;
-  ViewSetImage(GameState.musicMeter, GameState.meterImages[Step(GameState.musicOn, profile.musicLevel)]);
-  ViewSetImage(GameState.effectsMeter, GameState.meterImages[Step(GameState.soundOn, profile.effectsLevel)]);
-  ViewsSetVisible({GameState.levelsPanel, GameState.musicMeter, GameState.effectsMeter, GameState.musicDown,
-                   GameState.musicUp, GameState.effectsDown, GameState.effectsUp},
+  ViewSetImage(GameState.Options.musicMeter, GameState.Options.meterImages[Step(GameState.musicOn, profile.musicLevel)]);
+  ViewSetImage(GameState.Options.effectsMeter, GameState.Options.meterImages[Step(GameState.soundOn, profile.effectsLevel)]);
+  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter, GameState.Options.musicDown,
+                   GameState.Options.musicUp, GameState.Options.effectsDown, GameState.Options.effectsUp},
                   1);
 }
 
 void HideSoundLevels() {
-  ViewsSetVisible({GameState.levelsPanel, GameState.musicMeter, GameState.effectsMeter, GameState.musicDown,
-                   GameState.musicUp, GameState.effectsDown, GameState.effectsUp},
+  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter, GameState.Options.musicDown,
+                   GameState.Options.musicUp, GameState.Options.effectsDown, GameState.Options.effectsUp},
                   0);
 }
 

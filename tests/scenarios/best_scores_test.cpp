@@ -45,12 +45,12 @@ std::string PlayRound(int frames) {
 // back to the menu.
 std::string Table() {
   Tap(kScoresButton, 3);
-  if (GameState.SceneState != SceneBestScores || !Shown(GameState.scoresPanel)) return "no table";
+  if (GameState.SceneState != SceneBestScores || !Shown(GameState.BestScores.scoresPanel)) return "no table";
   std::string rows;
   for (int i = 0; i < kBestScores; ++i) {
-    if (!TextShown(GameState.scoreRows[i])) return "row hidden";
-    const std::string date = Text(GameState.scoreDates[i]);
-    rows += Text(GameState.scoreRows[i]) + (date.empty() ? "" : " " + date) + (i + 1 < kBestScores ? "," : "");
+    if (!TextShown(GameState.BestScores.scoreRows[i])) return "row hidden";
+    const std::string date = Text(GameState.BestScores.scoreDates[i]);
+    rows += Text(GameState.BestScores.scoreRows[i]) + (date.empty() ? "" : " " + date) + (i + 1 < kBestScores ? "," : "");
   }
   Tap(kMenuBack);
   return rows;

@@ -69,7 +69,7 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   BootToMenu();
   // Down moves the focus from START to FREE PLAY (outlined), Enter presses it.
   Press("Down");
-  EXPECT_EQ(GameState.FocusView, GameState.freePlayButton);
+  EXPECT_EQ(GameState.FocusView, GameState.Menu.freePlayButton);
   Press("Return");
   WaitFor(ScenePlaying);
   ASSERT_EQ(GameState.FreePlay, 1);
@@ -120,9 +120,9 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   Press("p");
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   Press("Escape");
-  EXPECT_TRUE(GameState.SceneState == ScenePaused && harness::Shown(GameState.pausePanel));
+  EXPECT_TRUE(GameState.SceneState == ScenePaused && harness::Shown(GameState.GameButtons.pausePanel));
   Press("Down");
-  EXPECT_EQ(GameState.FocusView, GameState.leaveButton);
+  EXPECT_EQ(GameState.FocusView, GameState.GameButtons.leaveButton);
   Press("Return");
   EXPECT_EQ(GameState.SceneState, SceneMessageBox);
   Press("Return");
@@ -218,7 +218,7 @@ TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
   push(SDL_JOYBUTTONDOWN, 7, 1);  // paused again, the D-pad down to Leave round, A and A again
   push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);
   push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
-  EXPECT_EQ(GameState.FocusView, GameState.leaveButton);
+  EXPECT_EQ(GameState.FocusView, GameState.GameButtons.leaveButton);
   for (int i = 0; i < 2; ++i) {
     push(SDL_JOYBUTTONDOWN, 0, 1);
     push(SDL_JOYBUTTONUP, 0, 0);

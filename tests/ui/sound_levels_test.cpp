@@ -32,21 +32,21 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
   ASSERT_TRUE(FirstSession([] {
     ReachMenu();
     Tap(kOptionsButton, 3);
-    EXPECT_TRUE(Shown(GameState.levelsPanel) && Shown(GameState.effectsUp) && Shown(GameState.soundToggle));
-    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[4]));
+    EXPECT_TRUE(Shown(GameState.Options.levelsPanel) && Shown(GameState.Options.effectsUp) && Shown(GameState.Options.soundToggle));
+    EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[4]));
     EXPECT_EQ(Levels(), "music 4\neffects 4| 110 | effect 128 music 128");
     Tap(kEffectsUp);  // 100 % is the top
     Tap(kEffectsDown);
     EXPECT_EQ(Levels(), "music 4\neffects 3| 110 | effect 96 music 128");
-    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[3]));
+    EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[3]));
     const int taps = Plays(kButtonTap);
     Tap(kEffectsDown);
     Tap(kEffectsDown);
     Tap(kEffectsDown);
     EXPECT_EQ(Levels(), "music 4\neffects 1| 100 | effect 0 music 128") << "off is the sound toggle off";
     EXPECT_EQ(Plays(kButtonTap), taps + 2) << "the step to off is silent";
-    EXPECT_TRUE(Shows(GameState.effectsMeter, GameState.meterImages[0]) &&
-                Shows(GameState.soundIndicator, GameState.noImage));
+    EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[0]) &&
+                Shows(GameState.Options.soundIndicator, GameState.Options.noImage));
     Tap(kEffectsDown);  // off is the bottom
     Tap(kSoundToggle);
     EXPECT_EQ(Levels(), "music 4\neffects 1| 110 | effect 32 music 128") << "the toggle brings its level back";
@@ -58,7 +58,7 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
     EXPECT_EQ(Mix_Playing(harness::kMusicChannel), 1);
     Tap(kMusicToggle);
     EXPECT_EQ(Levels(), "music 2\neffects 2| 010 | effect 64 music 0");
-    EXPECT_TRUE(Mix_Paused(harness::kMusicChannel) == 1 && Shows(GameState.musicMeter, GameState.meterImages[0]));
+    EXPECT_TRUE(Mix_Paused(harness::kMusicChannel) == 1 && Shows(GameState.Options.musicMeter, GameState.Options.meterImages[0]));
     const size_t mark = recorded().plays.size();
     Tap(kMusicUp);
     EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32") << "up from off: 25 % and music on";
@@ -67,7 +67,7 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
   ReachMenu();
   Tap(kOptionsButton, 3);
   EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 64 music 32");
-  EXPECT_TRUE(Shows(GameState.musicMeter, GameState.meterImages[1]));
+  EXPECT_TRUE(Shows(GameState.Options.musicMeter, GameState.Options.meterImages[1]));
   // The round's loop plays at the music's level too.
   Tap(kMenuBack, 1);
   Tap(kFreePlay, 3);

@@ -207,7 +207,7 @@ class Monkey {
     auto add = [&](int x, int y, int width, int height, int key) {
       const int left = std::max(x, 0), right = std::min(x + width, kScreenWidth - 1);
       const int top = std::max(y, 0), bottom = std::min(y + height, kScreenHeight - 1);
-      const double share = key == GameState.resetButton ? 0.05 : key == GameState.quitButton ? 0.0 : 1.0;
+      const double share = key == GameState.Options.resetButton ? 0.05 : key == GameState.Menu.quitButton ? 0.0 : 1.0;
       const double weight = share / (1 + taps_[key]);
       if (left <= right && top <= bottom) boxes.push_back({left, top, right - left, bottom - top, key, weight});
     };
