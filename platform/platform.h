@@ -59,9 +59,12 @@ SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags);
 // and centred (the GL viewport), the bars around it cleared black. True when there are bars.
 bool PlatformFrameViewport();
 
-// True when joystick readings come from a gamepad's stick (which pulls the knob in the knob
-// layouts) rather than from a tilt sensor.
-bool PlatformStickIsGamepad();
+// The joystick number that tilt readings from the device's own orientation sensor carry (the
+// browser's sensor), so that they are never taken for a gamepad's stick.
+constexpr int kTiltSensorJoystick = 200;
+// True when a joystick reading comes from a gamepad's stick (which pulls the knob in the knob
+// layouts) rather than from a tilt sensor (which steers in the tilt layout only).
+bool PlatformReadingFromGamepad(const SDL_JoyAxisEvent& reading);
 // Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
 // reach the game exactly as the tablet's accelerometer delivered them.
 void PlatformPresentGamepadAsTilt(bool on);
