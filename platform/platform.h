@@ -31,6 +31,10 @@ void PlatformRunLoop(bool (*pass)());
 SDL_Surface* PlatformLoadPicture(const char* path);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
+// The frame's drawing is handed over before it is shown: on the desktop the GL is flushed and
+// waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
+// returns, and waiting for the GPU there would stall the page's whole pass.
+void PlatformFinishFrame();
 // A user file was written and closed: in a browser, the user folder is copied through to the
 // browser's persistent storage. Nothing on the desktop.
 void PlatformUserFileWritten();

@@ -12,7 +12,7 @@ import path from 'node:path';
 import { createRequire } from 'node:module';
 
 const require = createRequire(import.meta.url);
-const modules = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../tools/web/node_modules');
+const modules = path.resolve(path.dirname(new URL(import.meta.url).pathname), 'node_modules');
 const need = (name) => require(path.join(modules, name));
 
 export const kEngines = ['chromium', 'firefox', 'webkit'];
@@ -70,9 +70,10 @@ class Chromium {
   async down(finger, x, y) { this.fingers.set(finger, [x, y]); await this.touch('touchStart'); }
   async move(finger, x, y) { this.fingers.set(finger, [x, y]); await this.touch('touchMove'); }
   async up(finger) {
+    const [x, y] = this.fingers.get(finger);
     this.fingers.delete(finger);
-    // An end lists the fingers still on the glass.
-    await this.touch('touchEnd', [...this.fingers.entries()].map(([id, [x, y]]) => ({ x, y, id })));
+    // An end lists the finger that lifts.
+    await this.touch('touchEnd', [{ x, y, id: finger }]);
   }
   async key(name, down) { await (down ? this.page.keyboard.down(name) : this.page.keyboard.up(name)); }
   async canvasShot() { return (await this.page.locator('#canvas').screenshot()).toString('base64'); }
@@ -91,6 +92,7 @@ class Firefox {
       extraPrefsFirefox: { 'dom.w3c_touch_events.enabled': 1, 'media.autoplay.default': 0 },
     });
     session.page = (await session.browser.pages())[0] || await session.browser.newPage();
+    await session.page.setViewport({ width: 1024, height: 768 });
     session.seen = [];
     session.page.on('console', (message) => {
       if ((message.type() === 'error' || message.type() === 'warn') && ours(message.text())) {
@@ -111,7 +113,11 @@ class Firefox {
   async down(finger, x, y) { this.fingers.set(finger, await this.page.touchscreen.touchStart(x, y)); }
   async move(finger, x, y) { await this.fingers.get(finger).move(x, y); }
   async up(finger) { const handle = this.fingers.get(finger); this.fingers.delete(finger); await handle.end(); }
-  async key(name, down) { await (down ? this.page.keyboard.down(name) : this.page.keyboard.up(name)); }
+  // WebDriver BiDi knows the keys by what they type.
+  async key(name, down) {
+    const typed = { Space: ' ', KeyP: 'p' }[name] || name;
+    await (down ? this.page.keyboard.down(typed) : this.page.keyboard.up(typed));
+  }
   async canvasShot() { return (await this.page.$('#canvas')).screenshot({ encoding: 'base64' }); }
   async troubles() { return this.seen; }
   async close() { await this.browser.close(); }
@@ -195,6 +201,98 @@ class WebKit {
     await this.service.kill();
   }
 }
+
+// ---- Playing the game in any engine. ----
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// One of the game's figures (see WebProbe in platform/web.cpp), -1 before it runs.
+export const probe = (s, what) => s.run((w) => (window.Module && Module.calledRun ? Module._WebProbe(w) : -1), what);
+
+export async function tap(s, [x, y]) {
+  await s.down(9, x, y);
+  await sleep(70);
+  await s.up(9);
+  await sleep(70);
+}
+
+
+// The orientation sensor reporting gamma (the right edge tipped down for > 0) at about 33 Hz for
+// the given time, as a phone's does.
+export function tilt(s, gamma, ms) {
+  return s.run(([g, time]) => new Promise((resolve) => {
+    const send = () => {
+      let event;
+      try {
+        event = new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: 0, gamma: g });
+      } catch (error) {
+        event = new Event('deviceorientation');
+        for (const [name, value] of Object.entries({ alpha: 0, beta: 0, gamma: g })) {
+          Object.defineProperty(event, name, { value });
+        }
+      }
+      window.dispatchEvent(event);
+    };
+    send();
+    const timer = setInterval(send, 30);
+    setTimeout(() => { clearInterval(timer); resolve(true); }, time);
+  }), [gamma, ms]);
+}
+
+// Stand-ins for what only a phone has: the sensor's permission prompt and the screen's wake lock,
+// counted. Put in after the page loads, before its first gesture.
+export function phoneStandIns(s) {
+  return s.run(() => {
+    window.standIns = { sensorAsks: 0, locksHeld: 0, locksAsked: 0 };
+    if (!window.DeviceOrientationEvent) window.DeviceOrientationEvent = function DeviceOrientationEvent() {};
+    DeviceOrientationEvent.requestPermission = () => { standIns.sensorAsks += 1; return Promise.resolve('granted'); };
+    Object.defineProperty(navigator, 'wakeLock', { configurable: true, value: { request: () => {
+      standIns.locksAsked += 1;
+      standIns.locksHeld += 1;
+      const lock = new EventTarget();
+      lock.release = () => { standIns.locksHeld -= 1; lock.dispatchEvent(new Event('release')); return Promise.resolve(); };
+      return Promise.resolve(lock);
+    } } });
+    return true;
+  });
+}
+export const standIn = (s, what) => s.run((w) => (window.standIns ? window.standIns[w] : -1), what);
+
+
+// Writes a user file into the game's folder and through to the browser's storage.
+export function writeUserFile(s, name, text) {
+  return s.run(([file, body]) => new Promise((resolve) => {
+    Module.FS.writeFile(`/Data/User/${file}`, body);
+    Module.FS.syncfs(false, (error) => resolve(!error));
+  }), [name, text]);
+}
+
+// Share of pixels of the canvas that differ from the picture by more than a few levels.
+export async function differenceFrom(s, png, saveAs) {
+  await s.run(() => { document.getElementById('fullscreen').style.visibility = 'hidden'; });
+  const shot = await s.canvasShot();
+  await s.run(() => { document.getElementById('fullscreen').style.visibility = ''; });
+  fs.writeFileSync(saveAs, Buffer.from(shot, 'base64'));
+  return s.run(async ([a, b]) => {
+    const pixels = async (base64) => {
+      const image = new Image();
+      image.src = `data:image/png;base64,${base64}`;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = 1024;
+      canvas.height = 768;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0, 1024, 768);
+      return context.getImageData(0, 0, 1024, 768).data;
+    };
+    const [x, y] = [await pixels(a), await pixels(b)];
+    let differing = 0;
+    for (let i = 0; i < x.length; i += 4) {
+      if (Math.abs(x[i] - y[i]) > 8 || Math.abs(x[i + 1] - y[i + 1]) > 8 || Math.abs(x[i + 2] - y[i + 2]) > 8) differing += 1;
+    }
+    return differing / (1024 * 768);
+  }, [shot, fs.readFileSync(png).toString('base64')]);
+}
+
 
 export async function openEngine(engine, profile, viewport = { width: 1024, height: 768 }, extraArgs = []) {
   if (engine === 'chromium') return Chromium.open(profile, viewport, extraArgs);
