@@ -83,36 +83,11 @@ async function gatherTroubles(s, troubles) {
   for (const text of await s.troubles()) if (!troubles.includes(text)) troubles.push(text);
 }
 
-// The round in a knob layout: two fingers, keys, the sensor changing nothing, a finger beating
-// the sensor, a flood of touches.
-async function knobRound(s, engine, hand) {
-  const knob = kKnob[hand], fire = kFire[hand];
-  const pointerNote = engine === 'webkit' ? " (pointer input: WebKit's driver makes no touch events)" : '';
-  await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.playing, 20, `${hand} hand: tapping FREE PLAY starts a round`);
+// A free-play round in the right-hand layout: two fingers at once, then the keys.
+async function fingersAndKeys(s, engine) {
+  const knob = kKnob.right, fire = kFire.right;
+  await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.playing, 20, 'tapping FREE PLAY starts a round');
   await s.run(() => { Module.fastFrames = false; });
-
-  // The sensor tipped either way with no finger down: the ship stays where it was.
-  for (const gamma of [18, -18]) {
-    const before = await probe(s, kProbe.shipX);
-    await tilt(s, gamma, 1500);
-    const after = await probe(s, kProbe.shipX);
-    check(engine, Math.abs(after - before) <= 4,
-      `${hand} hand: the sensor at ${gamma}° with no finger leaves the ship in place over 1.5 s (x ${before} -> ${after})`);
-  }
-  // A finger pulling left while the sensor is tipped right: the finger steers.
-  const pullStart = await probe(s, kProbe.shipX);
-  const tipping = tilt(s, 18, 2500);
-  const pulledTo = await holdUntil(s, kProbe.shipX, async () => {
-    await s.down(1, ...knob);
-    await s.move(1, knob[0] - 20, knob[1]);
-    await s.move(1, knob[0] - 40, knob[1]);
-  }, () => s.up(1), (x) => x < pullStart - 30, 2.5);
-  await tipping;
-  check(engine, pulledTo < pullStart - 30,
-    `${hand} hand: a finger pulling left with the sensor tipped right moves the ship left (x ${pullStart} -> ${pulledTo})${pointerNote}`);
-  await waitFor(s, engine, kProbe.knobHeld, (held) => held === 0, 5, `${hand} hand: lifting the finger lets the knob go`);
-
-  if (hand !== 'right') return;
   // Two fingers at once: one holds the knob pulled, the other taps the fire button (which fires as
   // its finger lifts). In WebKit the one pointer holds the knob and Space fires.
   const shipBefore = await probe(s, kProbe.shipX);
@@ -158,6 +133,46 @@ async function knobRound(s, engine, hand) {
     for (let i = 0; i < 4 && boltsByKey === 0; ++i, await sleep(30)) boltsByKey = await probe(s, kProbe.bolts);
   }
   check(engine, boltsByKey > 0, `Space fires (${boltsByKey} bolts in flight)`);
+
+}
+
+// A calm mission to steer in (asteroids too rare to end it), started from the menu.
+async function calmRound(s, engine, label) {
+  await s.run(() => Module.FS.writeFile('/Data/Levels/level1.dat', '100000;-1;-1;S;99999;250;2'));
+  await tap(s, kAt.start);
+  await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.interLevel, 20, `${label}: START briefs a mission`);
+  await tap(s, kAt.briefingStart);
+  await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.playing, 20, `${label}: the mission starts`);
+  await s.run(() => { Module.fastFrames = false; });
+}
+
+// A round in a knob layout: the sensor changing nothing, a finger beating the sensor, a flood of
+// touches.
+async function knobRound(s, engine, hand) {
+  const knob = kKnob[hand], fire = kFire[hand];
+  const pointerNote = engine === 'webkit' ? " (pointer input: WebKit's driver makes no touch events)" : '';
+  await calmRound(s, engine, `${hand} hand`);
+
+  // The sensor tipped either way with no finger down: the ship stays where it was.
+  for (const gamma of [18, -18]) {
+    const before = await probe(s, kProbe.shipX);
+    await tilt(s, gamma, 1500);
+    const after = await probe(s, kProbe.shipX);
+    check(engine, Math.abs(after - before) <= 4 && await probe(s, kProbe.scene) === kScene.playing,
+      `${hand} hand: the sensor at ${gamma}° with no finger leaves the ship in place over 1.5 s (x ${before} -> ${after})`);
+  }
+  // A finger pulling left while the sensor is tipped right: the finger steers.
+  const pullStart = await probe(s, kProbe.shipX);
+  const tipping = tilt(s, 18, 2500);
+  const pulledTo = await holdUntil(s, kProbe.shipX, async () => {
+    await s.down(1, ...knob);
+    await s.move(1, knob[0] - 20, knob[1]);
+    await s.move(1, knob[0] - 40, knob[1]);
+  }, () => s.up(1), (x) => x < pullStart - 30, 2.5);
+  await tipping;
+  check(engine, pulledTo < pullStart - 30,
+    `${hand} hand: a finger pulling left with the sensor tipped right moves the ship left (x ${pullStart} -> ${pulledTo})${pointerNote}`);
+  await waitFor(s, engine, kProbe.knobHeld, (held) => held === 0, 5, `${hand} hand: lifting the finger lets the knob go`);
 
   // A flood of 500 touch events in one pass of the page: presses and lifts are never lost.
   const flooded = await s.run(([knobAt, fireAt, touches]) => {
@@ -282,6 +297,11 @@ async function playEngine(engine) {
   } else {
     console.log(`note [${engine}] no sound device here (a context of the test's own stays suspended): the game's sound (${audio}) is not judged`);
   }
+  await fingersAndKeys(s, engine);
+  await gatherTroubles(s, troubles);
+  await s.goto(address);
+  await menuReady(s, engine, 'the right hand');
+  await phoneStandIns(s);
   await knobRound(s, engine, 'right');
   check(engine, await standIn(s, 'sensorAsks') === 0, 'a knob layout never asks for the sensor');
   check(engine, await standIn(s, 'locksAsked') === 0, 'a knob round does not keep the screen awake');
@@ -311,7 +331,6 @@ async function playEngine(engine) {
   // ---- The left-hand layout. ----
   await s.run(() => { Module.fastFrames = false; });
   await phoneStandIns(s);
-  await tap(s, kAt.freePlay);
   await knobRound(s, engine, 'left');
   check(engine, await standIn(s, 'sensorAsks') === 0, 'the left-hand layout never asks for the sensor');
   await gatherTroubles(s, troubles);
@@ -336,8 +355,7 @@ async function playEngine(engine) {
   await tap(s, kAt.optionsBack);
   await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.menu, 20, 'back to the menu');
   await sleep(300);
-  await tap(s, kAt.freePlay);
-  await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.playing, 20, 'a tilt round starts');
+  await calmRound(s, engine, 'tilt');
   const tiltStart = await probe(s, kProbe.shipX);
   const rightTip = tilt(s, 18, 1500);
   const tiltedRight = await holdUntil(s, kProbe.shipX, () => null, () => null, (x) => x > tiltStart + 30, 1.5);

@@ -225,6 +225,10 @@ export function tilt(s, gamma, ms) {
       try {
         event = new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: 0, gamma: g });
       } catch (error) {
+        event = null;
+      }
+      // An engine with no sensor of its own may not take the readings in its constructor.
+      if (!event || event.gamma !== g) {
         event = new Event('deviceorientation');
         for (const [name, value] of Object.entries({ alpha: 0, beta: 0, gamma: g })) {
           Object.defineProperty(event, name, { value });
