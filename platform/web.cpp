@@ -320,7 +320,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case 11: return waitedInAll;
     case 12: return GameState.ControlDragging;
     case 13: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
-    case 14: return ViewGetX(GameState.xDot);
+    case 14: return ViewGetX(GameState.Calibration.xDot);
     default: return -1;
   }
 }
