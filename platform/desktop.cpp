@@ -229,6 +229,11 @@ bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
 
+void PlatformFinishFrame() {
+  glFlush();
+  glFinish();
+}
+
 bool PlatformCanQuit() { return true; }
 
 bool PlatformHasTouchScreen() { return false; }
