@@ -17,6 +17,7 @@
 #include "core/scene.h"
 #include "input/events.h"
 #include "input/steering.h"
+#include "input/translate.h"
 #include "platform/platform.h"
 #include "render/decoder.h"
 #include "render/image.h"
@@ -101,6 +102,8 @@ void GLSetup() {
 }
 
 void StartUp() {
+  // Each new screen tells the input layer, so that keys held on the last one do not act on it.
+  SceneListen(TranslateScreenOpened);
   AccelOpen();
   AudioOpen();
   // The pictures are decoded on a worker while the loading frames run.

@@ -2,34 +2,50 @@
 
 #include "core/game_state.h"
 
-void SceneChange(int32_t scene) { GameState.SceneState = scene; }
+namespace {
+
+SceneListener listener = nullptr;
+
+// Every change of scene passes here, so that what listens hears of each new screen.
+void Enter(int32_t scene) {
+  const int32_t from = GameState.SceneState;
+  GameState.SceneState = scene;
+  if (listener != nullptr && from != scene) listener(from, scene);
+}
+
+}  // namespace
+
+void SceneListen(SceneListener onChange) { listener = onChange; }
+
+void SceneChange(int32_t scene) { Enter(scene); }
 
 void SceneChangeAfterFade(int32_t scene) {
   GameState.PendingScene = scene;
-  GameState.SceneState = SceneFadeOut;
+  Enter(SceneFadeOut);
 }
 
 int32_t ScenePending() { return GameState.PendingScene; }
 
 void SceneFinishFade() {
-  GameState.SceneState = GameState.PendingScene;
+  const int32_t next = GameState.PendingScene;
   GameState.PendingScene = -1;
+  Enter(next);
 }
 
 void SceneEndRound(int32_t next) {
   GameState.PendingScene = next;
-  GameState.SceneState = SceneGameOver;
+  Enter(SceneGameOver);
 }
 
 void SceneOpenDialog(int32_t returnScene) {
   GameState.MessageBox.open = 1;
   GameState.MessageBox.returnScene = returnScene;
-  GameState.SceneState = SceneMessageBox;
+  Enter(SceneMessageBox);
 }
 
 void SceneCloseDialog() {
   GameState.MessageBox.open = 0;
-  GameState.SceneState = GameState.MessageBox.returnScene;
+  Enter(GameState.MessageBox.returnScene);
 }
 
 bool MessageBoxIsOpen() { return GameState.MessageBox.open != 0; }
@@ -37,7 +53,7 @@ bool MessageBoxIsOpen() { return GameState.MessageBox.open != 0; }
 void SceneLoseFocus() {
   if (GameState.SceneState != ScenePlaying) return;
   resumeScene = ScenePlaying;
-  GameState.SceneState = ScenePaused;
+  Enter(ScenePaused);
 }
 
 void SceneRegainFocus() {
@@ -45,5 +61,5 @@ void SceneRegainFocus() {
   // game was in the background stays left.
   if (resumeScene != ScenePlaying) return;
   resumeScene = -1;
-  if (GameState.SceneState == ScenePaused) GameState.SceneState = ScenePlaying;
+  if (GameState.SceneState == ScenePaused) Enter(ScenePlaying);
 }

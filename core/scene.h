@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+// Told of every change of scene, with the scene left and the scene entered (the input layer
+// listens, so that a key held on one screen does not act on the next).
+typedef void (*SceneListener)(int32_t from, int32_t to);
+void SceneListen(SceneListener onChange);
 // Changes the scene now.
 void SceneChange(int32_t scene);
 // Leaves the menu: it fades out first (SceneFadeOut), then the scene follows (SceneFinishFade).

@@ -198,6 +198,9 @@ await tap(page, cdp, 500, 310);
 await waitFor(page, 0, (scene) => scene === kScene.interLevel, 20, 'START briefs the first mission');
 await tap(page, cdp, 540, 700);
 await waitFor(page, 10, (open) => open === 1, 30, 'the survive-0 mission is won at once');
+// The box that closes a round takes no input for its first third of a second (of frames' waits).
+const waitedAtWin = await probe(page, 11);
+await waitFor(page, 11, (waited) => waited > waitedAtWin + 500, 20, 'the box takes input');
 await tap(page, cdp, 500, 420);
 await waitFor(page, 5, (level) => level === 2, 20, 'the campaign moves on to mission 2');
 const creditsWon = await probe(page, 4);
