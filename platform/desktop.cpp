@@ -67,11 +67,15 @@ void FitFrame(int width, int height) {
   letterbox.top = static_cast<int>(std::lround((height - kFrameHeight * letterbox.scale) / 2));
 }
 
-// A window pixel of the pointer in frame coordinates (its middle), held inside the frame.
-Uint16 FrameCoordinate(int window, int offset, int size) {
-  const double frame = (window - offset + 0.5) / letterbox.scale;
-  return static_cast<Uint16>(std::clamp(static_cast<int>(frame), 0, size - 1));
+// A window pixel of the pointer in frame coordinates (its middle); below 0 or from the frame's
+// size on, it lies in the black bars.
+int FramePixel(int window, int offset) {
+  return static_cast<int>(std::floor((window - offset + 0.5) / letterbox.scale));
 }
+
+// Far outside every view and touch area: where a lift in the black bars is reported, so that it
+// lets go of what it held (the knob) and presses nothing.
+constexpr Uint16 kOffFrame = 0xFFFF;
 
 double windowScale = 1.0;  // the window's size against the frame's when it opens
 
@@ -92,14 +96,20 @@ bool Translate(SDL_Event& event) {
       if (event.active.state & SDL_APPACTIVE) event.active.state = SDL_APPACTIVE;
       return true;
     case SDL_MOUSEMOTION:
-      event.motion.x = FrameCoordinate(event.motion.x, letterbox.left, kFrameWidth);
-      event.motion.y = FrameCoordinate(event.motion.y, letterbox.top, kFrameHeight);
+      // A drag that leaves the frame goes on along its edge.
+      event.motion.x = static_cast<Uint16>(std::clamp(FramePixel(event.motion.x, letterbox.left), 0, kFrameWidth - 1));
+      event.motion.y = static_cast<Uint16>(std::clamp(FramePixel(event.motion.y, letterbox.top), 0, kFrameHeight - 1));
       return true;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      event.button.x = FrameCoordinate(event.button.x, letterbox.left, kFrameWidth);
-      event.button.y = FrameCoordinate(event.button.y, letterbox.top, kFrameHeight);
+    case SDL_MOUSEBUTTONUP: {
+      // A click in the black bars around the frame is no touch at all.
+      const int x = FramePixel(event.button.x, letterbox.left), y = FramePixel(event.button.y, letterbox.top);
+      const bool inside = x >= 0 && x < kFrameWidth && y >= 0 && y < kFrameHeight;
+      if (!inside && event.type == SDL_MOUSEBUTTONDOWN) return false;
+      event.button.x = inside ? static_cast<Uint16>(x) : kOffFrame;
+      event.button.y = inside ? static_cast<Uint16>(y) : kOffFrame;
       return true;
+    }
     case SDL_KEYDOWN:
       if (!IsFullScreenKey(event.key)) return true;
       PlatformToggleFullScreen();
