@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/game_state.h"
 #include "platform/gamepad.h"
@@ -156,7 +157,25 @@ void PlatformPrepareVideo() {
   unsetenv("SDL12COMPAT_WINDOW_SCALING");
 }
 
+namespace {
+
+// With no display to show a window on, SDL falls back to drawing off screen, and the game would
+// run unseen, using the CPU and writing saves. That is only right when it was asked for.
+bool NoDisplay() {
+  char name[32] = "";
+  if (SDL_VideoDriverName(name, sizeof name) == nullptr) return false;
+  const char* asked = getenv("SDL_VIDEODRIVER");
+  const bool windowless = strcmp(name, "offscreen") == 0 || strcmp(name, "dummy") == 0;
+  return windowless && (asked == nullptr || strcmp(asked, name) != 0);
+}
+
+}  // namespace
+
 SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) {
+  if (NoDisplay()) {
+    SDL_SetError("there is no display to open it on (DISPLAY or WAYLAND_DISPLAY must name one that answers)");
+    return nullptr;
+  }
   SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
   Sdl2Window& calls = Window2();
   if (surface == nullptr || GameWindow() == nullptr) return surface;
