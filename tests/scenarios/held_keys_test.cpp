@@ -120,11 +120,9 @@ TEST_F(HeldKeysTest, AKeyOrFingerHeldAsAScreenOpensActsOnItOnlyWhenPressedAgain)
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   PushKey(SDLK_p, false);
 
-  // Esc leaves the round for the menu; held and repeated there it presses nothing (on the menu
-  // it has no button), and Enter held from the round does not start anything either.
+  // Enter, held as the back button leaves the round for the menu, presses nothing there.
   PushKey(SDLK_RETURN, true);
-  PushKey(SDLK_ESCAPE, true);
-  Frame();
+  Tap(kGameBack);
   ASSERT_EQ(GameState.SceneState, SceneMainMenu);
   for (int i = 0; i < 4; ++i) {
     PushKey(SDLK_RETURN, true);
@@ -133,7 +131,6 @@ TEST_F(HeldKeysTest, AKeyOrFingerHeldAsAScreenOpensActsOnItOnlyWhenPressedAgain)
   PushKey(SDLK_RETURN, false);
   Frames(3);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "Enter held since the round pressed no menu button";
-  PushKey(SDLK_ESCAPE, false);
 
   // A finger down in the field as the ship is lost, lifted over the box's OK, does not close it.
   Tap(kFreePlay, 3);
