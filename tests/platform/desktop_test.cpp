@@ -4,7 +4,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "input/events.h"
 #include "platform/platform.h"
@@ -109,4 +111,50 @@ TEST_F(DesktopTest, GamepadLeftStickSteersLikeTiltWithARoundDeadZone) {
   harness::Frame();
   EXPECT_EQ(GameState.SteerX, 0.0);
   EXPECT_EQ(GameState.SteerY, 0.0);
+}
+
+// Clicks in the black bars of a window wider, then taller, than the frame: in the knob layout and
+// in tilt mode (where a click anywhere on the field fires) they touch nothing.
+TEST_F(DesktopTest, ClicksInTheBlackBarsAroundTheFrameTouchNothing) {
+  harness::StartFreePlay();
+  harness::StopSpawns();
+  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  auto setSize = reinterpret_cast<void (*)(void*, int, int)>(dlsym(sdl2, "SDL_SetWindowSize"));
+  auto drawable = reinterpret_cast<void (*)(void*, int*, int*)>(dlsym(sdl2, "SDL_GL_GetDrawableSize"));
+  for (auto [w, h] : {std::pair{1400, 800}, {800, 1000}}) {
+    setSize(SDL12COMPAT_GetWindow(), w, h);
+    int width = 0, height = 0;
+    for (int i = 0; i < 250 && (width != w || height != h); ++i) {
+      SettleFrames(1);
+      drawable(SDL12COMPAT_GetWindow(), &width, &height);
+    }
+    ASSERT_TRUE(width == w && height == h) << width << "x" << height;
+    harness::QuietFrame();
+    const double scale = std::min(w / 1024.0, h / 768.0);
+    const int left = static_cast<int>(std::lround((w - 1024 * scale) / 2));
+    const int top = static_cast<int>(std::lround((h - 768 * scale) / 2));
+    // In each bar, beside (or above and below) the back and pause buttons, the fire button and the knob.
+    std::vector<std::pair<int, int>> clicks;
+    for (int frameY : {24, 699}) {
+      const int y = top + static_cast<int>(frameY * scale);
+      if (left > 2) clicks.insert(clicks.end(), {{left / 2, y}, {w - left / 2, y}});
+    }
+    for (int frameX : {24, 71, 946, 1000}) {
+      const int x = left + static_cast<int>(frameX * scale);
+      if (top > 2) clicks.insert(clicks.end(), {{x, top / 2}, {x, h - top / 2}});
+    }
+    ASSERT_EQ(clicks.size(), left > 2 ? 4u : 8u);
+    for (int32_t method : {ControlRightHand, ControlAccelerometer}) {
+      GameState.controlMethod = method;
+      const int shipX = GameState.ShipX, shipY = GameState.ShipY, knobX = ViewGetX(GameState.controlPoint);
+      for (auto [x, y] : clicks) harness::PushTap(x, y);
+      harness::QuietFrames(2);
+      EXPECT_EQ(GameState.SceneState, ScenePlaying) << w << "x" << h;
+      EXPECT_TRUE(GameState.ShipX == shipX && GameState.ShipY == shipY && ViewGetX(GameState.controlPoint) == knobX);
+      EXPECT_EQ(GameState.ControlDragging, 0);
+      for (const BoltSlot& bolt : GameState.BoltPool.slots) EXPECT_LT(bolt.y, 0) << "a bolt fired from " << method;
+      EXPECT_FALSE(harness::Shown(GameState.firePointDown) || harness::Shown(GameState.pauseButtonOver));
+    }
+    GameState.controlMethod = ControlRightHand;
+  }
 }
