@@ -48,6 +48,33 @@ Sdl2Window& Window2() {
 
 void* GameWindow() { return SDL12COMPAT_GetWindow(); }
 
+// The size of the window the GL draws into as the X server has it. SDL's own idea can be wrong:
+// with no window manager a full-screen request is taken as granted though the window never grew.
+bool RealWindowSize(int* width, int* height) {
+  static void* (*currentDisplay)() = nullptr;
+  static unsigned long (*currentDrawable)() = nullptr;
+  static void (*query)(void*, unsigned long, int, unsigned*) = nullptr;
+  static bool looked = false;
+  if (!looked) {
+    looked = true;
+    currentDisplay = reinterpret_cast<void* (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay"));
+    currentDrawable = reinterpret_cast<unsigned long (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDrawable"));
+    query = reinterpret_cast<void (*)(void*, unsigned long, int, unsigned*)>(dlsym(RTLD_DEFAULT, "glXQueryDrawable"));
+  }
+  if (currentDisplay == nullptr || currentDrawable == nullptr || query == nullptr) return false;
+  void* display = currentDisplay();
+  const unsigned long drawable = currentDrawable();
+  if (display == nullptr || drawable == 0) return false;
+  constexpr int kGlxWidth = 0x801D, kGlxHeight = 0x801E;
+  unsigned w = 0, h = 0;
+  query(display, drawable, kGlxWidth, &w);
+  query(display, drawable, kGlxHeight, &h);
+  if (w == 0 || h == 0) return false;
+  *width = static_cast<int>(w);
+  *height = static_cast<int>(h);
+  return true;
+}
+
 constexpr int kFrameWidth = kScreenWidth, kFrameHeight = kScreenHeight;
 
 // Where the 1024 x 768 frame sits in the window: scaled to fit with its aspect kept, centred, with
@@ -191,7 +218,10 @@ SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) 
 bool PlatformFrameViewport() {
   Sdl2Window& calls = Window2();
   int width = kFrameWidth, height = kFrameHeight;
-  if (calls.getDrawableSize != nullptr && GameWindow() != nullptr) calls.getDrawableSize(GameWindow(), &width, &height);
+  // Read at every frame, so the frame follows the window whenever its size changes.
+  if (!RealWindowSize(&width, &height) && calls.getDrawableSize != nullptr && GameWindow() != nullptr) {
+    calls.getDrawableSize(GameWindow(), &width, &height);
+  }
   if (width != letterbox.windowWidth || height != letterbox.windowHeight) FitFrame(width, height);
   const bool bars = letterbox.left != 0 || letterbox.top != 0 || letterbox.scale != 1.0;
   if (bars) {

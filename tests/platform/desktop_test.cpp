@@ -158,3 +158,38 @@ TEST_F(DesktopTest, ClicksInTheBlackBarsAroundTheFrameTouchNothing) {
     GameState.controlMethod = ControlRightHand;
   }
 }
+
+// Full screen on and off with no window manager (the bare Xvfb the tests run on): the frame is
+// drawn at the window's real size each time, and FREE PLAY is clicked where it shows.
+TEST_F(DesktopTest, FullScreenOnAndOffDrawsTheMenuAtTheWindowsSize) {
+  harness::ReachMenu();
+  harness::CaptureFrames(true);
+  for (int toggle = 0; toggle < 2; ++toggle) {
+    PlatformToggleFullScreen();
+    SettleFrames(10);
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_TRUE(xpointer::GlWindow(&x, &y, &w, &h));
+    const double scale = std::min(w / 1024.0, h / 768.0);
+    const int left = x + static_cast<int>(std::lround((w - 1024 * scale) / 2));
+    const int top = y + static_cast<int>(std::lround((h - 768 * scale) / 2));
+    // What the screen shows matches the frame drawn, scaled into the window.
+    int matches = 0;
+    for (int wait = 0; wait < 100 && matches < 12; ++wait) {
+      SettleFrames(1);
+      matches = 0;
+      for (int fy : {40, 300, 500, 740}) {
+        for (int fx : {40, 512, 990}) {
+          const int sx = left + static_cast<int>((fx + 0.5) * scale), sy = top + static_cast<int>((fy + 0.5) * scale);
+          matches += xpointer::ScreenPixel(sx, sy) == harness::FramePixel(fx, fy);
+        }
+      }
+    }
+    EXPECT_EQ(matches, 12) << "window " << w << "x" << h << " at " << x << "," << y;
+    ASSERT_TRUE(xpointer::ClickAt(left + static_cast<int>(512 * scale), top + static_cast<int>(375 * scale)));
+    for (int wait = 0; wait < 100 && GameState.SceneState != ScenePlaying; ++wait) SettleFrames(1);
+    EXPECT_EQ(GameState.SceneState, ScenePlaying) << "FREE PLAY where it is drawn";
+    harness::Tap(harness::kGameBack, 2);
+    ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  }
+  harness::CaptureFrames(false);
+}
