@@ -153,7 +153,7 @@ TEST_F(DesktopTest, ClicksInTheBlackBarsAroundTheFrameTouchNothing) {
       EXPECT_TRUE(GameState.ShipX == shipX && GameState.ShipY == shipY && ViewGetX(GameState.controlPoint) == knobX);
       EXPECT_EQ(GameState.ControlDragging, 0);
       for (const BoltSlot& bolt : GameState.BoltPool.slots) EXPECT_LT(bolt.y, 0) << "a bolt fired from " << method;
-      EXPECT_FALSE(harness::Shown(GameState.firePointDown) || harness::Shown(GameState.pauseButtonOver));
+      EXPECT_FALSE(harness::Shown(GameState.firePointDown) || harness::Shown(GameState.GameButtons.pauseButtonOver));
     }
     GameState.controlMethod = ControlRightHand;
   }
