@@ -102,6 +102,7 @@ using driver::PushJoyAxis;
 using driver::PushMouseDown;
 using driver::PushMouseMotion;
 using driver::PushMouseUp;
+using driver::PushKey;
 using driver::PushQuit;
 using driver::PushTap;
 
