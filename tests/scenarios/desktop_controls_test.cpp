@@ -256,26 +256,27 @@ TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
   EXPECT_LT(GameState.ShipX, x0);
   push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
   EXPECT_EQ(GameState.SteerX, 0.0);
-  push(SDL_JOYBUTTONDOWN, 0, 1);  // A fires
+  const auto press = [&](Uint8 button) {
+    push(SDL_JOYBUTTONDOWN, button, 1);
+    push(SDL_JOYBUTTONUP, button, 0);
+  };
+  press(0);  // A fires
   EXPECT_EQ(GameState.LaserHeat, 80.0);
-  push(SDL_JOYBUTTONDOWN, 7, 1);  // Start pauses, B resumes
+  press(7);  // Start pauses, B resumes
   EXPECT_EQ(GameState.SceneState, ScenePaused);
-  push(SDL_JOYBUTTONDOWN, 1, 1);
+  press(1);
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  push(SDL_JOYBUTTONDOWN, 7, 1);  // paused again, the D-pad down to Leave round, A and A again
+  press(7);  // paused again, the D-pad down to Leave round, A and A again
   push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);
   push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
   EXPECT_EQ(GameState.FocusView, GameState.GameButtons.leaveButton);
-  for (int i = 0; i < 2; ++i) {
-    push(SDL_JOYBUTTONDOWN, 0, 1);
-    push(SDL_JOYBUTTONUP, 0, 0);
-  }
+  press(0);
+  press(0);
   harness::Frames(3);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
   // On the menu the pad's Back asks to quit; B is Cancel.
-  for (Uint8 button : {6, 1}) {
-    push(SDL_JOYBUTTONDOWN, button, 1);
-    push(SDL_JOYBUTTONUP, button, 0);
-    EXPECT_EQ(GameState.SceneState, button == 6 ? SceneMessageBox : SceneMainMenu);
-  }
+  press(6);
+  EXPECT_EQ(GameState.SceneState, SceneMessageBox);
+  press(1);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
 }
