@@ -14,6 +14,7 @@
 #include "ui/menu.h"
 #include "ui/message_box.h"
 #include "ui/options.h"
+#include "ui/user_folder_notice.h"
 #include "views/frame.h"
 #include "views/views.h"
 #include "world/cargo_ship.h"
@@ -131,7 +132,10 @@ bool AdvanceFrame() {
 }
 
 void GameLoop() {
+  // A notice of unsaved progress waits for a screen that has had a whole frame of its own.
+  const int32_t scene = GameState.SceneState;
   if (!AdvanceFrame()) return;
+  if (GameState.SceneState == scene) ShowUserFolderNotice();
   DrawViews();
   PlatformWait(frameDelay);
 }

@@ -228,3 +228,5 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
+
+PlatformStorageValue PlatformUserStorage() { return PlatformStorageLasting; }

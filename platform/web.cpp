@@ -364,3 +364,8 @@ void PlatformUserFileWritten() {
     if (Module["syncUserFolder"]) Module["syncUserFolder"]();
   });
 }
+
+PlatformStorageValue PlatformUserStorage() {
+  // Set by the page's storage script (storage.js) as it reads and writes the browser's storage.
+  return static_cast<PlatformStorageValue>(EM_ASM_INT({ return Module["userStorage"] | 0; }));
+}
