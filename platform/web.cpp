@@ -268,6 +268,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case 10: return MessageBoxIsOpen() ? 1 : 0;
     case 11: return waitedInAll;
     case 12: return GameState.ControlDragging;
+    case 13: return GameState.UserFolder.noticeShown ? GameState.UserFolder.problem : 0;  // the notice shown
     default: return -1;
   }
 }

@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <map>
 
@@ -60,17 +59,15 @@ class SaveFailuresTest : public GameTest {};
 
 TEST_F(SaveFailuresTest, ASecondCopyOnTheFolderSaysSoAndNeverWrites) {
   WriteUserFiles("117");  // a repair that only the first copy may write
-  int ready[2], release[2];
-  ASSERT_TRUE(pipe(ready) == 0 && pipe(release) == 0);
   const pid_t first = fork();
   if (first == 0) {
     UserFolderClaim();
-    char byte = 1;
-    if (write(ready[1], &byte, 1) != 1 || read(release[0], &byte, 1) < 0) _exit(1);
-    _exit(0);
+    pause();
   }
-  char byte = 0;
-  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  // Until the system lists the first copy's lock on the lock file ("... 08:01:<inode> ...").
+  struct stat lock;
+  while (stat("Data/User/VelMora.lock", &lock) != 0 ||
+         ReadFile("/proc/locks").find(":" + std::to_string(lock.st_ino) + " ") == std::string::npos) usleep(1000);
   const auto before = Snapshot();
   ReachMenuOnce();
   ExpectNotice("Vel Mora is open elsewhere too.", SceneMainMenu);
@@ -79,7 +76,7 @@ TEST_F(SaveFailuresTest, ASecondCopyOnTheFolderSaysSoAndNeverWrites) {
   EXPECT_EQ(GameState.SceneState, SceneOptions) << "told once a session";
   EXPECT_EQ(GameState.soundOn, 0) << "the setting still works for this session";
   EXPECT_EQ(Snapshot(), before);
-  ASSERT_EQ(write(release[1], &byte, 1), 1);
+  kill(first, SIGKILL);
   waitpid(first, nullptr, 0);
 }
 
@@ -127,12 +124,9 @@ TEST_F(SaveFailuresTest, APipeWhereTheSaveBelongsDoesNotHoldUpTheStart) {
   ASSERT_EQ(mkfifo(kSave, 0644), 0);
   fs::create_directory(kOptions);
   fs::create_symlink("/dev/zero", kCalibration);
-  alarm(60);  // a start that waits on the pipe ends here instead of hanging
-  const auto started = std::chrono::steady_clock::now();
+  alarm(30);  // a start that waits on the pipe ends the test here
   ReachMenu();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   alarm(0);
-  EXPECT_LT(seconds, 20.0);
   EXPECT_TRUE(fs::is_fifo(std::string(kSave) + ".damaged") && fs::is_directory(std::string(kOptions) + ".damaged") &&
               fs::is_symlink(std::string(kCalibration) + ".damaged"));
   EXPECT_EQ(ReadFile(kSave) + ReadFile(kOptions) + ReadFile(kCalibration),
