@@ -36,12 +36,14 @@ bool PlatformDecodesAhead();
 void PlatformUserFileWritten();
 // How the user folder lasts: on the desktop always on the disk; in a browser in its storage, which
 // may not have been readable at start (nothing may then be written, so what it holds stays), may
-// not exist (the folder lives in memory for this visit), or may have refused a copy (full).
+// not exist (the folder lives in memory for this visit), may have refused a copy (full), or may
+// belong to the game open in another tab (this one writes nothing).
 enum PlatformStorageValue {
   PlatformStorageLasting = 0,
   PlatformStorageUnreadable = 1,
   PlatformStorageMemoryOnly = 2,
   PlatformStorageFull = 3,
+  PlatformStorageInUse = 4,
 };
 PlatformStorageValue PlatformUserStorage();
 

@@ -68,6 +68,12 @@ void UserFolderClaim() {
     Say("Could not read the browser's storage; what it holds is left as it is and nothing is saved this time.\n", "");
     return;
   }
+  if (storage == PlatformStorageInUse) {
+    folder.writes = 0;
+    UserFolderNote(UserFolderInUse);
+    Say("Vel Mora is open in another tab of this browser; this one saves no progress or settings.\n", "");
+    return;
+  }
   if (storage == PlatformStorageMemoryOnly) {
     UserFolderNote(UserStorageMissing);
     Say("This browser has no lasting storage; progress and settings last until the page is closed.\n", "");

@@ -4,7 +4,8 @@
 // starts and written back whole, in one transaction, after every change. Module.userStorage tells
 // the game how it lasts: 0 in storage; 1 the storage could not be read, so nothing is written this
 // visit and what it holds stays for the next; 2 there is no storage, the files last for this
-// visit; 3 the storage refused a copy (full), so the last good one stays.
+// visit; 3 the storage refused a copy (full), so the last good one stays; 4 the game is open in
+// another tab, which alone writes the folder: this one reads it and keeps nothing.
 'use strict';
 const velmoraStorage = (() => {
   const kFolder = '/Data/User', kStore = 'FILE_DATA';
@@ -30,9 +31,19 @@ const velmoraStorage = (() => {
     };
   }
 
-  // Before the game starts: every stored file into the folder; done() once, whatever happens.
+  // Before the game starts: every stored file into the folder; done() once, whatever happens. The
+  // first tab holds the folder's lock for as long as it is open.
   function read(Module, done) {
     Module.FS.mkdirTree(kFolder);
+    if (!navigator.locks) return readStorage(Module, done);
+    navigator.locks.request('velmora-user-folder', { ifAvailable: true }, (lock) => {
+      if (!lock) Module.userStorage = 4;
+      readStorage(Module, done);
+      return new Promise(() => {});
+    }).catch(() => readStorage(Module, done));
+  }
+
+  function readStorage(Module, done) {
     if (typeof indexedDB === 'undefined' || !indexedDB) {
       Module.userStorage = 2;
       done();
@@ -59,7 +70,7 @@ const velmoraStorage = (() => {
           for (const [path, file] of files) {
             if (String(path).startsWith(kFolder + '/') && file && file.contents) Module.FS.writeFile(path, file.contents);
           }
-          database = db;
+          if (Module.userStorage !== 4) database = db;
           done();
         };
       } catch (caught) {
