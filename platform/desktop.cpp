@@ -230,3 +230,8 @@ bool PlatformDecodesAhead() { return true; }
 void PlatformUserFileWritten() {}
 
 PlatformStorageValue PlatformUserStorage() { return PlatformStorageLasting; }
+
+void PlatformFinishFrame() {
+  glFlush();
+  glFinish();
+}

@@ -10,6 +10,8 @@
 const velmoraStorage = (() => {
   const kFolder = '/Data/User', kStore = 'FILE_DATA';
   let database = null, writing = false, writeAgain = false;
+  // Said on the console and kept with the page's other troubles (the page's complain()).
+  const say = (text) => (typeof complain === 'function' ? complain(text, true) : console.warn(text));
 
   function open(done) {
     let request;
@@ -50,7 +52,7 @@ const velmoraStorage = (() => {
       return;
     }
     const unreadable = (error) => {
-      console.warn('Could not read the browser storage; it is left as it is:', error);
+      say(`Could not read the browser storage; it is left as it is: ${error}`);
       Module.userStorage = 1;
       done();
     };
@@ -90,7 +92,7 @@ const velmoraStorage = (() => {
     const finished = (error) => {
       writing = false;
       if (error) {
-        console.warn('Could not save to the browser storage; the last good copy stays:', error);
+        say(`Could not save to the browser storage; the last good copy stays: ${error}`);
         Module.userStorage = 3;
       }
       if (writeAgain) {

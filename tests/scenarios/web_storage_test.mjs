@@ -51,19 +51,19 @@ v = await visit('a first read that fails', () => {
     throw new DOMException('the storage is busy', 'UnknownError');
   };
 });
-await v.until(13, (notice) => notice === 4, 'the notice says the storage could not be read');
+await v.until(15, (notice) => notice === 4, 'the notice says the storage could not be read');
 check(await v.probe(0) === 11 && await v.probe(5) === 1, 'the box is open over a campaign from the start');
 await v.context.close();
 v = await visit('the next normal visit');
 check(await v.probe(5) === 6 && await v.probe(4) === 42424, 'the seeded campaign is intact');
 const tab = await v.context.newPage();  // the game open twice: the second tab keeps nothing
 await tab.goto(`${address}?fast`);
-await tab.waitForFunction(() => window.Module && Module.calledRun && Module._WebProbe(13) === 1, null, { timeout: 60000 })
+await tab.waitForFunction(() => window.Module && Module.calledRun && Module._WebProbe(15) === 1, null, { timeout: 60000 })
   .then(() => check(true, 'a second tab says the game is open elsewhere'), () => check(false, 'a second tab says so'));
 await v.context.close();
 
 v = await visit('no IndexedDB', () => Object.defineProperty(window, 'indexedDB', { value: undefined }));
-await v.until(13, (notice) => notice === 5, 'the menu comes with the notice that progress is not kept');
+await v.until(15, (notice) => notice === 5, 'the menu comes with the notice that progress is not kept');
 await v.context.close();
 
 v = await visit('a full storage', () => {
@@ -77,7 +77,7 @@ v = await visit('a full storage', () => {
 await v.click(512, 435);
 await v.until(0, (scene) => scene === 5, 'OPTIONS opens the options');
 await v.click(500, 425);
-await v.until(13, (notice) => notice === 6, 'turning sound off is refused with the notice');
+await v.until(15, (notice) => notice === 6, 'turning sound off is refused with the notice');
 await v.context.close();
 v = await visit('after the refused copy');
 check(await v.probe(6) === 1 && await v.probe(4) === 42424, 'the last good copy loads: sound on, the campaign kept');
