@@ -22,6 +22,7 @@
 #include "render/decoder.h"
 #include "render/image.h"
 #include "render/text.h"
+#include "storage/user_folder.h"
 #include "views/views.h"
 #include "world/random.h"
 
@@ -140,6 +141,7 @@ void RunMainLoop() {
 }
 
 void Shutdown() {
+  UserFolderRelease();
   StopDecodingAhead();
   FreeResources();
   AudioClose();

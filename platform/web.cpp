@@ -321,6 +321,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case 12: return GameState.ControlDragging;
     case 13: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
     case 14: return ViewGetX(GameState.Calibration.xDot);
+    case 15: return GameState.UserFolder.noticeShown ? GameState.UserFolder.problem : 0;  // the notice shown
     default: return -1;
   }
 }
@@ -418,6 +419,11 @@ void PlatformUserFileWritten() {
   EM_ASM({
     if (Module["syncUserFolder"]) Module["syncUserFolder"]();
   });
+}
+
+PlatformStorageValue PlatformUserStorage() {
+  // Set by the page's storage script (storage.js) as it reads and writes the browser's storage.
+  return static_cast<PlatformStorageValue>(EM_ASM_INT({ return Module["userStorage"] | 0; }));
 }
 
 bool PlatformCanQuit() { return false; }
