@@ -36,7 +36,8 @@ target_link_options(velmora PRIVATE -O2
 add_dependencies(velmora web_data)
 set_property(TARGET velmora APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
-# The page and its bench view.
+# The page and its bench view, and the game's icon for the browser's tab.
 foreach(page index.html)
   configure_file(${CMAKE_SOURCE_DIR}/platform/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
 endforeach()
+configure_file(${CMAKE_SOURCE_DIR}/assets/icon/velmora.svg ${CMAKE_BINARY_DIR}/velmora.svg COPYONLY)

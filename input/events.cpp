@@ -36,10 +36,12 @@ void HandleAxis(const SDL_JoyAxisEvent& motion) {
   } else if (motion.axis == 1) {
     axis = 0;
   }
+  // Which input steers is decided here alone: in the tilt layout every reading tilts, through the
+  // calibration; in the knob layouts a gamepad's stick pulls the knob and a tilt sensor changes
+  // nothing.
   if (GameState.controlMethod == ControlAccelerometer) {
     SetAxis(axis, value, kSourceAccelerometer);
-  } else if (PlatformStickIsGamepad()) {
-    // In the knob layouts a gamepad's stick pulls the knob.
+  } else if (PlatformReadingFromGamepad(motion)) {
     TranslateStickPull(axis, value);
   }
 }

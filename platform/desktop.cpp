@@ -228,3 +228,8 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
+
+void PlatformFinishFrame() {
+  glFlush();
+  glFinish();
+}
