@@ -18,7 +18,7 @@ const [address, nativeMenu, shots, ...chosen] = process.argv.slice(2);
 const engines = chosen.length > 0 ? chosen : kEngines;
 const kScene = { menu: 1, playing: 3, options: 5, paused: 7, interLevel: 10, messageBox: 11, loading: 999 };
 const kProbe = { scene: 0, shipX: 1, bolts: 3, credits: 4, level: 5, soundOn: 6, musicOn: 7, method: 8, loading: 9,
-  boxOpen: 10, knobHeld: 12, fingersDown: 13, calibrationDotX: 14 };
+  boxOpen: 10, waited: 11, knobHeld: 12, fingersDown: 13, calibrationDotX: 14 };
 // Places on the 1024 x 768 frame.
 const kAt = { freePlay: [500, 370], options: [500, 430], start: [500, 310], soundToggle: [420, 420],
   controlMethod: [515, 545], optionsBack: [450, 700], briefingStart: [540, 700], boxOk: [500, 420] };
@@ -392,6 +392,9 @@ async function playEngine(engine) {
   await waitFor(s, engine, kProbe.scene, (scene) => scene === kScene.interLevel, 20, 'START briefs the first mission');
   await tap(s, kAt.briefingStart);
   await waitFor(s, engine, kProbe.boxOpen, (open) => open === 1, 30, 'the survive-0 mission is won at once');
+  // The box that closes a round takes no input for its first third of a second (of frames' waits).
+  const waitedAtWin = await probe(s, kProbe.waited);
+  await waitFor(s, engine, kProbe.waited, (waited) => waited > waitedAtWin + 500, 20, 'the box takes input');
   await tap(s, kAt.boxOk);
   await waitFor(s, engine, kProbe.level, (level) => level === 2, 20, 'the campaign moves on to mission 2');
   const creditsWon = await probe(s, kProbe.credits);
