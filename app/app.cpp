@@ -22,6 +22,7 @@
 #include "render/decoder.h"
 #include "render/image.h"
 #include "render/text.h"
+#include "storage/user_folder.h"
 #include "views/views.h"
 #include "world/random.h"
 
@@ -137,6 +138,7 @@ void RunMainLoop() {
 }
 
 void Shutdown() {
+  UserFolderRelease();
   StopDecodingAhead();
   FreeResources();
   AudioClose();

@@ -30,14 +30,14 @@ target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmora PRIVATE -Wall -Wextra -O2)
 target_link_options(velmora PRIVATE -O2
   -sLEGACY_GL_EMULATION=1 -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
-  -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','addRunDependency','removeRunDependency']
+  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']
   -sEXPORTED_FUNCTIONS=['_main','_WebFrameWork','_WebProbe']
   --preload-file ${VELMORA_WEB_DATA}@/Data)
 add_dependencies(velmora web_data)
 set_property(TARGET velmora APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
-# The page and its bench view, and the game's icon for the browser's tab.
-foreach(page index.html)
+# The page, its script for the browser's storage, and the game's icon for the browser's tab.
+foreach(page index.html storage.js)
   configure_file(${CMAKE_SOURCE_DIR}/platform/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
 endforeach()
 configure_file(${CMAKE_SOURCE_DIR}/assets/icon/velmora.svg ${CMAKE_BINARY_DIR}/velmora.svg COPYONLY)

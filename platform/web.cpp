@@ -313,6 +313,7 @@ enum Probe : int {
   kProbeKnobHeld = 12,
   kProbeFingersDown = 13,         // the fingers the page holds down
   kProbeCalibrationDotX = 14,     // the x of the calibration's live X dot
+  kProbeUserFolderNotice = 15,    // the user folder's problem, once its notice has been shown
 };
 
 extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
@@ -335,6 +336,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case kProbeKnobHeld: return GameState.ControlDragging;
     case kProbeFingersDown: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
     case kProbeCalibrationDotX: return ViewGetX(GameState.Calibration.xDot);
+    case kProbeUserFolderNotice: return GameState.UserFolder.noticeShown ? GameState.UserFolder.problem : 0;
     default: return -1;
   }
 }
@@ -432,4 +434,9 @@ void PlatformUserFileWritten() {
   EM_ASM({
     if (Module["syncUserFolder"]) Module["syncUserFolder"]();
   });
+}
+
+PlatformStorageValue PlatformUserStorage() {
+  // Set by the page's storage script (storage.js) as it reads and writes the browser's storage.
+  return static_cast<PlatformStorageValue>(EM_ASM_INT({ return Module["userStorage"] | 0; }));
 }
