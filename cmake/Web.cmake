@@ -10,10 +10,6 @@ if(NOT EXISTS ${VELMORA_NATIVE_DATA}/Images/menuBG.png)
 endif()
 find_program(PYTHON3 python3 REQUIRED)
 
-file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS
-  core/*.cpp app/*.cpp render/*.cpp views/*.cpp audio/*.cpp input/*.cpp ship/*.cpp world/*.cpp ui/*.cpp
-  storage/*.cpp platform/*.cpp)
-list(REMOVE_ITEM VELMORA_WEB_SOURCES ${CMAKE_SOURCE_DIR}/platform/desktop.cpp)
 
 # The run tree for the browser, staged from the native one.
 set(VELMORA_WEB_DATA ${CMAKE_BINARY_DIR}/Data)
@@ -28,7 +24,7 @@ add_custom_target(web_data DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
 # Emscripten's JavaScript optimiser finds Debian's acorn only through NODE_PATH.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
-add_executable(velmora ${VELMORA_WEB_SOURCES})
+add_executable(velmora ${VELMORA_GAME_SOURCES} ${VELMORA_MAIN_SOURCE} ${VELMORA_WEB_SOURCE})
 set_target_properties(velmora PROPERTIES OUTPUT_NAME Velmora SUFFIX ".js")
 target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmora PRIVATE -Wall -Wextra -O2)

@@ -41,6 +41,13 @@ constexpr int kMaxSounds = 50;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
+// The tilt sensor's reading at full tilt (one g); the steering holds readings beyond it there.
+constexpr int32_t kFullTilt = 16000;
+
+// Milliseconds slept after every frame, and while the game is in the background.
+constexpr int32_t kFrameDelay = 33;
+constexpr int32_t kInactiveFrameDelay = 100;
+
 // Scene numbers of the per-frame state machine.
 enum Scene : int32_t {
   SceneFadeOut = 0,
