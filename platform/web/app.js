@@ -1,0 +1,65 @@
+'use strict';
+// The page as an installed app: the worker that keeps the build for play with no network, the
+// hand-over to a newer build at the start only (never in the middle of a round), and the request
+// that the browser keep the page's storage (the saves among it) rather than clear it when short
+// of room or after weeks without a visit.
+(() => {
+  const worker = navigator.serviceWorker;
+  window.velmoraBuild = document.querySelector('meta[name="velmora-build"]').content;
+
+  function startGame() {
+    const script = document.createElement('script');
+    script.src = 'Velmora.js';
+    script.async = true;
+    document.body.appendChild(script);
+  }
+
+  // A newer build's worker that has cached all of it waits for this moment: before anything of
+  // this build runs, the page hands over to it and starts again from it.
+  async function start() {
+    if (!worker) return startGame();
+    const registration = await worker.getRegistration().catch(() => null);
+    if (registration && registration.waiting && worker.controller) {
+      const waiting = registration.waiting;
+      // Taken over: start again from the new build. Given up (it could not take over): go on
+      // with this one. No answer for long: start again, which asks again.
+      const handedOver = await new Promise((resolve) => {
+        worker.addEventListener('controllerchange', () => resolve(true), { once: true });
+        waiting.addEventListener('statechange', () => {
+          if (waiting.state === 'redundant') resolve(false);
+        });
+        setTimeout(() => resolve(true), 15000);
+        waiting.postMessage('take-over');
+      });
+      if (handedOver) {
+        location.reload();
+        return;
+      }
+    }
+    startGame();
+  }
+
+  // The worker is registered once the menu is up, so that its copying never competes with the
+  // first visit's download; its copies come from the browser's HTTP cache then.
+  function registerOnceTheMenuShows() {
+    if (!worker) return;
+    const timer = setInterval(() => {
+      if (!window.Module || !Module.calledRun || !Module._WebProbe || Module._WebProbe(0) !== 1) return;
+      clearInterval(timer);
+      worker.register('sw.js', { scope: './', updateViaCache: 'none' }).catch((error) => {
+        console.warn('The game cannot be kept for play with no network:', error.message);
+      });
+    }, 250);
+  }
+
+  let persistAsked = false;
+  function askToKeepStorage() {
+    if (persistAsked || !navigator.storage || !navigator.storage.persist) return;
+    persistAsked = true;
+    navigator.storage.persisted().then((kept) => kept || navigator.storage.persist()).catch(() => {});
+  }
+  for (const name of ['pointerdown', 'keydown']) window.addEventListener(name, askToKeepStorage, { once: true });
+
+  start();
+  registerOnceTheMenuShows();
+})();
