@@ -19,17 +19,18 @@
   async function start() {
     if (!worker) return startGame();
     const registration = await worker.getRegistration().catch(() => null);
-    if (registration && registration.waiting && worker.controller) {
-      const waiting = registration.waiting;
+    const next = registration && worker.controller && (registration.waiting ||
+      (registration.active && registration.active.state === 'activating' ? registration.active : null));
+    if (next) {
       // Taken over: start again from the new build. Given up (it could not take over): go on
       // with this one. No answer for long: start again, which asks again.
       const handedOver = await new Promise((resolve) => {
         worker.addEventListener('controllerchange', () => resolve(true), { once: true });
-        waiting.addEventListener('statechange', () => {
-          if (waiting.state === 'redundant') resolve(false);
+        next.addEventListener('statechange', () => {
+          if (next.state === 'redundant') resolve(false);
         });
-        setTimeout(() => resolve(true), 15000);
-        waiting.postMessage('take-over');
+        setTimeout(() => resolve(true), 30000);
+        next.postMessage('take-over');
       });
       if (handedOver) {
         location.reload();

@@ -181,6 +181,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
 
+    def handle_error(self, request, client_address):
+        # A browser that hangs up or goes quiet is no fault of the server's.
+        if not isinstance(sys.exc_info()[1], (ConnectionError, TimeoutError)):
+            super().handle_error(request, client_address)
+
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "build-web"
