@@ -112,7 +112,8 @@ void StartUp() {
   GameState.loadingBar = ViewAdd("Images/pb.png", 364, 752);
   ViewSetImageSize(GameState.loadingBar, 1, 8);
   GameState.LoadProgress = 0.0;
-  SceneChange(SceneLoading);
+  AttachScreens();
+  SceneStartLoading();
   GameState.LoadStepCounter = 0;
   GameState.LoadPhase = -1;
   GameState.FocusView = -1;

@@ -11,10 +11,13 @@
 #include "ship/laser.h"
 #include "ship/ship.h"
 #include "storage/user_files.h"
+#include "ui/calibration.h"
 #include "ui/game_buttons.h"
+#include "ui/help.h"
 #include "ui/inter_level.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
+#include "ui/options.h"
 #include "ui/shop.h"
 #include "views/views.h"
 #include "world/asteroids.h"
@@ -23,9 +26,22 @@
 #include "world/damage.h"
 #include "world/explosions.h"
 #include "world/pickups.h"
+#include "world/round.h"
 #include "world/stars.h"
 
 namespace {
+
+// Every screen outside the round, bottom to top: the round's space pictures under everything,
+// the menu, the options screen (with the back button that help shares), the menu's pressed
+// pictures, help and the calibration panel.
+void InitUI() {
+  CreateSpaceBackgrounds();
+  CreateMenuScreen();
+  CreateOptionsScreen();
+  CreateMenuPressedPictures();
+  CreateHelpScreen();
+  CreateCalibrationViews();
+}
 
 void InitShipUI() {
   CreateHeatBackgrounds();
@@ -67,19 +83,18 @@ void CargoShipAndControls() {
 void FinishLoading() {
   // The loading screen is never shown again: its pictures go (the background alone is 3 MiB).
   for (ViewId view : {GameState.loadingBar, GameState.loadingBarFrame, GameState.loadingBackground}) ViewRetire(view);
-  ViewsSetVisible({GameState.menuBackground, GameState.logoView}, 1);
+  ViewsSetVisible({GameState.Menu.menuBackground, GameState.Menu.logoView}, 1);
   LoadSaveGame();
   LoadCalibration();
-  GameState.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
-  ViewSetVisible(GameState.campaignHelpImage, 0);
-  ViewSetxy(GameState.campaignHelpImage, 0, 0);
+  GameState.InterLevel.campaignHelpImage = ViewAdd("Images/campaignHelp.png", -2000, -2000);
+  ViewSetVisible(GameState.InterLevel.campaignHelpImage, 0);
+  ViewSetxy(GameState.InterLevel.campaignHelpImage, 0, 0);
   if (GameState.controlMethod == ControlAccelerometer) {
     ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
   }
   GameState.LoadPhase = 1;
   GameState.menuFade = 0;
-  SceneChange(SceneFadeIn);
-  if (GameState.musicOn) PlayLoop(GameState.mainSound);
+  SceneChange(SceneFadeIn);  // the menu music starts with it
   StopDecodingAhead();
   PlatformReleaseFreedMemory();
 }

@@ -211,4 +211,8 @@ void PlayLoop(SoundId id) {
   ReleaseSoundsOtherThan(chunk);
 }
 
+void PlayMenuMusic() {
+  if (GameState.musicOn) PlayLoop(GameState.mainSound);
+}
+
 void PauseLoop() { Mix_Pause(kMusicChannel); }

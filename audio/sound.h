@@ -29,5 +29,7 @@ void PlaySound(SoundId id);
 // Plays a sound from its start on the music channel, looping forever; the long sounds not playing
 // give their pages back.
 void PlayLoop(SoundId id);
+// The menu's music, from its start, when music is on.
+void PlayMenuMusic();
 // Pauses the music channel.
 void PauseLoop();

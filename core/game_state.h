@@ -7,6 +7,7 @@
 #include "core/id_table.h"
 
 class Image;
+struct Screen;
 struct View;
 struct TouchArea;
 struct TextView;
@@ -156,12 +157,21 @@ struct ExplosionManagerRecord {
   SoundId sound;
 };
 
+// The kinds of campaign mission; a level file names each by a letter (storage/levels.h).
+enum MissionKind : int32_t {
+  MissionUnknown = 0,  // a level whose kind could not be read: never played
+  MissionCollect = 1,  // collect `target` samples of calabrium ore
+  MissionDestroy = 2,  // destroy `target` infected asteroids
+  MissionProtect = 3,  // keep the cargo ship whole for `target` seconds
+  MissionSurvive = 4,  // survive for `target` seconds
+};
+
 // One campaign mission, as read from its level file.
 struct MissionRecord {
   int32_t asteroidPace;
   int32_t oreRange;
   int32_t infectedRange;
-  int32_t type;  // 'C', 'D', 'P' or 'S' in the low byte
+  MissionKind type;
   int32_t target;
   int32_t reward;
   int32_t levelNumber;  // the number of the file that was read
@@ -169,12 +179,16 @@ struct MissionRecord {
   int32_t progress;     // running count towards target
 };
 
+// What the shop sells, in the order of its rows.
+enum UpgradeKind : int32_t { UpgradeStructure = 0, UpgradeShield = 1, UpgradeHandling = 2, UpgradeWeapons = 3 };
+constexpr int kUpgradeKinds = 4;
+
 struct UpgradeRow {
   ViewId icon;
   TextId title;
   TextId levelText;
   ViewId buyButton;
-  char kind;   // 'S' structure, 'L' shield, 'H' handling, 'W' weapons
+  UpgradeKind kind;
   char shown;  // 1 while the row is on screen
   int32_t cost;
 };
@@ -191,6 +205,40 @@ struct InterLevelScreenRecord {
   TextId rewardText;
   TextId creditsText;
   UpgradeRow rows[4];  // structure, shield, handling, weapons
+  ViewId buyButtonOver;      // one pressed picture, moved to the row being pressed
+  ViewId campaignHelpImage;  // the labels over the screen's picture
+};
+
+// The main menu; its background, logo and back button serve the options and help screens too.
+struct MenuScreenRecord {
+  ViewId menuBackground, logoView;
+  ViewId startButton, freePlayButton, optionsButton, helpButton;
+  ViewId freePlayButtonOver, startButtonOver, optionsButtonOver, helpButtonOver;
+  ViewId backButton, backButtonOver;  // on the options and help screens
+};
+
+struct OptionsScreenRecord {
+  ViewId optionsBackground;
+  ImageId yesImage, noImage;
+  ViewId soundIndicator, musicIndicator;
+  ViewId soundToggle, musicToggle, controlButton;
+  ViewId accelImage, rightHandImage, leftHandImage, resetButton;
+};
+
+struct HelpScreenRecord {
+  ViewId helpImage;
+};
+
+// The strip at the top of a round.
+struct GameButtonsRecord {
+  ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
+  TextId scoreText, progressLabel;
+};
+
+// The tilt calibration panel over the options screen.
+struct CalibrationPanelRecord {
+  ViewId calibrationBackground, calibrationOkButton, calibrationOkOver;
+  ViewId xDot, yDot, xMarker, yMarker;
 };
 
 struct CargoShipRecord {
@@ -254,21 +302,12 @@ struct GameStateRecord {
   int32_t LoadStepCounter;
   double LoadProgress;
 
-  // Menu, options and help screens.
+  // The round's six space pictures, and the screens with their own views.
   ViewId SpaceBackground[6];
-  ViewId menuBackground, logoView;
-  ViewId startButton, freePlayButton, optionsButton, helpButton;
-  ViewId optionsBackground;
-  ImageId yesImage, noImage;
-  ViewId soundIndicator, musicIndicator;
-  ViewId backButton, soundToggle, musicToggle, controlButton;
-  ViewId accelImage, rightHandImage, leftHandImage, resetButton;
-  ViewId freePlayButtonOver, startButtonOver, backButtonOver, optionsButtonOver, helpButtonOver;
-  ViewId helpImage;
-
-  // In-game buttons and texts.
-  ViewId gameBackButton, pauseButton, scoreBackground, pauseButtonOver, gameBackButtonOver;
-  TextId scoreText, progressLabel;
+  MenuScreenRecord Menu;
+  OptionsScreenRecord Options;
+  HelpScreenRecord Help;
+  GameButtonsRecord GameButtons;
 
   // Player ship and touch controls.
   ViewId shipView;
@@ -314,9 +353,7 @@ struct GameStateRecord {
   // Options.
   int32_t musicOn, soundOn;
 
-  // Calibration panel.
-  ViewId calibrationBackground, calibrationOkButton, calibrationOkOver;
-  ViewId xDot, yDot, xMarker, yMarker;
+  CalibrationPanelRecord Calibration;
 
   StarFieldRecord StarField;
   ExplosionManagerRecord Explosions;
@@ -329,11 +366,11 @@ struct GameStateRecord {
   int32_t calibrationX, calibrationY;
 
   InterLevelScreenRecord InterLevel;
-  ViewId buyButtonOver;
-  ViewId campaignHelpImage;
 
   // The button the keys or a gamepad act on outside rounds, outlined; -1 while the pointer is used.
   ViewId FocusView;
+  // The screen whose enter ran last (null while loading); see Screen in core/scene.h.
+  const Screen* CurrentScreen;
 
   CargoShipRecord CargoShip;
   MessageBoxRecord MessageBox;

@@ -2,34 +2,77 @@
 
 #include "core/game_state.h"
 
-void SceneChange(int32_t scene) { GameState.SceneState = scene; }
+namespace {
+
+constexpr int32_t kScenes = SceneMessageBox + 1;
+
+const Screen* screenOfScene[kScenes];
+
+const Screen* ScreenOf(int32_t scene) { return scene >= 0 && scene < kScenes ? screenOfScene[scene] : nullptr; }
+
+// The one place where the scene changes. When the new scene belongs to another screen, the old
+// screen is left, the new one entered and its music started; a scene of no screen (the message
+// box) leaves the screen under it in place.
+void SwitchScene(int32_t scene) {
+  const Screen* current = GameState.CurrentScreen;
+  const Screen* next = ScreenOf(scene);
+  if (next == nullptr || next == current) {
+    GameState.SceneState = scene;
+    return;
+  }
+  if (current != nullptr && current->leave != nullptr) current->leave();
+  GameState.SceneState = scene;
+  GameState.CurrentScreen = next;
+  if (next->enter != nullptr) next->enter();
+  if (next->music != nullptr && (current == nullptr || current->music != next->music)) next->music();
+}
+
+}  // namespace
+
+void SceneAttach(int32_t scene, const Screen* screen) {
+  if (scene >= 0 && scene < kScenes) screenOfScene[scene] = screen;
+}
+
+void SceneStartLoading() {
+  GameState.CurrentScreen = nullptr;
+  GameState.SceneState = SceneLoading;
+}
+
+bool SceneFrame() {
+  const Screen* screen = ScreenOf(GameState.SceneState);
+  if (screen == nullptr || screen->frame == nullptr) return true;
+  return screen->frame();
+}
+
+void SceneChange(int32_t scene) { SwitchScene(scene); }
 
 void SceneChangeAfterFade(int32_t scene) {
   GameState.PendingScene = scene;
-  GameState.SceneState = SceneFadeOut;
+  SwitchScene(SceneFadeOut);
 }
 
 int32_t ScenePending() { return GameState.PendingScene; }
 
 void SceneFinishFade() {
-  GameState.SceneState = GameState.PendingScene;
+  const int32_t scene = GameState.PendingScene;
   GameState.PendingScene = -1;
+  SwitchScene(scene);
 }
 
 void SceneEndRound(int32_t next) {
   GameState.PendingScene = next;
-  GameState.SceneState = SceneGameOver;
+  SwitchScene(SceneGameOver);
 }
 
 void SceneOpenDialog(int32_t returnScene) {
   GameState.MessageBox.open = 1;
   GameState.MessageBox.returnScene = returnScene;
-  GameState.SceneState = SceneMessageBox;
+  SwitchScene(SceneMessageBox);
 }
 
 void SceneCloseDialog() {
   GameState.MessageBox.open = 0;
-  GameState.SceneState = GameState.MessageBox.returnScene;
+  SwitchScene(GameState.MessageBox.returnScene);
 }
 
 bool MessageBoxIsOpen() { return GameState.MessageBox.open != 0; }
@@ -37,7 +80,7 @@ bool MessageBoxIsOpen() { return GameState.MessageBox.open != 0; }
 void SceneLoseFocus() {
   if (GameState.SceneState != ScenePlaying) return;
   resumeScene = ScenePlaying;
-  GameState.SceneState = ScenePaused;
+  SwitchScene(ScenePaused);
 }
 
 void SceneRegainFocus() {
@@ -45,5 +88,5 @@ void SceneRegainFocus() {
   // game was in the background stays left.
   if (resumeScene != ScenePlaying) return;
   resumeScene = -1;
-  if (GameState.SceneState == ScenePaused) GameState.SceneState = ScenePlaying;
+  if (GameState.SceneState == ScenePaused) SwitchScene(ScenePlaying);
 }

@@ -1,9 +1,35 @@
 // The scene of the per-frame state machine (GameState.SceneState) and the only code that
 // changes it. Screens ask for a change; the round's end is reported by the world and decided by
-// the loop; the menu's fade, the message box and a loss of focus hand a scene back through here.
+// the round; the menu's fade, the message box and a loss of focus hand a scene back through here.
 #pragma once
 
 #include <cstdint>
+
+// What every screen (and the round) does over its life. It is created once, by its step of the
+// loading; it is entered when the scene becomes one of its own and left when the scene becomes
+// another screen's (SceneChange and its kin below all go through one function that calls both,
+// at the moment of the change); in between, its frame runs once per frame of one of its scenes.
+// A screen's leave tidies away all it showed and started, so the next screen starts on a clean
+// screen; what a screen shows on its first frame it may show from its frame. Any verb may be
+// null. The message box and the loading belong to no screen: the screen under them stays.
+struct Screen {
+  void (*enter)();
+  // One frame of one of the screen's scenes; false on a frame that must be neither drawn nor
+  // followed by the delay.
+  bool (*frame)();
+  void (*leave)();
+  // The music the screen plays, started when coming from a screen that plays other music (or
+  // from the loading); null: the screen starts its own music when it needs it.
+  void (*music)();
+};
+
+// Start-up, before the first change: which screen each scene belongs to.
+void SceneAttach(int32_t scene, const Screen* screen);
+// The loading runs: no screen yet.
+void SceneStartLoading();
+// One frame of the current scene's screen; nothing for a scene without one. False on a frame
+// that must be neither drawn nor followed by the delay.
+bool SceneFrame();
 
 // Changes the scene now.
 void SceneChange(int32_t scene);

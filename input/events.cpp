@@ -75,7 +75,7 @@ void PumpEvents() {
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
           DispatchTouch(event.button.x, event.button.y, kPhaseReleased);
-          HidePressedHighlights();
+          HidePressedPictures();
           // The finger (or the mouse) that was dragging the knob has let go, wherever it lifted;
           // any other finger lifts through the knob's own rule.
           if (GameState.ControlDragging == 1 && static_cast<int>(event.button.which) == knobPointer) {

@@ -11,22 +11,6 @@ bool BoxHolds(int32_t left, int32_t top, int32_t width, int32_t height, int32_t 
 
 }  // namespace
 
-// A lifted finger always clears the pressed picture of every button, also when it slid off the
-// button before lifting. (The pause button's picture shows the paused state, not a press.)
-// Id 0 is the loading background: a highlight that does not exist yet is never hidden.
-void HidePressedHighlights() {
-  const ViewId highlights[] = {GameState.helpButtonOver, GameState.freePlayButtonOver,
-                               GameState.startButtonOver, GameState.backButtonOver,
-                               GameState.optionsButtonOver, GameState.firePointDown,
-                               GameState.gameBackButtonOver, GameState.buyButtonOver,
-                               GameState.InterLevel.startButtonOver, GameState.InterLevel.backButtonOver,
-                               GameState.MessageBox.okButtonOver, GameState.MessageBox.cancelButtonOver,
-                               GameState.calibrationOkOver};
-  for (ViewId id : highlights) {
-    if (id > 0) ViewSetVisible(id, 0);
-  }
-}
-
 void DispatchTouch(int32_t x, int32_t y, int32_t phase) {
   // The count and each view are read at their own turn: a callback may show or hide later views.
   for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {

@@ -7,5 +7,3 @@
 void DispatchTouch(int32_t x, int32_t y, int32_t phase);
 // Offers a finger going down to every enabled touch area that holds it (always phase 3).
 void DispatchTouchAreas(int32_t x, int32_t y);
-// A lifted finger clears the pressed picture of every button, wherever it lifted.
-void HidePressedHighlights();

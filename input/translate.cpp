@@ -42,7 +42,7 @@ void Tap(ViewId id) {
   DispatchTouch(CentreX(*view), CentreY(*view), kPhasePressed);
   DispatchTouchAreas(CentreX(*view), CentreY(*view));
   DispatchTouch(CentreX(*view), CentreY(*view), kPhaseReleased);
-  HidePressedHighlights();
+  HidePressedPictures();
 }
 
 // The fire button in the knob layouts; in tilt mode a finger anywhere on the field fires.
@@ -145,7 +145,7 @@ ViewId BackButton() {
   if (MessageBoxIsOpen()) return box.okOnly != 0 ? box.okButton : box.cancelButton;
   switch (GameState.SceneState) {
     case SceneOptions:
-    case SceneHelp: return GameState.backButton;
+    case SceneHelp: return GameState.Menu.backButton;
     case SceneInterLevel: return GameState.InterLevel.backButton;
     default: return -1;
   }
@@ -163,7 +163,7 @@ void Press(ViewId id) {
 void ReleasePressed() {
   if (pressedX < 0) return;
   DispatchTouch(pressedX, pressedY, kPhaseReleased);
-  HidePressedHighlights();
+  HidePressedPictures();
   pressedX = pressedY = -1;
 }
 
@@ -182,8 +182,8 @@ enum Action { kNone, kFire, kPause, kBack, kPress, kNext, kPrevious };
 
 void RoundAction(Action action) {
   if (action == kFire) Fire();
-  if (action == kPause) Tap(GameState.pauseButton);
-  if (action == kBack) Tap(GameState.gameBackButton);
+  if (action == kPause) Tap(GameState.GameButtons.pauseButton);
+  if (action == kBack) Tap(GameState.GameButtons.gameBackButton);
 }
 
 void MenuAction(Action action, bool down) {

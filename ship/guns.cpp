@@ -8,6 +8,16 @@ void InitBolts() {
     bolt.view = ViewAddFromImage(GameState.laserBeamImage, -50, -50);
     ViewSetVisible(bolt.view, 0);
   }
+  ClearBolts();
+}
+
+void ClearBolts() {
+  for (BoltSlot& bolt : GameState.BoltPool.slots) {
+    ViewSetVisible(bolt.view, 0);
+    ViewSetxy(bolt.view, -100, -100);
+    bolt.x = -100;
+    bolt.y = -100;
+  }
 }
 
 void FireGun(int32_t gun) {

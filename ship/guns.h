@@ -8,8 +8,10 @@ constexpr int32_t kGunRightWing = 0;
 constexpr int32_t kGunLeftWing = 1;
 constexpr int32_t kGunNose = 3;
 
-// Start-up: the 30 bolt views, hidden.
+// Start-up: the 30 bolt views, parked.
 void InitBolts();
+// Hides and parks every bolt (as they are created, and between rounds).
+void ClearBolts();
 // Launches a bolt from a gun; below weapons level 4 every gun is the nose.
 void FireGun(int32_t gun);
 // Launches one bolt at (dx, dy) from the ship's top-left, taking over the oldest slot.

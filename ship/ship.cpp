@@ -29,7 +29,7 @@ void CreateShipViews() {
   GameState.controlZone = ViewAdd("Images/controlZone.png", -500, -500);
   GameState.controlPoint = ViewAdd("Images/controlPoint.png", -500, -500, ControlPointTouched);
   GameState.firePoint = ViewAdd("Images/firePoint.png", -500, -500, FirePointTouched);
-  GameState.firePointDown = ViewAdd("Images/firePointDown.png", -500, -500);
+  GameState.firePointDown = ViewMarkPressedPicture(ViewAdd("Images/firePointDown.png", -500, -500));
   ViewSetVisible(GameState.controlZone, 0);
   ViewSetVisible(GameState.controlPoint, 0);
   ViewSetVisible(GameState.firePoint, 0);

@@ -11,6 +11,14 @@ namespace {
 constexpr int kLineBytes = 100;  // a level line is read up to 99 characters
 constexpr int32_t kSmallestPace = 4;
 
+// The letter that names each kind of mission in a level file.
+struct KindLetter {
+  MissionKind kind;
+  char letter;
+};
+constexpr KindLetter kKindLetters[] = {
+    {MissionCollect, 'C'}, {MissionDestroy, 'D'}, {MissionProtect, 'P'}, {MissionSurvive, 'S'}};
+
 // "Levels/level<n>.dat", relative to the data directory.
 void LevelFileName(int32_t level, char* name, int size) { snprintf(name, size, "Levels/level%d.dat", level); }
 
@@ -28,7 +36,7 @@ MissionRecord BuiltInMission(int32_t levelNumber) {
   mission.asteroidPace = 60;
   mission.oreRange = 300;
   mission.infectedRange = 200;
-  mission.type = 'S';
+  mission.type = MissionSurvive;
   mission.target = 60;
   mission.reward = 0;
   mission.levelNumber = levelNumber;
@@ -46,13 +54,27 @@ void ParseLevelLine(const char* line, MissionRecord* mission) {
   if (!scan.Integer32(&mission->oreRange) || !scan.Literal(";")) return;
   if (!scan.Integer32(&mission->infectedRange) || !scan.Literal(";")) return;
   if (!scan.Character(&type)) return;
-  mission->type = static_cast<unsigned char>(type);
+  mission->type = MissionKindOfLetter(type);
   if (!scan.Literal(";") || !scan.Integer32(&mission->target) || !scan.Literal(";")) return;
   if (!scan.Integer32(&mission->reward) || !scan.Literal(";")) return;
   scan.Integer32(&mission->nextLevel);
 }
 
 }  // namespace
+
+MissionKind MissionKindOfLetter(char letter) {
+  for (const KindLetter& known : kKindLetters) {
+    if (known.letter == letter) return known.kind;
+  }
+  return MissionUnknown;
+}
+
+char MissionLetter(MissionKind kind) {
+  for (const KindLetter& known : kKindLetters) {
+    if (known.kind == kind) return known.letter;
+  }
+  return '?';
+}
 
 MissionRecord LoadLevel(int32_t level) {
   MissionRecord mission = {};
@@ -73,9 +95,8 @@ MissionRecord LoadLevel(int32_t level) {
 }
 
 bool MissionIsPlayable(const MissionRecord& mission) {
-  const bool knownType = mission.type == 'C' || mission.type == 'D' || mission.type == 'P' || mission.type == 'S';
   return mission.asteroidPace >= kSmallestPace && RangeIsPlayable(mission.oreRange) &&
-         RangeIsPlayable(mission.infectedRange) && knownType && mission.target >= 0;
+         RangeIsPlayable(mission.infectedRange) && mission.type != MissionUnknown && mission.target >= 0;
 }
 
 MissionRecord LoadCampaignLevel(int32_t level, int32_t fallbackLevel) {

@@ -2,11 +2,26 @@
 
 #include "audio/sound.h"
 #include "core/game_state.h"
+#include "core/scene.h"
 #include "views/views.h"
+
+namespace {
+
+// Back to the main menu, from the options or the help screen.
+int BackTouched(int phase, int, int) {
+  if (!ButtonLiftedOutsideBox(phase, GameState.Menu.backButtonOver)) return 0;
+  SceneChange(SceneMainMenu);
+  Tap();
+  return 0;
+}
+
+}  // namespace
 
 void Tap() {
   if (GameState.soundOn) PlaySound(GameState.buttonSound);
 }
+
+ViewId PressedPicture(ViewId view) { return ViewMarkPressedPicture(view); }
 
 bool ButtonLifted(int phase, ViewId pressedPicture) {
   if (phase == kPhasePressed) ViewSetVisible(pressedPicture, 1);
@@ -14,3 +29,9 @@ bool ButtonLifted(int phase, ViewId pressedPicture) {
   ViewSetVisible(pressedPicture, 0);
   return true;
 }
+
+bool ButtonLiftedOutsideBox(int phase, ViewId pressedPicture) {
+  return !MessageBoxIsOpen() && ButtonLifted(phase, pressedPicture);
+}
+
+void CreateBackButton() { GameState.Menu.backButton = ViewAddHidden("Images/backBtn.png", 387, 680, BackTouched); }

@@ -22,28 +22,44 @@ int32_t Clamp(int32_t v) { return v < -1900 ? -1900 : (v > 1900 ? 1900 : v); }
 
 // The panel, its OK button and both tracks' dots and markers.
 void SetPanelVisible(int32_t value) {
-  ViewsSetVisible({GameState.calibrationBackground, GameState.xDot, GameState.xMarker, GameState.calibrationOkButton,
-                   GameState.yDot, GameState.yMarker},
+  const CalibrationPanelRecord& panel = GameState.Calibration;
+  ViewsSetVisible({panel.calibrationBackground, panel.xDot, panel.xMarker, panel.calibrationOkButton, panel.yDot,
+                   panel.yMarker},
                   value);
+}
+
+
+int CalibrationOkTouched(int phase, int, int) {
+  if (!ButtonLiftedOutsideBox(phase, GameState.Calibration.calibrationOkOver)) return 0;
+  Tap();
+  const int32_t dx = ViewGetX(GameState.Calibration.xDot);
+  const int32_t dy = ViewGetY(GameState.Calibration.yDot);
+  ViewSetxy(GameState.Calibration.xMarker, dx + kMarkerShift, ViewGetY(GameState.Calibration.xMarker));
+  ViewSetxy(GameState.Calibration.yMarker, ViewGetX(GameState.Calibration.yMarker), dy + kMarkerShift);
+  GameState.calibrationX = static_cast<int32_t>((dx - kXCentre) / kHalfTrack * kTiltRange);
+  GameState.calibrationY = static_cast<int32_t>((dy - kYCentre) / kHalfTrack * kTiltRange);
+  SaveCalibration();
+  ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
+  return 0;
 }
 
 }  // namespace
 
 void CreateCalibrationViews() {
-  GameState.calibrationBackground = ViewAddHidden("Images/accCalibrationBack.png", 0, 0);
-  GameState.calibrationOkButton = ViewAddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
-  GameState.calibrationOkOver = ViewAddHidden("Images/accCalibrationOKOver.png", 91, 478);
-  GameState.xDot = ViewAddHidden("Images/accDot.png", 91, 413);
-  GameState.yDot = ViewAddHidden("Images/accDot.png", 267, 432);
-  GameState.xMarker = ViewAddHidden("Images/positionMarkerV.png", 146, 406);
-  GameState.yMarker = ViewAddHidden("Images/positionMarkerH.png", 260, 488);
+  GameState.Calibration.calibrationBackground = ViewAddHidden("Images/accCalibrationBack.png", 0, 0);
+  GameState.Calibration.calibrationOkButton = ViewAddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
+  GameState.Calibration.calibrationOkOver = PressedPicture(ViewAddHidden("Images/accCalibrationOKOver.png", 91, 478));
+  GameState.Calibration.xDot = ViewAddHidden("Images/accDot.png", 91, 413);
+  GameState.Calibration.yDot = ViewAddHidden("Images/accDot.png", 267, 432);
+  GameState.Calibration.xMarker = ViewAddHidden("Images/positionMarkerV.png", 146, 406);
+  GameState.Calibration.yMarker = ViewAddHidden("Images/positionMarkerH.png", 260, 488);
 }
 
 void ShowCalibration() {
   SetPanelVisible(1);
-  ViewSetxy(GameState.xMarker,
+  ViewSetxy(GameState.Calibration.xMarker,
             static_cast<int32_t>(GameState.calibrationX / kTiltRange * kHalfTrack + kXCentre + kMarkerShift), 406);
-  ViewSetxy(GameState.yMarker, 260,
+  ViewSetxy(GameState.Calibration.yMarker, 260,
             static_cast<int32_t>(GameState.calibrationY / kTiltRange * kHalfTrack + kYCentre + kMarkerShift));
 }
 
@@ -57,20 +73,7 @@ void HideCalibration() {
 void UpdateCalibrationDots() {
   const int32_t x = Clamp(static_cast<int32_t>(ReadSteerX()));
   const int32_t y = Clamp(static_cast<int32_t>(ReadSteerY()));
-  ViewSetxy(GameState.xDot, static_cast<int32_t>(x / kTiltRange * kHalfTrack + kXCentre), 413);
-  ViewSetxy(GameState.yDot, 267, static_cast<int32_t>(y / kTiltRange * kHalfTrack + kYCentre));
+  ViewSetxy(GameState.Calibration.xDot, static_cast<int32_t>(x / kTiltRange * kHalfTrack + kXCentre), 413);
+  ViewSetxy(GameState.Calibration.yDot, 267, static_cast<int32_t>(y / kTiltRange * kHalfTrack + kYCentre));
 }
 
-int CalibrationOkTouched(int phase, int, int) {
-  if (MessageBoxIsOpen() || !ButtonLifted(phase, GameState.calibrationOkOver)) return 0;
-  Tap();
-  const int32_t dx = ViewGetX(GameState.xDot);
-  const int32_t dy = ViewGetY(GameState.yDot);
-  ViewSetxy(GameState.xMarker, dx + kMarkerShift, ViewGetY(GameState.xMarker));
-  ViewSetxy(GameState.yMarker, ViewGetX(GameState.yMarker), dy + kMarkerShift);
-  GameState.calibrationX = static_cast<int32_t>((dx - kXCentre) / kHalfTrack * kTiltRange);
-  GameState.calibrationY = static_cast<int32_t>((dy - kYCentre) / kHalfTrack * kTiltRange);
-  SaveCalibration();
-  ApplyCalibration(GameState.calibrationX, GameState.calibrationY);
-  return 0;
-}

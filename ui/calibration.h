@@ -10,4 +10,3 @@ void ShowCalibration();
 void HideCalibration();
 // Moves the dots to the current (uncalibrated) steering readings, clamped to +-1900.
 void UpdateCalibrationDots();
-int CalibrationOkTouched(int phase, int x, int y);

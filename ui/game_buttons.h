@@ -6,7 +6,5 @@
 void CreateGameButtons();
 // A round starts: places and shows the strip and zeroes the score.
 void ShowGameButtons();
-// Hides the strip (back, pause, plate, highlights and both texts).
+// Hides the strip (back, pause, plate, pressed pictures and both texts).
 void HideGameButtons();
-int PauseTouched(int phase, int x, int y);
-int GameBackTouched(int phase, int x, int y);

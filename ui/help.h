@@ -1,7 +1,9 @@
 // The help screen: the help picture under the logo, with the back button.
 #pragma once
 
-// The help scene's work, every frame.
-void HelpFrame();
-// Hides the help picture and the back button (the logo belongs to the menu).
-void HideHelpScreen();
+struct Screen;
+
+// Start-up: the help picture, hidden.
+void CreateHelpScreen();
+
+extern const Screen kHelpScreen;

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
+#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
-#include "ui/game_buttons.h"
 #include "ui/shop.h"
 #include "views/views.h"
-#include "world/cargo_ship.h"
+#include "world/mission.h"
 
 namespace {
 
@@ -28,26 +28,10 @@ TextId AddHiddenText(int32_t x, int32_t y, const char* blanks, FontId font) {
   return id;
 }
 
-}  // namespace
-
-void CreateInterLevelScreen() {
-  InterLevelScreenRecord& s = GameState.InterLevel;
-  s.background = ViewAddHidden("Images/interLevel.png", 0, 0);
-  s.startButton = ViewAddHidden("Images/smallStartBtn.png", 500, 680, InterLevelStartTouched);
-  s.startButtonOver = ViewAddHidden("Images/smallStartBtnOver.png", 500, 680);
-  s.backButton = ViewAddHidden("Images/smallBackBtn.png", 354, 680, InterLevelBackTouched);
-  s.backButtonOver = ViewAddHidden("Images/smallBackBtnOver.png", 354, 680);
-  s.stageText = AddHiddenText(353, 264, "             ", GameState.font20);
-  s.creditsText = AddHiddenText(530, 269, "                  ", GameState.font14);
-  s.line1Text = AddHiddenText(355, 551, kBlanks40, GameState.font14);
-  s.line2Text = AddHiddenText(425, 571, kBlanks40, GameState.font14);
-  s.rewardText = AddHiddenText(355, 592, kBlanks40, GameState.font14);
-}
-
 void ShowInterLevel(bool visible) {
   const InterLevelScreenRecord& s = GameState.InterLevel;
   const int32_t value = visible ? 1 : 0;
-  ViewsSetVisible({s.background, s.startButton, s.backButton, GameState.campaignHelpImage}, value);
+  ViewsSetVisible({s.background, s.startButton, s.backButton, s.campaignHelpImage}, value);
   TextsSetVisible({s.stageText, s.creditsText, s.line1Text, s.line2Text, s.rewardText}, value);
   ShowShop(visible);
 }
@@ -66,21 +50,21 @@ void FillBriefing() {
     snprintf(rewardText, sizeof rewardText, "Reward: %d credits", m.reward);
   }
   switch (m.type) {
-    case 'C':
+    case MissionCollect:
       snprintf(line1Text, sizeof line1Text, "Target: Collect %d samples", m.target);
       snprintf(line2Text, sizeof line2Text, "of calabrium ore");
       TextSetxy(s.line2Text, 425, 571);
       break;
-    case 'D':
+    case MissionDestroy:
       snprintf(line1Text, sizeof line1Text, "Target:   Destroy %d infected", m.target);
       snprintf(line2Text, sizeof line2Text, "asteroids");
       TextSetxy(s.line2Text, 437, 571);
       break;
-    case 'P':
+    case MissionProtect:
       snprintf(line1Text, sizeof line1Text, "Target:   Protect the cargo");
       snprintf(line2Text, sizeof line2Text, "  ship for %d seconds", m.target);
       break;
-    case 'S':
+    case MissionSurvive:
       snprintf(line1Text, sizeof line1Text, "Target: Survive for %d", m.target);
       snprintf(line2Text, sizeof line2Text, "seconds");
       break;
@@ -92,29 +76,45 @@ void FillBriefing() {
   TextSetText(s.rewardText, rewardText);
 }
 
-void InterLevelFrame() {
-  // The round's top strip goes too: under this screen its pause button would still take touches.
-  HideGameButtons();
+// Every frame: the screen and the briefing of the current mission.
+bool InterLevelFrame() {
   ShowInterLevel(true);
   FillBriefing();
-  CargoShipDeactivate();
+  return true;
 }
 
+void LeaveInterLevel() { ShowInterLevel(false); }
+
 int InterLevelStartTouched(int phase, int, int) {
-  if (!ButtonLifted(phase, GameState.InterLevel.startButtonOver)) return 0;
+  if (!ButtonLiftedOutsideBox(phase, GameState.InterLevel.startButtonOver)) return 0;
   GameState.FreePlay = 0;
-  GameState.currentMission.progress = 0;
-  ShowInterLevel(false);
-  GameState.MissionAlive = 2;
+  ArmMission();
   SceneChange(SceneStartMission);
   Tap();
   return 0;
 }
 
 int InterLevelBackTouched(int phase, int, int) {
-  if (!ButtonLifted(phase, GameState.InterLevel.backButtonOver)) return 0;
-  ShowInterLevel(false);
+  if (!ButtonLiftedOutsideBox(phase, GameState.InterLevel.backButtonOver)) return 0;
   SceneChange(SceneMainMenu);
   Tap();
   return 0;
+}
+
+}  // namespace
+
+const Screen kInterLevelScreen = {nullptr, InterLevelFrame, LeaveInterLevel, PlayMenuMusic};
+
+void CreateInterLevelScreen() {
+  InterLevelScreenRecord& s = GameState.InterLevel;
+  s.background = ViewAddHidden("Images/interLevel.png", 0, 0);
+  s.startButton = ViewAddHidden("Images/smallStartBtn.png", 500, 680, InterLevelStartTouched);
+  s.startButtonOver = PressedPicture(ViewAddHidden("Images/smallStartBtnOver.png", 500, 680));
+  s.backButton = ViewAddHidden("Images/smallBackBtn.png", 354, 680, InterLevelBackTouched);
+  s.backButtonOver = PressedPicture(ViewAddHidden("Images/smallBackBtnOver.png", 354, 680));
+  s.stageText = AddHiddenText(353, 264, "             ", GameState.font20);
+  s.creditsText = AddHiddenText(530, 269, "                  ", GameState.font14);
+  s.line1Text = AddHiddenText(355, 551, kBlanks40, GameState.font14);
+  s.line2Text = AddHiddenText(425, 571, kBlanks40, GameState.font14);
+  s.rewardText = AddHiddenText(355, 592, kBlanks40, GameState.font14);
 }

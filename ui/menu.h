@@ -1,21 +1,14 @@
 // The main menu: start, free play, options and help over the menu background and logo, with its
-// fade in (two frames) and fade out (two frames) around it.
+// fade in (two frames, before the menu first shows) and fade out (two frames, when it is left).
 #pragma once
 
-// Start-up: the space backgrounds and every view of the menu, options and help screens, then
-// the calibration panel, in this order (the order is the stacking order).
-void InitUI();
-// The menu scene's work: sets the menu up once after it was left, asking every other screen and
-// the round to hide.
-void EnterMenu();
-// The fade-in scene's work: two frames (90, then 180) before the menu sets itself up.
-void FadeInMenuFrame();
-// The fade-out scene's work: the menu goes on the first frame, the pending scene follows the second.
-void FadeOutMenuFrame();
+struct Screen;
 
-int StartTouched(int phase, int x, int y);
-int FreePlayTouched(int phase, int x, int y);
-int OptionsTouched(int phase, int x, int y);
-int HelpTouched(int phase, int x, int y);
-// The back button of the options and help screens: back to the menu.
-int BackTouched(int phase, int x, int y);
+// Start-up: the menu background, the logo and the four buttons (hidden).
+void CreateMenuScreen();
+// Start-up, after the options screen: the pressed pictures of the four buttons and the back button.
+void CreateMenuPressedPictures();
+
+// The menu (its own scene and the fade-out that leaves it) and the fade-in that first shows it.
+extern const Screen kMenuScreen;
+extern const Screen kMenuFadeInScreen;

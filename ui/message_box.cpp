@@ -1,16 +1,46 @@
 #include "ui/message_box.h"
 
-#include "audio/sound.h"
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
 #include "views/views.h"
-#include "world/cargo_ship.h"
-#include "world/round.h"
 
 namespace {
+
 constexpr const char* kBlankLine = "                                  ";  // 34 blanks
+
+// Shows or hides the box (Cancel only in the two-button layout); pressed pictures are left alone.
+void ShowMessageBox(bool visible) {
+  const MessageBoxRecord& box = GameState.MessageBox;
+  const int32_t value = visible ? 1 : 0;
+  ViewsSetVisible({box.background, box.window, box.okButton}, value);
+  if (box.okOnly == 0) ViewSetVisible(box.cancelButton, value);
+  TextsSetVisible({box.line1, box.line2, box.line3}, value);
+}
+
+// Hides the box and goes back to its return scene (which leaves the screen under the box when
+// the box leads to another screen).
+void CloseMessageBox() {
+  ShowMessageBox(false);
+  SceneCloseDialog();
+}
+
+int MessageBoxOkTouched(int phase, int, int) {
+  if (!ButtonLifted(phase, GameState.MessageBox.okButtonOver)) return 0;
+  CloseMessageBox();
+  Tap();
+  if (GameState.MessageBox.okAction != nullptr) GameState.MessageBox.okAction();
+  return 0;
+}
+
+int MessageBoxCancelTouched(int phase, int, int) {
+  if (!ButtonLifted(phase, GameState.MessageBox.cancelButtonOver)) return 0;
+  CloseMessageBox();
+  Tap();
+  return 0;
+}
+
 }  // namespace
 
 void CreateMessageBox() {
@@ -18,9 +48,9 @@ void CreateMessageBox() {
   box.background = ViewAdd("Images/mbBG.png", -500, -500);
   box.window = ViewAdd("Images/mbWindow.png", -500, -500);
   box.okButton = ViewAdd("Images/mbOk.png", -500, -500, MessageBoxOkTouched);
-  box.okButtonOver = ViewAdd("Images/mbOkOver.png", -500, -500);
+  box.okButtonOver = PressedPicture(ViewAdd("Images/mbOkOver.png", -500, -500));
   box.cancelButton = ViewAdd("Images/mbCancel.png", -500, -500, MessageBoxCancelTouched);
-  box.cancelButtonOver = ViewAdd("Images/mbCancelOver.png", -500, -500);
+  box.cancelButtonOver = PressedPicture(ViewAdd("Images/mbCancelOver.png", -500, -500));
   box.line1 = TextAdd(-500, -500, kBlankLine, GameState.font14);
   box.line2 = TextAdd(-500, -500, kBlankLine, GameState.font14);
   box.line3 = TextAdd(-500, -500, kBlankLine, GameState.font14);
@@ -56,39 +86,4 @@ void OpenMessageBox(const char* line1, const char* line2, const char* line3, int
   box.okAction = okAction;
   ShowMessageBox(true);
   SceneOpenDialog(returnScene);
-}
-
-void ShowMessageBox(bool visible) {
-  const MessageBoxRecord& box = GameState.MessageBox;
-  const int32_t value = visible ? 1 : 0;
-  ViewsSetVisible({box.background, box.window, box.okButton}, value);
-  if (box.okOnly == 0) ViewSetVisible(box.cancelButton, value);
-  TextsSetVisible({box.line1, box.line2, box.line3}, value);
-}
-
-void CloseMessageBox() {
-  const MessageBoxRecord& box = GameState.MessageBox;
-  ShowMessageBox(false);
-  SceneCloseDialog();
-  if (GameState.musicOn && (box.returnScene == SceneInterLevel || box.returnScene == SceneMainMenu)) {
-    PlayLoop(GameState.mainSound);
-  }
-  if (box.returnScene == SceneInterLevel) ClearWorld();
-  ClearHazards();
-  CargoShipDeactivate();
-}
-
-int MessageBoxOkTouched(int phase, int, int) {
-  if (!ButtonLifted(phase, GameState.MessageBox.okButtonOver)) return 0;
-  CloseMessageBox();
-  Tap();
-  if (GameState.MessageBox.okAction != nullptr) GameState.MessageBox.okAction();
-  return 0;
-}
-
-int MessageBoxCancelTouched(int phase, int, int) {
-  if (!ButtonLifted(phase, GameState.MessageBox.cancelButtonOver)) return 0;
-  CloseMessageBox();
-  Tap();
-  return 0;
 }

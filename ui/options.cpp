@@ -14,44 +14,45 @@ namespace {
 
 // Shows the picture of one control method and hides the other two.
 void ShowMethod(ViewId shown) {
-  ViewsSetVisible({GameState.leftHandImage, GameState.rightHandImage, GameState.accelImage}, 0);
+  const OptionsScreenRecord& options = GameState.Options;
+  ViewsSetVisible({options.leftHandImage, options.rightHandImage, options.accelImage}, 0);
   ViewSetVisible(shown, 1);
 }
 
-}  // namespace
-
-void OptionsFrame() {
-  ViewsSetVisible({GameState.soundToggle, GameState.musicToggle, GameState.backButton, GameState.optionsBackground,
-                   GameState.controlButton},
+// Every frame: the screen as the settings stand.
+bool OptionsFrame() {
+  const OptionsScreenRecord& options = GameState.Options;
+  ViewsSetVisible({options.soundToggle, options.musicToggle, GameState.Menu.backButton, options.optionsBackground,
+                   options.controlButton},
                   1);
-  ViewSetxy(GameState.soundIndicator, 620, 400);
-  ViewSetxy(GameState.musicIndicator, 620, 460);
-  ViewSetxy(GameState.accelImage, 600, 520);
-  ViewSetxy(GameState.leftHandImage, 530, 520);
-  ViewSetxy(GameState.rightHandImage, 520, 520);
+  ViewSetxy(options.soundIndicator, 620, 400);
+  ViewSetxy(options.musicIndicator, 620, 460);
+  ViewSetxy(options.accelImage, 600, 520);
+  ViewSetxy(options.leftHandImage, 530, 520);
+  ViewSetxy(options.rightHandImage, 520, 520);
   switch (GameState.controlMethod) {
     case ControlLeftHand:
-      ViewSetVisible(GameState.leftHandImage, 1);
+      ViewSetVisible(options.leftHandImage, 1);
       break;
     case ControlAccelerometer:
-      ViewSetVisible(GameState.accelImage, 1);
+      ViewSetVisible(options.accelImage, 1);
       ShowCalibration();
       break;
     case ControlRightHand:
-      ViewSetVisible(GameState.rightHandImage, 1);
+      ViewSetVisible(options.rightHandImage, 1);
       break;
     default:
       break;
   }
-  ViewsSetVisible({GameState.soundIndicator, GameState.musicIndicator, GameState.resetButton}, 1);
-  ViewSetImage(GameState.musicIndicator, GameState.musicOn != 1 ? GameState.noImage : GameState.yesImage);
-  ViewSetImage(GameState.soundIndicator, GameState.soundOn != 1 ? GameState.noImage : GameState.yesImage);
+  ViewsSetVisible({options.soundIndicator, options.musicIndicator, options.resetButton}, 1);
+  ViewSetImage(options.musicIndicator, GameState.musicOn != 1 ? options.noImage : options.yesImage);
+  ViewSetImage(options.soundIndicator, GameState.soundOn != 1 ? options.noImage : options.yesImage);
   if (GameState.controlMethod == ControlAccelerometer) {
     ClearCalibrationOffsets();
     UpdateCalibrationDots();
   }
+  return true;
 }
-
 
 int SoundToggleTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
@@ -65,7 +66,7 @@ int MusicToggleTouched(int phase, int, int) {
   if (MessageBoxIsOpen() || phase != kPhaseReleased) return 0;
   if (GameState.musicOn != 1) {
     GameState.musicOn = 1;
-    PlayLoop(GameState.mainSound);
+    PlayMenuMusic();
   } else {
     GameState.musicOn = 0;
     PauseLoop();
@@ -81,17 +82,17 @@ int ControlMethodTouched(int phase, int, int) {
   // The method cycles right hand -> accelerometer -> left hand -> right hand.
   switch (GameState.controlMethod) {
     case ControlLeftHand:
-      ShowMethod(GameState.rightHandImage);
+      ShowMethod(GameState.Options.rightHandImage);
       GameState.controlMethod = ControlRightHand;
       HideCalibration();
       break;
     case ControlAccelerometer:
-      ShowMethod(GameState.leftHandImage);
+      ShowMethod(GameState.Options.leftHandImage);
       GameState.controlMethod = ControlLeftHand;
       HideCalibration();
       break;
     case ControlRightHand:
-      ShowMethod(GameState.accelImage);
+      ShowMethod(GameState.Options.accelImage);
       GameState.controlMethod = ControlAccelerometer;
       ShowCalibration();
       break;
@@ -110,10 +111,37 @@ int ResetTouched(int phase, int, int) {
   return 0;
 }
 
-void HideOptionsScreen() {
+// Every view of the screen goes, the calibration panel too.
+void LeaveOptions() {
+  const OptionsScreenRecord& options = GameState.Options;
   HideCalibration();
-  ViewsSetVisible({GameState.soundToggle, GameState.musicToggle, GameState.backButton, GameState.soundIndicator,
-                   GameState.musicIndicator, GameState.resetButton, GameState.optionsBackground, GameState.accelImage,
-                   GameState.rightHandImage, GameState.leftHandImage, GameState.controlButton},
+  ViewsSetVisible({options.soundToggle, options.musicToggle, GameState.Menu.backButton, options.soundIndicator,
+                   options.musicIndicator, options.resetButton, options.optionsBackground, options.accelImage,
+                   options.rightHandImage, options.leftHandImage, options.controlButton},
                   0);
+}
+
+}  // namespace
+
+const Screen kOptionsScreen = {nullptr, OptionsFrame, LeaveOptions, PlayMenuMusic};
+
+void CreateOptionsScreen() {
+  OptionsScreenRecord& options = GameState.Options;
+  options.optionsBackground = ViewAddHidden("Images/optionsBG.png", -500, -500);
+  ViewSetxy(options.optionsBackground, 328, 369);
+  options.yesImage = ImageAdd("Images/yesBtn.png");
+  options.noImage = ImageAdd("Images/noBtn.png");
+  options.soundIndicator = ViewAddFromImage(options.yesImage, 0, 0);
+  ViewSetVisible(options.soundIndicator, 0);
+  options.musicIndicator = ViewAddFromImage(options.yesImage, 0, 0);
+  ViewSetVisible(options.musicIndicator, 0);
+  CreateBackButton();
+  options.soundToggle = ViewAddHidden("Images/soundBG.png", 350, 400, SoundToggleTouched);
+  options.musicToggle = ViewAddHidden("Images/musicBG.png", 350, 460, MusicToggleTouched);
+  options.controlButton = ViewAddHidden("Images/controlMethod.png", -500, -500, ControlMethodTouched);
+  ViewSetxy(options.controlButton, 350, 520);
+  options.accelImage = ViewAddHidden("Images/accel.png", -500, -500);
+  options.rightHandImage = ViewAddHidden("Images/rightHand.png", -500, -500);
+  options.leftHandImage = ViewAddHidden("Images/leftHand.png", -500, -500);
+  options.resetButton = ViewAddHidden("Images/resetGame.png", 384, 570, ResetTouched);
 }

@@ -2,12 +2,9 @@
 // hand; tilt shows the calibration panel) and resetting the campaign after a warning.
 #pragma once
 
-// The options scene's work, every frame: shows the screen as the settings stand.
-void OptionsFrame();
-// Hides every view of the screen, the calibration panel included.
-void HideOptionsScreen();
+struct Screen;
 
-int SoundToggleTouched(int phase, int x, int y);
-int MusicToggleTouched(int phase, int x, int y);
-int ControlMethodTouched(int phase, int x, int y);
-int ResetTouched(int phase, int x, int y);
+// Start-up: the screen's views, hidden, with the back button it shares with help among them.
+void CreateOptionsScreen();
+
+extern const Screen kOptionsScreen;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
 #include "views/views.h"
@@ -13,7 +14,7 @@ constexpr int32_t kNoPrice = 999999;
 constexpr const char* kBlanks40 = "                                        ";
 
 struct Kind {
-  char letter;
+  UpgradeKind kind;
   const char* icon;
   const char* title;
   const char* maximum;
@@ -22,15 +23,21 @@ struct Kind {
   TouchCallback buy;
 };
 
-const Kind kKinds[4] = {
-    {'S', "Images/upgradeStruct.png", "Structure upgrade", "MAXIMUM", 313, {5000, 7500, 10000, 13000, 16000},
-     BuyStructureTouched},
-    {'L', "Images/upgradeShield.png", "Shield upgrade", "MAXIMUM", 367, {1500, 3000, 5500, 8000, 10000},
+int BuyStructureTouched(int phase, int x, int y);
+int BuyShieldTouched(int phase, int x, int y);
+int BuyHandlingTouched(int phase, int x, int y);
+int BuyWeaponsTouched(int phase, int x, int y);
+
+// In UpgradeKind order.
+const Kind kKinds[kUpgradeKinds] = {
+    {UpgradeStructure, "Images/upgradeStruct.png", "Structure upgrade", "MAXIMUM", 313,
+     {5000, 7500, 10000, 13000, 16000}, BuyStructureTouched},
+    {UpgradeShield, "Images/upgradeShield.png", "Shield upgrade", "MAXIMUM", 367, {1500, 3000, 5500, 8000, 10000},
      BuyShieldTouched},
-    {'H', "Images/upgradeMan.png", "Handling upgrade", "MAXIMUM", 422, {2500, 4000, 6000, 8000, 10000},
+    {UpgradeHandling, "Images/upgradeMan.png", "Handling upgrade", "MAXIMUM", 422, {2500, 4000, 6000, 8000, 10000},
      BuyHandlingTouched},
-    {'W', "Images/upgradeWeapons.png", "Weapons upgrade", "MAXIMUM", 479, {3000, 5000, 7500, 10000, 13000},
-     BuyWeaponsTouched},
+    {UpgradeWeapons, "Images/upgradeWeapons.png", "Weapons upgrade", "MAXIMUM", 479,
+     {3000, 5000, 7500, 10000, 13000}, BuyWeaponsTouched},
 };
 
 constexpr int32_t kRowX = 350;
@@ -40,19 +47,12 @@ constexpr int32_t kPrepareY[4] = {53, 107, 162, 219};
 
 char levelTexts[4][52];
 
-int KindIndex(char letter) {
-  for (int i = 0; i < 4; ++i) {
-    if (kKinds[i].letter == letter) return i;
-  }
-  return -1;
-}
-
-int32_t* LevelOf(char letter) {
-  switch (letter) {
-    case 'S': return &GameState.structureLevel;
-    case 'L': return &GameState.shieldLevel;
-    case 'H': return &GameState.handlingLevel;
-    case 'W': return &GameState.weaponsLevel;
+int32_t* LevelOf(UpgradeKind kind) {
+  switch (kind) {
+    case UpgradeStructure: return &GameState.structureLevel;
+    case UpgradeShield: return &GameState.shieldLevel;
+    case UpgradeHandling: return &GameState.handlingLevel;
+    case UpgradeWeapons: return &GameState.weaponsLevel;
     default: return nullptr;
   }
 }
@@ -62,7 +62,7 @@ void CreateUpgradeRow(UpgradeRow& row, ImageId icon, const Kind& kind) {
   row.title = TextAdd(-500, -500, kBlanks40, GameState.font14);
   row.levelText = TextAdd(-500, -500, kBlanks40, GameState.font14);
   row.buyButton = ViewAdd("Images/smallBuy.png", -500, -500, kind.buy);
-  row.kind = kind.letter;
+  row.kind = kind.kind;
   ViewSetVisible(row.buyButton, 0);
   ViewSetVisible(row.icon, 0);
   TextSetVisible(row.title, 0);
@@ -70,59 +70,9 @@ void CreateUpgradeRow(UpgradeRow& row, ImageId icon, const Kind& kind) {
   row.shown = 0;
 }
 
-int Buy(char letter, int phase) {
-  const int index = KindIndex(letter);
-  if (phase == kPhasePressed) {
-    ViewSetxy(GameState.buyButtonOver, kHighlightX, kKinds[index].rowY + 10);
-    ViewSetVisible(GameState.buyButtonOver, 1);
-  } else if (phase == kPhaseReleased) {
-    ViewSetVisible(GameState.buyButtonOver, 0);
-    int32_t& level = *LevelOf(letter);
-    const int32_t cost = UpgradeCost(letter, level);
-    if (GameState.credits - cost >= 0) {
-      GameState.credits -= cost;
-      level += 1;
-      RefreshShop();
-    }
-    Tap();
-  }
-  return 0;
-}
-
-}  // namespace
-
-int32_t UpgradeCost(char kind, int32_t level) {
-  const int index = KindIndex(kind);
-  if (index < 0 || level < 1 || level > 5) return kNoPrice;
-  return kKinds[index].prices[level - 1];
-}
-
-void CreateShop() {
-  ImageId icons[4];
-  for (int i = 0; i < 4; ++i) icons[i] = ImageAdd(kKinds[i].icon);
-  UpgradeRow* rows = GameState.InterLevel.rows;
-  for (int i = 0; i < 4; ++i) CreateUpgradeRow(rows[i], icons[i], kKinds[i]);
-  for (int i = 0; i < 4; ++i) {
-    ShowUpgradeRow(rows[i], -500, kPrepareY[i]);
-    HideUpgradeRow(rows[i]);
-  }
-  GameState.buyButtonOver = ViewAdd("Images/smallBuyOver.png", -500, -500);
-}
-
-void ShowShop(bool visible) {
-  UpgradeRow* rows = GameState.InterLevel.rows;
-  for (int i = 0; i < 4; ++i) {
-    if (visible) {
-      ShowUpgradeRow(rows[i], kRowX, kKinds[i].rowY);
-    } else {
-      HideUpgradeRow(rows[i]);
-    }
-  }
-}
-
 void RefreshRowTexts(UpgradeRow& row) {
-  const int index = KindIndex(row.kind);
-  if (index < 0) return;
+  const int index = row.kind;
+  if (index < 0 || index >= kUpgradeKinds) return;
   const int32_t level = *LevelOf(row.kind);
   TextSetText(row.title, kKinds[index].title);
   if (level < kMaxLevel) {
@@ -136,7 +86,7 @@ void RefreshRowTexts(UpgradeRow& row) {
 
 void UpdateBuyButton(UpgradeRow& row) {
   RefreshRowTexts(row);
-  if (GameState.credits - row.cost < 0 || *LevelOf(row.kind) >= kMaxLevel) ViewSetVisible(row.buyButton, 0);
+  if (!CanAfford(GameState.credits, row.cost) || *LevelOf(row.kind) >= kMaxLevel) ViewSetVisible(row.buyButton, 0);
 }
 
 void ShowUpgradeRow(UpgradeRow& row, int32_t x, int32_t y) {
@@ -169,7 +119,58 @@ void RefreshShop() {
   for (UpgradeRow& row : GameState.InterLevel.rows) UpdateBuyButton(row);
 }
 
-int BuyStructureTouched(int phase, int, int) { return Buy('S', phase); }
-int BuyShieldTouched(int phase, int, int) { return Buy('L', phase); }
-int BuyHandlingTouched(int phase, int, int) { return Buy('H', phase); }
-int BuyWeaponsTouched(int phase, int, int) { return Buy('W', phase); }
+int Buy(UpgradeKind kind, int phase) {
+  if (MessageBoxIsOpen()) return 0;
+  if (phase == kPhasePressed) {
+    ViewSetxy(GameState.InterLevel.buyButtonOver, kHighlightX, kKinds[kind].rowY + 10);
+    ViewSetVisible(GameState.InterLevel.buyButtonOver, 1);
+  } else if (phase == kPhaseReleased) {
+    ViewSetVisible(GameState.InterLevel.buyButtonOver, 0);
+    int32_t& level = *LevelOf(kind);
+    const int32_t cost = UpgradeCost(kind, level);
+    if (CanAfford(GameState.credits, cost)) {
+      GameState.credits -= cost;
+      level += 1;
+      RefreshShop();
+    }
+    Tap();
+  }
+  return 0;
+}
+
+int BuyStructureTouched(int phase, int, int) { return Buy(UpgradeStructure, phase); }
+int BuyShieldTouched(int phase, int, int) { return Buy(UpgradeShield, phase); }
+int BuyHandlingTouched(int phase, int, int) { return Buy(UpgradeHandling, phase); }
+int BuyWeaponsTouched(int phase, int, int) { return Buy(UpgradeWeapons, phase); }
+
+}  // namespace
+
+int32_t UpgradeCost(UpgradeKind kind, int32_t level) {
+  if (kind < 0 || kind >= kUpgradeKinds || level < 1 || level > 5) return kNoPrice;
+  return kKinds[kind].prices[level - 1];
+}
+
+bool CanAfford(int32_t credits, int32_t cost) { return credits - cost >= 0; }
+
+void CreateShop() {
+  ImageId icons[4];
+  for (int i = 0; i < 4; ++i) icons[i] = ImageAdd(kKinds[i].icon);
+  UpgradeRow* rows = GameState.InterLevel.rows;
+  for (int i = 0; i < 4; ++i) CreateUpgradeRow(rows[i], icons[i], kKinds[i]);
+  for (int i = 0; i < 4; ++i) {
+    ShowUpgradeRow(rows[i], -500, kPrepareY[i]);
+    HideUpgradeRow(rows[i]);
+  }
+  GameState.InterLevel.buyButtonOver = PressedPicture(ViewAdd("Images/smallBuyOver.png", -500, -500));
+}
+
+void ShowShop(bool visible) {
+  UpgradeRow* rows = GameState.InterLevel.rows;
+  for (int i = 0; i < 4; ++i) {
+    if (visible) {
+      ShowUpgradeRow(rows[i], kRowX, kKinds[i].rowY);
+    } else {
+      HideUpgradeRow(rows[i]);
+    }
+  }
+}

@@ -9,7 +9,9 @@
 #include "platform/platform.h"
 #include "render/image.h"
 
-View::View() : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(nullptr), callback(nullptr) {}
+View::View()
+    : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(nullptr), callback(nullptr),
+      pressedPicture(false) {}
 
 namespace {
 
@@ -110,6 +112,18 @@ void ViewSetxy(ViewId id, int32_t x, int32_t y) {
 
 void ViewSetVisible(ViewId id, int32_t value) {
   if (View* view = ViewAt(id)) view->visible = value;
+}
+
+ViewId ViewMarkPressedPicture(ViewId id) {
+  if (View* view = ViewAt(id)) view->pressedPicture = true;
+  return id;
+}
+
+void HidePressedPictures() {
+  for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {
+    View* view = GameState.ViewTable.entries[id];
+    if (view->pressedPicture) view->visible = 0;
+  }
 }
 
 void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value) {

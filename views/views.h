@@ -17,6 +17,7 @@ struct View {
   int32_t visible;        // drawn and touchable only when exactly 1
   Image* image;           // the view's own picture record; its texture may be shared
   TouchCallback callback;
+  bool pressedPicture;    // a button's pressed picture: any lifted finger hides it
 };
 
 struct TouchArea {
@@ -41,6 +42,11 @@ void ViewSetVisible(ViewId id, int32_t value);
 // Hides the view for good and gives its picture's texture back (the loading screen's, once
 // loading is over); a view whose picture another record shares must not be retired.
 void ViewRetire(ViewId id);
+// Marks the view as a button's pressed picture (see HidePressedPictures) and returns it.
+ViewId ViewMarkPressedPicture(ViewId id);
+// A lifted finger clears every button's pressed picture, also when it slid off the button before
+// lifting.
+void HidePressedPictures();
 // Shows (1) or hides (0) every view of the list, as a screen does with its own views.
 void ViewsSetVisible(std::initializer_list<ViewId> ids, int32_t value);
 // Hides the view; the level argument is accepted and not used.

@@ -7,6 +7,7 @@
 #include "world/cargo_ship.h"
 #include "world/damage.h"
 #include "world/explosions.h"
+#include "world/mission.h"
 #include "world/random.h"
 
 namespace {
@@ -27,19 +28,16 @@ void Place(HazardSlot& slot, int32_t x, int32_t d, int32_t speed, ImageId image)
   ViewSetVisible(slot.view, 1);
 }
 
-// Moves every slot; a hazard touching the cargo ship destroys it and fails the mission. Returns
-// the first slot that touches the player ship, or null.
+// Moves every slot; a hazard touching the cargo ship destroys it (which fails the mission) and
+// goes with it. Returns the first slot that touches the player ship, or null.
 template <typename Slots>
 HazardSlot* MoveAndFindShipHit(Slots& slots) {
   for (HazardSlot& slot : slots) {
     slot.y += slot.speed;
     ViewSetxy(slot.view, slot.x, slot.y);
     if (CargoShipHit(slot.x, slot.y, slot.size)) {
-      SpawnExplosion(static_cast<int32_t>(GameState.CargoShip.x), static_cast<int32_t>(GameState.CargoShip.y));
-      CargoShipDeactivate();
+      LoseCargoShip();
       slot.x = -500;
-      GameState.MissionAlive = 0;
-      GameState.RoundOutcome = RoundCargoShipLost;
     }
     if (ShipHit(slot.x, slot.y, slot.size)) return &slot;
   }
@@ -74,6 +72,18 @@ void Launch(Pool& pool, int32_t x, int32_t size, int32_t speed) {
   pool.next += 1;
 }
 
+// Hidden, still and out of reach, as every slot is between rounds.
+template <typename Slots>
+void Park(Slots& slots) {
+  for (HazardSlot& slot : slots) {
+    ViewSetVisible(slot.view, 0);
+    slot.size = 0;
+    slot.speed = 0;
+    slot.x = -100;
+    slot.y = -100;
+  }
+}
+
 }  // namespace
 
 void InitAsteroids() {
@@ -82,6 +92,7 @@ void InitAsteroids() {
   pool.images[1] = ImageAdd("Images/asteroid2.png");
   pool.images[2] = ImageAdd("Images/asteroid3.png");
   for (HazardSlot& slot : pool.slots) slot.view = ViewAddFromImage(pool.images[RandomBelow(3)], -100, -100);
+  Park(pool.slots);
 }
 
 void InitInfected() {
@@ -89,11 +100,16 @@ void InitInfected() {
   pool.images[0] = ImageAdd("Images/asteroid1_inf.png");
   pool.images[1] = ImageAdd("Images/asteroid2_inf.png");
   for (HazardSlot& slot : pool.slots) slot.view = ViewAddFromImage(pool.images[RandomBelow(2)], -200, -200);
+  Park(pool.slots);
+}
+
+void ClearHazards() {
+  Park(GameState.Asteroids.slots);
+  Park(GameState.Infected.slots);
 }
 
 void UpdateAsteroids() {
   AsteroidPoolRecord& pool = GameState.Asteroids;
-  GameState.RoundFrame += 1;
   if (GameState.FreePlay == 1) {
     if (GameState.RoundFrame > 600) GameState.RoundAsteroidPace = 45;
     if (GameState.RoundFrame > 1800) GameState.RoundAsteroidPace = 30;

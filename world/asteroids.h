@@ -8,7 +8,9 @@
 void InitAsteroids();
 // Start-up: the two infected pictures and 5 views.
 void InitInfected();
-// Once per played frame: advances RoundFrame, spawns, moves, and resolves the first hit on the ship.
+// Hides and parks every asteroid and infected asteroid (as they are created, and between rounds).
+void ClearHazards();
+// Once per played frame: spawns, moves, and resolves the first hit on the ship.
 void UpdateAsteroids();
 // The same for infected asteroids (skipped in a mission without them).
 void UpdateInfected();

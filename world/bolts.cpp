@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "views/views.h"
 #include "world/explosions.h"
+#include "world/mission.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void UpdateBolts() {
       bolt.y = -60;
       rock->x = -70;
       GameState.score = static_cast<int32_t>(GameState.score + rock->size * 1.5);
-      if (GameState.currentMission.type == 'D') GameState.currentMission.progress += 1;
+      CountDestroyedInfected();
     }
     ViewSetxy(bolt.view, bolt.x, bolt.y);
     ViewSetVisible(bolt.view, 1);

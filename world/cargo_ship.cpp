@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "views/views.h"
+#include "world/explosions.h"
 #include "world/random.h"
 
 namespace {
@@ -13,6 +14,21 @@ bool Touches(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t x
   return bottom >= y && top <= y + s && right >= x && left <= x + s;
 }
 
+// Draws a new drift velocity and the age of the next course change.
+void CargoShipNewCourse() {
+  CargoShipRecord& ship = GameState.CargoShip;
+  ship.vx = (static_cast<int32_t>(RandomBelow(400)) - 200) / 250.0;
+  ship.vy = (static_cast<int32_t>(RandomBelow(400)) - 200) / 200.0;
+  ship.nextTurn = static_cast<int32_t>(RandomBelow(7)) * 30 + 210 + ship.age;
+}
+
+void SwitchOff() {
+  CargoShipRecord& ship = GameState.CargoShip;
+  ship.active = false;
+  ship.age = 0;
+  ViewSetVisible(ship.view, 0);
+}
+
 }  // namespace
 
 void CreateCargoShip() {
@@ -22,13 +38,6 @@ void CreateCargoShip() {
   ship.imageRight = ImageAdd("Images/CShip_right.png");
   ship.view = ViewAddFromImage(ship.imageStraight, -500, -500);
   ViewSetVisible(ship.view, 0);
-}
-
-void CargoShipNewCourse() {
-  CargoShipRecord& ship = GameState.CargoShip;
-  ship.vx = (static_cast<int32_t>(RandomBelow(400)) - 200) / 250.0;
-  ship.vy = (static_cast<int32_t>(RandomBelow(400)) - 200) / 200.0;
-  ship.nextTurn = static_cast<int32_t>(RandomBelow(7)) * 30 + 210 + ship.age;
 }
 
 void CargoShipPlace(int32_t x, int32_t y) {
@@ -79,11 +88,11 @@ void UpdateCargoShip() {
   ViewSetxy(ship.view, static_cast<int32_t>(ship.x), static_cast<int32_t>(ship.y));
 }
 
-void CargoShipDeactivate() {
-  CargoShipRecord& ship = GameState.CargoShip;
-  ship.active = false;
-  ship.age = 0;
-  ViewSetVisible(ship.view, 0);
+void CargoShipDeactivate() { SwitchOff(); }
+
+void CargoShipWreck() {
+  SpawnExplosion(static_cast<int32_t>(GameState.CargoShip.x), static_cast<int32_t>(GameState.CargoShip.y));
+  SwitchOff();
 }
 
 bool CargoShipHit(int32_t x, int32_t y, int32_t size) {

@@ -4,15 +4,18 @@
 
 #include <cstdint>
 
+// Where the freighter of a protect mission starts.
+constexpr int32_t kCargoShipStartX = 450, kCargoShipStartY = 450;
+
 // Start-up: the three freighter pictures and its view, hidden.
 void CreateCargoShip();
 // Puts the freighter at (x, y) with a fresh course and shows it.
 void CargoShipPlace(int32_t x, int32_t y);
-// Draws a new drift velocity and the age of the next course change.
-void CargoShipNewCourse();
 // Once per played frame of a protect mission: drifts, keeps to the band, banks.
 void UpdateCargoShip();
-// Hides the freighter and stops it.
+// Hides the freighter and stops it (the round is left).
 void CargoShipDeactivate();
+// A hazard struck the freighter: it blows up where it is and is gone.
+void CargoShipWreck();
 // Whether the square of side size - 2 at (x, y) touches the active freighter's hull or body.
 bool CargoShipHit(int32_t x, int32_t y, int32_t size);

@@ -20,6 +20,7 @@ void InitExplosions() {
     slot.view = ViewAddFromImage(e.frameImage[1], -250, -250);
   }
   e.sound = SoundAdd("Sounds/explosion.wav");
+  HideExplosions();
 }
 
 void SpawnExplosion(int32_t x, int32_t y) {

@@ -5,6 +5,7 @@
 #include "ship/laser.h"
 #include "views/views.h"
 #include "world/asteroids.h"
+#include "world/mission.h"
 #include "world/random.h"
 
 namespace {
@@ -37,6 +38,15 @@ PickupSlot* MoveAndFindCollected(PickupPoolRecord& pool) {
   return nullptr;
 }
 
+void Park(PickupPoolRecord& pool) {
+  for (PickupSlot& slot : pool.slots) {
+    ViewSetVisible(slot.view, 0);
+    slot.speed = 0;
+    slot.x = -100;
+    slot.y = -100;
+  }
+}
+
 }  // namespace
 
 void LoadPickupImages() {
@@ -47,6 +57,12 @@ void LoadPickupImages() {
 void InitOre() {
   for (PickupSlot& slot : GameState.OrePool.slots) slot.view = ViewAddFromImage(GameState.OreImage, -60, -60);
   for (PickupSlot& slot : GameState.IcePool.slots) slot.view = ViewAddFromImage(GameState.IceImage, -60, -60);
+  ClearPickups();
+}
+
+void ClearPickups() {
+  Park(GameState.OrePool);
+  Park(GameState.IcePool);
 }
 
 void UpdateOre() {
@@ -55,7 +71,7 @@ void UpdateOre() {
   PickupSlot* collected = MoveAndFindCollected(GameState.OrePool);
   if (collected == nullptr) return;
   if (GameState.soundOn) PlaySound(GameState.CalabriumSound);
-  if (GameState.currentMission.type == 'C') GameState.currentMission.progress += 1;
+  CountCollectedOre();
   collected->x = -100;
   GameState.score += kOrePoints;
 }

@@ -4,8 +4,10 @@
 
 // Start-up: the ore and ice pictures.
 void LoadPickupImages();
-// Start-up: ten ore views, then ten ice views, off-screen.
+// Start-up: ten ore views, then ten ice views, parked.
 void InitOre();
+// Hides and parks every piece (as they are created, and between rounds).
+void ClearPickups();
 // Once per played frame: ore spawns every OrePeriod frames, falls, and is collected on contact.
 void UpdateOre();
 // Once per played frame: ice spawns every 360 frames, falls, and takes 50 heat off the laser.

@@ -3,6 +3,7 @@
 #include "audio/sound.h"
 #include "core/game_state.h"
 #include "input/controls.h"
+#include "ship/guns.h"
 #include "ship/laser.h"
 #include "ship/ship.h"
 #include "views/views.h"
@@ -21,33 +22,17 @@ namespace {
 constexpr int32_t kFreePlayPace = 60;
 constexpr int32_t kShipStartX = 472, kShipStartY = 668;
 
-bool ProtectMission() { return GameState.currentMission.type == 'P'; }
-
-template <typename Slots>
-void ParkHazards(Slots& slots) {
-  for (HazardSlot& slot : slots) {
-    ViewSetVisible(slot.view, 0);
-    slot.size = 0;
-    slot.speed = 0;
-    slot.x = -100;
-    slot.y = -100;
-  }
-}
-
-void ParkPickups(PickupPoolRecord& pool) {
-  for (PickupSlot& slot : pool.slots) {
-    ViewSetVisible(slot.view, 0);
-    slot.speed = 0;
-    slot.x = -100;
-    slot.y = -100;
-  }
-}
-
 }  // namespace
+
+void CreateSpaceBackgrounds() {
+  static const char* const kSpaces[6] = {"Images/space.png",  "Images/space1.png", "Images/space2.png",
+                                         "Images/space3.png", "Images/space4.png", "Images/space5.png"};
+  for (int i = 0; i < 6; ++i) GameState.SpaceBackground[i] = ViewAddHidden(kSpaces[i], 0, 0);
+}
 
 void StartRound(int32_t freePlay) {
   const int32_t background = static_cast<int32_t>(RandomBelow(6));
-  ViewSetVisible(GameState.menuBackground, 0);
+  ViewSetVisible(GameState.Menu.menuBackground, 0);
   for (ViewId space : GameState.SpaceBackground) ViewSetVisible(space, 0);
   ViewSetVisible(GameState.SpaceBackground[background], 1);
   if (GameState.musicOn) PlayLoop(GameState.loopSound);
@@ -100,6 +85,7 @@ void StartRound(int32_t freePlay) {
 void UpdateWorld() {
   if (GameState.FreePlay == 0 && ProtectMission()) UpdateCargoShip();
   MoveShip();
+  GameState.RoundFrame += 1;
   UpdateAsteroids();
   UpdateInfected();
   RegenerateShield();
@@ -110,6 +96,7 @@ void UpdateWorld() {
   UpdateExplosions();
   UpdateStars();
   UpdateMissionProgress();
+  AdvanceCompletionCounter();
 }
 
 void ClearWorld() {
@@ -117,22 +104,11 @@ void ClearWorld() {
                    GameState.shipView},
                   0);
   ClearHazards();
-  ParkPickups(GameState.OrePool);
-  ParkPickups(GameState.IcePool);
-  for (BoltSlot& bolt : GameState.BoltPool.slots) {
-    ViewSetVisible(bolt.view, 0);
-    ViewSetxy(bolt.view, -100, -100);
-    bolt.x = -100;
-    bolt.y = -100;
-  }
+  ClearPickups();
+  ClearBolts();
   HideStars();
   for (ViewId space : GameState.SpaceBackground) ViewSetVisible(space, 0);
   ViewsSetVisible({GameState.StructureBar, GameState.ShieldBar, GameState.laserBar}, 0);
   HideExplosions();
   ViewsSetVisible({GameState.noHeatBackground, GameState.overheatBackground}, 0);
-}
-
-void ClearHazards() {
-  ParkHazards(GameState.Asteroids.slots);
-  ParkHazards(GameState.Infected.slots);
 }

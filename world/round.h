@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+// Start-up: the six space pictures a round is played over, hidden.
+void CreateSpaceBackgrounds();
 // Sets a round up: background, music, ship, controls, pacing, ship values, HUD, stars.
 void StartRound(int32_t freePlay);
-// One played frame of the world, in its fixed order (mission progress included).
+// One played frame of the world, in its fixed order: the round's frame count, every moving thing,
+// then the mission's progress and completion counter.
 void UpdateWorld();
 // Hides and parks everything of a round: ship, controls, hazards, pickups, bolts, backdrop, HUD.
 void ClearWorld();
-// Hides and parks the asteroids and infected asteroids only.
-void ClearHazards();

@@ -36,7 +36,7 @@ std::string Briefing() {
 
 // The round's progress text and its label, when shown.
 std::string Progress() {
-  return Text(GameState.scoreText) + (TextShown(GameState.progressLabel) ? " " + Text(GameState.progressLabel) : "");
+  return Text(GameState.GameButtons.scoreText) + (TextShown(GameState.GameButtons.progressLabel) ? " " + Text(GameState.GameButtons.progressLabel) : "");
 }
 
 void LoseTheShip() {
@@ -63,7 +63,7 @@ TEST_F(CampaignTest, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
 
   // Destroy: one infected asteroid straight above the nose gun, one shot from the fire button.
   StartMission();
-  EXPECT_TRUE(Shown(GameState.pauseButton));
+  EXPECT_TRUE(Shown(GameState.GameButtons.pauseButton));
   Frame();
   EXPECT_EQ(Progress(), "0 / 1 Destroyed");
   PlaceHazard(GameState.Infected.slots[0], GameState.ShipX + 20, 300, 40, 0);
@@ -75,8 +75,8 @@ TEST_F(CampaignTest, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   Tap(kBoxOk, 2);
   EXPECT_EQ(Plays(kMenuMusic, mark, kMusicChannel), 1) << "the menu music comes back with the briefing";
   EXPECT_EQ(Briefing(), "Stage: 2|Target: Survive for 1|seconds@437|Reward: 500 credits|CR: 6000|");
-  EXPECT_FALSE(Shown(GameState.pauseButton) || Shown(GameState.gameBackButton) || Shown(GameState.scoreBackground));
-  EXPECT_FALSE(TextShown(GameState.scoreText));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.gameBackButton) || Shown(GameState.GameButtons.scoreBackground));
+  EXPECT_FALSE(TextShown(GameState.GameButtons.scoreText));
   Tap(kPause, 2);
   EXPECT_EQ(GameState.SceneState, SceneInterLevel) << "no pause button under the briefing";
 
@@ -130,7 +130,7 @@ TEST_F(CampaignTest, ALeftOrFailedMissionIsBriefedAgainWithNothingPaidOrSaved) {
   EXPECT_EQ(Progress(), "1 / 10 seconds");
   Tap(kGameBack, 2);
   EXPECT_EQ(Briefing(), briefing);
-  EXPECT_FALSE(Shown(GameState.pauseButton) || Shown(GameState.scoreBackground) || Shown(GameState.shipView));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.scoreBackground) || Shown(GameState.shipView));
   StartMission();
   Frames(2);
   EXPECT_EQ(Progress(), "0 / 10 seconds");

@@ -69,7 +69,7 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   BootToMenu();
   // Down moves the focus from START to FREE PLAY (outlined), Enter presses it.
   Press("Down");
-  EXPECT_EQ(GameState.FocusView, GameState.freePlayButton);
+  EXPECT_EQ(GameState.FocusView, GameState.Menu.freePlayButton);
   Press("Return");
   WaitFor(ScenePlaying);
   ASSERT_EQ(GameState.FreePlay, 1);

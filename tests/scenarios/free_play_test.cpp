@@ -42,24 +42,24 @@ TEST_F(FreePlayTest, MenuToScoredRoundToGameOverAndBackToTheMenu) {
   EXPECT_EQ(Plays(kMenuMusic, 0, kMusicChannel), 1) << "menu music at the end of loading";
   std::vector<int> scenes{GameState.SceneState};
   for (int i = 0; i < 2; ++i, scenes.push_back(GameState.SceneState)) {
-    EXPECT_FALSE(Shown(GameState.freePlayButton)) << "the buttons wait for the menu's set-up";
+    EXPECT_FALSE(Shown(GameState.Menu.freePlayButton)) << "the buttons wait for the menu's set-up";
     Frame();
   }
-  EXPECT_TRUE(Shown(GameState.freePlayButton));
+  EXPECT_TRUE(Shown(GameState.Menu.freePlayButton));
   size_t mark = recorded().plays.size();
   PushTap(kFreePlay[0], kFreePlay[1]);
   for (int i = 0; i < 3; ++i, scenes.push_back(GameState.SceneState)) Frame();
   EXPECT_EQ(scenes, (std::vector<int>{SceneFadeIn, SceneMainMenu, SceneMainMenu, SceneFadeOut, SceneStartFreePlay,
                                       ScenePlaying}));
   EXPECT_EQ(Plays(kLoopMusic, mark, kMusicChannel), 1) << "the in-game loop starts with the round";
-  EXPECT_TRUE(Shown(GameState.shipView) && TextShown(GameState.scoreText));
-  EXPECT_FALSE(Shown(GameState.freePlayButton));
-  EXPECT_FALSE(TextShown(GameState.progressLabel)) << "no progress label in free play";
+  EXPECT_TRUE(Shown(GameState.shipView) && TextShown(GameState.GameButtons.scoreText));
+  EXPECT_FALSE(Shown(GameState.Menu.freePlayButton));
+  EXPECT_FALSE(TextShown(GameState.GameButtons.progressLabel)) << "no progress label in free play";
   // Twelve points every 30 frames, shown as they are earned.
   QuietFrames(29);
-  EXPECT_EQ(Text(GameState.scoreText), "0");
+  EXPECT_EQ(Text(GameState.GameButtons.scoreText), "0");
   QuietFrame();
-  EXPECT_EQ(Text(GameState.scoreText), "12");
+  EXPECT_EQ(Text(GameState.GameButtons.scoreText), "12");
   QuietFrames(30);
 
   // The ship is lost; the message comes on the 27th frame after, and pause does nothing meanwhile.
@@ -69,7 +69,7 @@ TEST_F(FreePlayTest, MenuToScoredRoundToGameOverAndBackToTheMenu) {
   Frames(6);
   EXPECT_EQ(GameState.SceneState, SceneGameOver);
   Tap(kPause);
-  EXPECT_FALSE(Shown(GameState.pauseButtonOver));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButtonOver));
   EXPECT_EQ(PlayUntilMessage(40), 27 - 6);
   EXPECT_FALSE(Shown(GameState.shipView));
   const MessageBoxRecord& box = GameState.MessageBox;
@@ -80,7 +80,7 @@ TEST_F(FreePlayTest, MenuToScoredRoundToGameOverAndBackToTheMenu) {
   CaptureFrames(true);
   Frame();
   const std::vector<uint8_t> withScore = lastFrame();
-  TextSetVisible(GameState.scoreText, 0);
+  TextSetVisible(GameState.GameButtons.scoreText, 0);
   Frame();
   EXPECT_GT(Changed(withScore, 60, 10, 120, 40), 10) << "the score's glyphs show over the box's backdrop";
   CaptureFrames(false);
@@ -89,7 +89,7 @@ TEST_F(FreePlayTest, MenuToScoredRoundToGameOverAndBackToTheMenu) {
   Tap(kBoxOk);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
   EXPECT_EQ(Plays(kMenuMusic, mark, kMusicChannel), 1) << "the menu music restarts";
-  EXPECT_TRUE(Shown(GameState.freePlayButton) && Shown(GameState.menuBackground));
+  EXPECT_TRUE(Shown(GameState.Menu.freePlayButton) && Shown(GameState.Menu.menuBackground));
   EXPECT_FALSE(Shown(GameState.SpaceBackground[1]) || Shown(GameState.controlPoint) || TextShown(box.line2));
 }
 
@@ -103,7 +103,7 @@ TEST_F(FreePlayTest, PauseFreezesTheRoundAndBackLeavesItForATidyMenu) {
   const int boltY = GameState.BoltPool.slots[flying].y;
   Tap(kPause);
   EXPECT_EQ(GameState.SceneState, ScenePaused);
-  EXPECT_TRUE(Shown(GameState.pauseButtonOver));
+  EXPECT_TRUE(Shown(GameState.GameButtons.pauseButtonOver));
   const int swaps = recorded().swaps;
   Frames(10);
   EXPECT_EQ(recorded().swaps, swaps + 10) << "a paused frame is still drawn";
@@ -121,7 +121,7 @@ TEST_F(FreePlayTest, PauseFreezesTheRoundAndBackLeavesItForATidyMenu) {
   ViewSetVisible(GameState.shipView, 1);
   Tap(kPause);
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  EXPECT_FALSE(Shown(GameState.pauseButtonOver));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButtonOver));
   EXPECT_EQ(GameState.RoundFrame, int(before[0]) + 1);
   const int resumedY = GameState.BoltPool.slots[flying].y;
   EXPECT_TRUE(resumedY == boltY - 12 || resumedY == -60) << "the bolt flies on from where it stopped";
@@ -134,11 +134,11 @@ TEST_F(FreePlayTest, PauseFreezesTheRoundAndBackLeavesItForATidyMenu) {
   EXPECT_EQ(Plays(kMenuMusic, mark, kMusicChannel), 1);
   for (const HazardSlot& h : GameState.Asteroids.slots) EXPECT_TRUE(h.x == -100 && !Shown(h.view));
   for (const Star& st : GameState.StarField.stars) EXPECT_FALSE(Shown(st.view));
-  for (ViewId gone : {GameState.shipView, GameState.laserBar, GameState.gameBackButton, GameState.pauseButton,
+  for (ViewId gone : {GameState.shipView, GameState.laserBar, GameState.GameButtons.gameBackButton, GameState.GameButtons.pauseButton,
                       GameState.SpaceBackground[1]}) {
     EXPECT_FALSE(Shown(gone));
   }
-  EXPECT_FALSE(TextShown(GameState.scoreText));
-  EXPECT_TRUE(Shown(GameState.menuBackground) && Shown(GameState.freePlayButton));
+  EXPECT_FALSE(TextShown(GameState.GameButtons.scoreText));
+  EXPECT_TRUE(Shown(GameState.Menu.menuBackground) && Shown(GameState.Menu.freePlayButton));
   EXPECT_EQ(GameState.TouchAreaTable.entries[GameState.fireArea]->enabled, 0);
 }

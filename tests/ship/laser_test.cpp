@@ -60,7 +60,7 @@ TEST_F(LaserTest, UpgradesAndProtectMissionsChangeTheHeatPerShot) {
   ReachMenu();
   GameState.weaponsLevel = 2;
   // The last briefed mission stays in the record; only a campaign round of it halves the heat.
-  GameState.currentMission.type = 'P';
+  GameState.currentMission.type = MissionProtect;
   Tap(kFreePlay, 3);
   EXPECT_EQ(GameState.HeatPerShot, 60);
   EXPECT_EQ(GameState.CoolInterval, 60);

@@ -16,6 +16,7 @@
 #include "render/image.h"
 #include "render/text.h"
 #include "views/views.h"
+#include "world/asteroids.h"
 #include "world/round.h"
 
 extern "C" {
@@ -128,7 +129,7 @@ void ReachMenu() {
   FinishLoading();
   Frames(2);
   ASSERT_EQ(GameState.SceneState, SceneMainMenu);
-  ASSERT_TRUE(Shown(GameState.freePlayButton));
+  ASSERT_TRUE(Shown(GameState.Menu.freePlayButton));
 }
 
 void StartFreePlay() {

@@ -23,7 +23,7 @@ void Tilt(int16_t x, int16_t y) {
 // Where the panel's two dots (the tilt) and two markers (the stored calibration) are.
 std::string Panel() {
   std::string at = "dots";
-  for (ViewId view : {GameState.xDot, GameState.yDot, 0, GameState.xMarker, GameState.yMarker}) {
+  for (ViewId view : {GameState.Calibration.xDot, GameState.Calibration.yDot, 0, GameState.Calibration.xMarker, GameState.Calibration.yMarker}) {
     at += view == 0 ? " markers" : " " + std::to_string(ViewGetX(view)) + "," + std::to_string(ViewGetY(view));
   }
   return at;
@@ -46,18 +46,18 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   EXPECT_EQ(GameState.CalibrationOffsetX, 500.0) << "the accelerometer method applies it at start-up";
   EXPECT_EQ(GameState.CalibrationOffsetY, -300.0);
   Tap(kOptionsButton, 3);
-  for (ViewId shown : {GameState.calibrationBackground, GameState.calibrationOkButton, GameState.xDot, GameState.yDot,
-                       GameState.xMarker, GameState.yMarker}) {
+  for (ViewId shown : {GameState.Calibration.calibrationBackground, GameState.Calibration.calibrationOkButton, GameState.Calibration.xDot, GameState.Calibration.yDot,
+                       GameState.Calibration.xMarker, GameState.Calibration.yMarker}) {
     EXPECT_TRUE(Shown(shown));
   }
   EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 159,406 260,478");
   // Held flat, OK stores 0: pressed it lights, lifted it stores and moves the markers.
   PushMouseDown(kCalibrationOk[0], kCalibrationOk[1]);
   Frame();
-  EXPECT_TRUE(Shown(GameState.calibrationOkOver));
+  EXPECT_TRUE(Shown(GameState.Calibration.calibrationOkOver));
   PushMouseUp(kCalibrationOk[0], kCalibrationOk[1]);
   Frame();
-  EXPECT_FALSE(Shown(GameState.calibrationOkOver));
+  EXPECT_FALSE(Shown(GameState.Calibration.calibrationOkOver));
   EXPECT_EQ(ReadFile(kCalibration), Record("0;0;"));
   EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 146,406 260,487");
   // The dots follow the tilt; the accelerometer's full scale of 1200 stops short of the far ends,
@@ -81,7 +81,7 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   EXPECT_EQ(Panel(), "dots 175,413 267,516 markers 177,406 260,518");
   // Leaving applies the calibration to the tilt.
   Tap(kMenuBack, 2);
-  EXPECT_FALSE(Shown(GameState.calibrationBackground) || Shown(GameState.xDot));
+  EXPECT_FALSE(Shown(GameState.Calibration.calibrationBackground) || Shown(GameState.Calibration.xDot));
   Tilt(16000, 0);
   EXPECT_EQ(GameState.SteerX, 1200.0 - 1169.0);
   EXPECT_EQ(GameState.CalibrationOffsetY, 1169.0);

@@ -13,7 +13,7 @@ TEST_F(MenuTest, TouchesDuringTheFadesReachNoMenuButton) {
   ASSERT_EQ(GameState.SceneState, SceneFadeIn);
   Tap(kOptionsButton, 2);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "no touch of the fade-in left the menu";
-  EXPECT_FALSE(Shown(GameState.optionsButtonOver));
+  EXPECT_FALSE(Shown(GameState.Menu.optionsButtonOver));
   Tap(kOptionsButton);
   ASSERT_EQ(GameState.SceneState, SceneFadeOut);
   Tap(kFreePlay, 2);
@@ -31,8 +31,8 @@ TEST_F(MenuTest, TouchesDuringTheFadesReachNoMenuButton) {
 
 TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
   ReachMenu();
-  for (auto [at, highlight] : {std::pair{kStart, GameState.startButtonOver}, {kFreePlay, GameState.freePlayButtonOver},
-                               {kOptionsButton, GameState.optionsButtonOver}, {kHelp, GameState.helpButtonOver}}) {
+  for (auto [at, highlight] : {std::pair{kStart, GameState.Menu.startButtonOver}, {kFreePlay, GameState.Menu.freePlayButtonOver},
+                               {kOptionsButton, GameState.Menu.optionsButtonOver}, {kHelp, GameState.Menu.helpButtonOver}}) {
     PushMouseDown(at[0], at[1]);
     Frame();
     EXPECT_TRUE(Shown(highlight));
@@ -46,28 +46,28 @@ TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
 TEST_F(MenuTest, BackFromOptionsAndHelpReturnsToATidyMenu) {
   ReachMenu();
   const auto menuIsUp = [] {
-    for (ViewId shown : {GameState.logoView, GameState.menuBackground, GameState.startButton,
-                         GameState.freePlayButton, GameState.optionsButton, GameState.helpButton}) {
+    for (ViewId shown : {GameState.Menu.logoView, GameState.Menu.menuBackground, GameState.Menu.startButton,
+                         GameState.Menu.freePlayButton, GameState.Menu.optionsButton, GameState.Menu.helpButton}) {
       EXPECT_TRUE(Shown(shown));
     }
   };
   Tap(kOptionsButton, 3);
   Tap(kMenuBack, 2);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
-  for (ViewId gone : {GameState.soundToggle, GameState.musicToggle, GameState.backButton, GameState.soundIndicator,
-                      GameState.musicIndicator, GameState.resetButton, GameState.optionsBackground,
-                      GameState.rightHandImage, GameState.controlButton, GameState.backButtonOver}) {
+  for (ViewId gone : {GameState.Options.soundToggle, GameState.Options.musicToggle, GameState.Menu.backButton, GameState.Options.soundIndicator,
+                      GameState.Options.musicIndicator, GameState.Options.resetButton, GameState.Options.optionsBackground,
+                      GameState.Options.rightHandImage, GameState.Options.controlButton, GameState.Menu.backButtonOver}) {
     EXPECT_FALSE(Shown(gone));
   }
   menuIsUp();
   Tap(kHelp, 3);
   ASSERT_EQ(GameState.SceneState, SceneHelp);
-  EXPECT_TRUE(Shown(GameState.helpImage) && Shown(GameState.backButton) && Shown(GameState.logoView));
-  EXPECT_EQ(ViewGetX(GameState.helpImage), 212);
-  EXPECT_EQ(ViewGetY(GameState.helpImage), 250);
-  EXPECT_FALSE(Shown(GameState.startButton));
+  EXPECT_TRUE(Shown(GameState.Help.helpImage) && Shown(GameState.Menu.backButton) && Shown(GameState.Menu.logoView));
+  EXPECT_EQ(ViewGetX(GameState.Help.helpImage), 212);
+  EXPECT_EQ(ViewGetY(GameState.Help.helpImage), 250);
+  EXPECT_FALSE(Shown(GameState.Menu.startButton));
   Tap(kMenuBack, 2);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
-  EXPECT_FALSE(Shown(GameState.helpImage) || Shown(GameState.backButton));
+  EXPECT_FALSE(Shown(GameState.Help.helpImage) || Shown(GameState.Menu.backButton));
   menuIsUp();
 }

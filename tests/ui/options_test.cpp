@@ -22,8 +22,8 @@ void OpenOptions() {
 
 // The options file and what the two indicators show.
 std::string Toggles() {
-  const auto shows = [](ViewId indicator) { return Shows(indicator, GameState.yesImage) ? "yes" : "no"; };
-  return ReadFile(kOptions) + " sound " + shows(GameState.soundIndicator) + " music " + shows(GameState.musicIndicator);
+  const auto shows = [](ViewId indicator) { return Shows(indicator, GameState.Options.yesImage) ? "yes" : "no"; };
+  return ReadFile(kOptions) + " sound " + shows(GameState.Options.soundIndicator) + " music " + shows(GameState.Options.musicIndicator);
 }
 
 }  // namespace
@@ -34,12 +34,12 @@ TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
   WriteFile(kOptions, "150");
   ASSERT_TRUE(FirstSession([] {
     OpenOptions();
-    EXPECT_TRUE(Shown(GameState.logoView)) << "the options screen keeps the logo";
-    for (ViewId shown : {GameState.soundToggle, GameState.musicToggle, GameState.controlButton,
-                         GameState.resetButton, GameState.backButton, GameState.rightHandImage}) {
+    EXPECT_TRUE(Shown(GameState.Menu.logoView)) << "the options screen keeps the logo";
+    for (ViewId shown : {GameState.Options.soundToggle, GameState.Options.musicToggle, GameState.Options.controlButton,
+                         GameState.Options.resetButton, GameState.Menu.backButton, GameState.Options.rightHandImage}) {
       EXPECT_TRUE(Shown(shown));
     }
-    EXPECT_FALSE(Shown(GameState.startButton) || Shown(GameState.leftHandImage) || Shown(GameState.accelImage));
+    EXPECT_FALSE(Shown(GameState.Menu.startButton) || Shown(GameState.Options.leftHandImage) || Shown(GameState.Options.accelImage));
     // A sound value of 5 is not 1: it shows "no", and one press turns sound on, with a tap;
     // turning it off is silent.
     EXPECT_EQ(Toggles(), "150 sound no music yes");
@@ -69,22 +69,22 @@ TEST_F(OptionsTest, ControlMethodCyclesThroughTheFileAndSurvivesARestart) {
     PumpEvents();
     // The calibration panel comes with the touch, not a frame later.
     EXPECT_EQ(ReadFile(kOptions), "114");
-    EXPECT_TRUE(Shown(GameState.calibrationBackground) && Shown(GameState.calibrationOkButton));
-    EXPECT_TRUE(Shown(GameState.accelImage));
-    EXPECT_FALSE(Shown(GameState.rightHandImage));
+    EXPECT_TRUE(Shown(GameState.Calibration.calibrationBackground) && Shown(GameState.Calibration.calibrationOkButton));
+    EXPECT_TRUE(Shown(GameState.Options.accelImage));
+    EXPECT_FALSE(Shown(GameState.Options.rightHandImage));
     Frame();
     Tap(kControl);
     EXPECT_EQ(ReadFile(kOptions), "111");
-    EXPECT_FALSE(Shown(GameState.calibrationBackground) || Shown(GameState.accelImage));
-    EXPECT_TRUE(Shown(GameState.leftHandImage));
+    EXPECT_FALSE(Shown(GameState.Calibration.calibrationBackground) || Shown(GameState.Options.accelImage));
+    EXPECT_TRUE(Shown(GameState.Options.leftHandImage));
   }));
   OpenOptions();
   EXPECT_EQ(GameState.controlMethod, ControlLeftHand);
-  EXPECT_TRUE(Shown(GameState.leftHandImage));
+  EXPECT_TRUE(Shown(GameState.Options.leftHandImage));
   Tap(kControl);
   EXPECT_EQ(ReadFile(kOptions), "110");
-  EXPECT_TRUE(Shown(GameState.rightHandImage));
-  EXPECT_FALSE(Shown(GameState.leftHandImage));
+  EXPECT_TRUE(Shown(GameState.Options.rightHandImage));
+  EXPECT_FALSE(Shown(GameState.Options.leftHandImage));
 }
 
 TEST_F(OptionsTest, ResetAsksFirstAndOnlyOkErasesProgress) {
@@ -106,14 +106,14 @@ TEST_F(OptionsTest, ResetAsksFirstAndOnlyOkErasesProgress) {
 
   Tap(kResetCancel, 2);
   EXPECT_EQ(GameState.SceneState, SceneOptions);
-  EXPECT_TRUE(Shown(GameState.soundToggle));
+  EXPECT_TRUE(Shown(GameState.Options.soundToggle));
   EXPECT_EQ(ReadFile(kSave), progress);
   EXPECT_EQ(GameState.credits, 1234);
 
   Tap(kReset);
   Tap(kResetOk, 2);
   EXPECT_EQ(GameState.SceneState, SceneOptions);
-  EXPECT_TRUE(Shown(GameState.resetButton));
+  EXPECT_TRUE(Shown(GameState.Options.resetButton));
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;1;5000<<"));
   EXPECT_EQ(GameState.weaponsLevel + GameState.shieldLevel + GameState.handlingLevel + GameState.structureLevel, 4);
   EXPECT_EQ(GameState.campaignLevel, 1);

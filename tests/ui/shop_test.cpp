@@ -38,13 +38,13 @@ TEST_F(ShopTest, ANewGameBuysStructureWithExactlyItsPriceAndTheOtherButtonsGoAtO
   // A finger lifted outside a buy button buys nothing, and its highlight goes with the finger.
   PushMouseDown(626, kRowY[1] + 25);
   Frame();
-  EXPECT_TRUE(Shown(GameState.buyButtonOver));
-  EXPECT_EQ(ViewGetY(GameState.buyButtonOver), 377);
+  EXPECT_TRUE(Shown(GameState.InterLevel.buyButtonOver));
+  EXPECT_EQ(ViewGetY(GameState.InterLevel.buyButtonOver), 377);
   PushMouseUp(200, 100);
   Frames(2);
-  EXPECT_FALSE(Shown(GameState.buyButtonOver));
+  EXPECT_FALSE(Shown(GameState.InterLevel.buyButtonOver));
   Buy(0);
-  EXPECT_FALSE(Shown(GameState.buyButtonOver));
+  EXPECT_FALSE(Shown(GameState.InterLevel.buyButtonOver));
   EXPECT_EQ(Shop(), "Lv: 2, Cost: 7500|Lv: 1, Cost: 1500|Lv: 1, Cost: 2500|Lv: 1, Cost: 3000|CR: 0");
   Buy(1);
   EXPECT_EQ(GameState.shieldLevel, 1) << "a vanished button buys nothing";

@@ -52,7 +52,7 @@ TEST_F(BoltsTest, KillsChangeTheScoreAndCountForADestroyMission) {
   EXPECT_EQ(GameState.BoltPool.slots[0].y, -60);
   EXPECT_EQ(Plays(kExplosionSound, sounds), 2);
 
-  GameState.currentMission.type = 'D';
+  GameState.currentMission.type = MissionDestroy;
   GameState.currentMission.progress = 0;
   ShootAt(GameState.Infected.slots[0], 45, -10);
   EXPECT_EQ(GameState.score, 57) << "-10 + 67.5 truncates toward zero";

@@ -4,6 +4,7 @@
 
 #include "support/harness.h"
 #include "world/asteroids.h"
+#include "world/asteroids.h"
 #include "world/round.h"
 
 using namespace harness;

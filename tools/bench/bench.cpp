@@ -163,7 +163,7 @@ void TimedFrame(Phases& phases, bool compare = false) {
   PresentFrame();
   phases.bare.micros.push_back(Micros(b0, Clock::now()));
   // The floor of a frame: the round's (or menu's) background picture alone, and a present.
-  const View* background = ViewAt(GameState.menuBackground);
+  const View* background = ViewAt(GameState.Menu.menuBackground);
   for (ViewId space : GameState.SpaceBackground) {
     if (ViewAt(space)->visible == 1) background = ViewAt(space);
   }
@@ -256,7 +256,7 @@ int main(int, char**) {
 
   // A protect mission: the first cargo-ship mission of the campaign.
   Phases protect;
-  GameState.campaignLevel = driver::FirstLevelOfType('P');
+  GameState.campaignLevel = driver::FirstLevelOfKind(MissionProtect);
   driver::PushTap(512, 315);  // start: the briefing
   FramesUntil(SceneInterLevel, 20);
   Frames(1);

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "core/game_state.h"
+#include "storage/levels.h"
 
 namespace driver {
 namespace {
@@ -111,8 +112,8 @@ void RemoveScratchDirectory(const std::string& path) {
   fs::remove_all(path, ignored);
 }
 
-int FirstLevelOfType(char type) {
-  const std::string marker = std::string(";") + type + ";";
+int FirstLevelOfKind(MissionKind kind) {
+  const std::string marker = std::string(";") + MissionLetter(kind) + ";";
   for (int level = 1; level < 1000; ++level) {
     const std::string name = "Data/Levels/level" + std::to_string(level) + ".dat";
     FILE* file = fopen(name.c_str(), "r");

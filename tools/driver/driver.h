@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
+
 namespace driver {
 
 void PushMouseDown(int x, int y);
@@ -29,9 +31,9 @@ std::string EnterScratchRunTree(const char* prefix, const std::string& dataDirec
 // Leaves and deletes a folder made above.
 void RemoveScratchDirectory(const std::string& path);
 
-// The number of the first level file under ./Data/Levels whose mission is of this type ('C',
-// 'D', 'P' or 'S'), or 1 when there is none.
-int FirstLevelOfType(char type);
+// The number of the first level file under ./Data/Levels whose mission is of this kind, or 1 when
+// there is none.
+int FirstLevelOfKind(MissionKind kind);
 
 // Reads the current back buffer (call after drawing, before the swap) as RGBA, top row first.
 void GrabFrame(std::vector<uint8_t>& rgba);

@@ -132,7 +132,7 @@ bool Same(const MissionRecord& a, const MissionRecord& b) { return memcmp(&a, &b
 bool RoundCanPlay(const MissionRecord& m) {
   return m.asteroidPace / 4 >= 1 && (m.oreRange == -1 || m.oreRange >= 1) &&
          (m.infectedRange == -1 || m.infectedRange >= 1) && m.target >= 0 &&
-         (m.type == 'C' || m.type == 'D' || m.type == 'P' || m.type == 'S');
+         m.type != MissionUnknown;
 }
 
 // The record a plain line "pace;ore;infected;T;target;reward;next" gives, numbers as %d prints them,
@@ -152,14 +152,14 @@ bool WellFormed(const std::string& file, MissionRecord* m) {
     if (x < INT32_MIN || x > INT32_MAX) return false;
   }
   auto i32 = [](long long x) { return static_cast<int32_t>(x); };
-  *m = {i32(v[0]), i32(v[1]), i32(v[2]), static_cast<unsigned char>(type), i32(v[3]), i32(v[4]), 0, i32(v[5]), 0};
+  *m = {i32(v[0]), i32(v[1]), i32(v[2]), MissionKindOfLetter(type), i32(v[3]), i32(v[4]), 0, i32(v[5]), 0};
   return true;
 }
 
 MissionRecord LoadLevelChecked(int32_t level, const std::string& file) {
   const MissionRecord m = LoadLevel(level);
   ExpectAllFilesClosed("LoadLevel");
-  if (m.levelNumber != level || m.progress != 0 || (m.type & ~0xFF) != 0) Fail("LoadLevel gave " + Describe(m));
+  if (m.levelNumber != level || m.progress != 0 || m.type < MissionUnknown || m.type > MissionSurvive) Fail("LoadLevel gave " + Describe(m));
   if (!Same(m, LoadLevel(level))) Fail("LoadLevel read the same file twice differently, first " + Describe(m));
   MissionRecord expected;
   if (WellFormed(file, &expected)) {
@@ -175,7 +175,7 @@ void CheckCampaignLevel(int32_t level, int32_t fallback) {
   ExpectAllFilesClosed("LoadCampaignLevel");
   const std::string call = "LoadCampaignLevel(" + std::to_string(level) + ", " + std::to_string(fallback) + ") gave ";
   if (!RoundCanPlay(m) || !MissionIsPlayable(m) || m.progress != 0) Fail(call + "the unplayable " + Describe(m));
-  const bool builtIn = m.levelNumber == fallback && m.type == 'S' && m.nextLevel == -1;
+  const bool builtIn = m.levelNumber == fallback && m.type == MissionSurvive && m.nextLevel == -1;
   if (MissionIsPlayable(own) ? !Same(m, own)
                              : (fallback != level && MissionIsPlayable(other)) ? !Same(m, other) : !builtIn) {
     Fail(call + Describe(m) + " for " + Describe(own) + " falling back to " + Describe(other));

@@ -206,7 +206,7 @@ class Monkey {
     auto add = [&](int x, int y, int width, int height, int key) {
       const int left = std::max(x, 0), right = std::min(x + width, kScreenWidth - 1);
       const int top = std::max(y, 0), bottom = std::min(y + height, kScreenHeight - 1);
-      const double weight = (key == GameState.resetButton ? 0.05 : 1.0) / (1 + taps_[key]);
+      const double weight = (key == GameState.Options.resetButton ? 0.05 : 1.0) / (1 + taps_[key]);
       if (left <= right && top <= bottom) boxes.push_back({left, top, right - left, bottom - top, key, weight});
     };
     for (ViewId id = 0; id < GameState.ViewTable.count; ++id) {

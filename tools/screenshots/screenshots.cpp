@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
   Frames(1);
 
   // A protect mission: the first cargo-ship mission of the campaign.
-  GameState.campaignLevel = driver::FirstLevelOfType('P');
+  GameState.campaignLevel = driver::FirstLevelOfKind(MissionProtect);
   driver::PushTap(512, 315);
   FramesUntil(SceneInterLevel, 20);
   Frames(2);
