@@ -64,8 +64,11 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
     }
     SDL_FreeWAV(bytes);
   }
+  GameState.SoundTable.Clear(Mix_FreeChunk);
+  AudioClose();
+  SDL_Quit();
   // Garbage under the music's name ends start-up with the loader's message naming the file.
   harness::WriteFile("Data/Sounds/bad.ogg", "OggS and nothing after it");
-  EXPECT_EXIT((dup2(2, 1), SoundAdd("Sounds/bad.wav")), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT((dup2(2, 1), SDL_Init(SDL_INIT_AUDIO), AudioOpen(), SoundAdd("Sounds/bad.wav")), ::testing::ExitedWithCode(1),
               "Could not load wav file \\./Data/Sounds/bad\\.ogg: it is unreadable\\. Reason: .*not an Ogg Vorbis");
 }
