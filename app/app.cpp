@@ -17,6 +17,7 @@
 #include "core/scene.h"
 #include "input/events.h"
 #include "input/steering.h"
+#include "input/translate.h"
 #include "platform/platform.h"
 #include "render/decoder.h"
 #include "render/image.h"
@@ -36,15 +37,17 @@ struct Subsystem {
 constexpr Subsystem kSubsystems[] = {
     {SDL_INIT_TIMER, "timer"}, {SDL_INIT_AUDIO, "audio"}, {SDL_INIT_VIDEO, "video"}, {SDL_INIT_JOYSTICK, "joystick"}};
 
-// Starting SDL failed: starts the subsystems one by one to name the one that fails, and says so.
-void ReportFailedSubsystem() {
+// Starting SDL failed for `reason` (SDL's error text at the time): starts the subsystems one by
+// one to name the one that fails, and says so. Some, audio among them, only start for real when
+// first used, so when none fails alone the first reason is the one given.
+void ReportFailedSubsystem(const std::string& reason) {
   for (const Subsystem& subsystem : kSubsystems) {
     if (SDL_InitSubSystem(subsystem.flag) < 0) {
       printf("Could not start SDL's %s. Reason: %s\n", subsystem.name, SDL_GetError());
       return;
     }
   }
-  printf("Could not start SDL. Reason: %s\n", SDL_GetError());
+  printf("Could not start SDL. Reason: %s\n", reason.empty() ? "SDL gave none" : reason.c_str());
 }
 
 // A view's or image entry's own picture record goes with it; its texture may be shared with
@@ -75,7 +78,7 @@ int VideoInit() {
   PlatformPrepareVideo();
   const int initResult = SDL_Init(kInitFlags);
   if (initResult < 0) {
-    ReportFailedSubsystem();
+    ReportFailedSubsystem(SDL_GetError());
     return initResult;
   }
   PlatformRequestContext();
@@ -101,6 +104,8 @@ void GLSetup() {
 }
 
 void StartUp() {
+  // Each new screen tells the input layer, so that keys held on the last one do not act on it.
+  SceneListen(TranslateScreenOpened);
   AccelOpen();
   AudioOpen();
   // The pictures are decoded on a worker while the loading frames run.

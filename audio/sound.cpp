@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -118,12 +120,56 @@ static void UnmapWavs() {}
 static void ReleaseSoundsOtherThan(const Mix_Chunk*) {}
 #endif
 
+#ifndef __EMSCRIPTEN__
+namespace {
+
+// The mix has headroom: every channel plays at a quarter of its level, so four sounds at full
+// scale add up in the mixer without clipping, and the sum is brought back up fourfold through a
+// limiter that holds every peak at -1 dBFS. A sound alone (the music in play, one effect over
+// it) comes out as loud as before; only what would have clipped is turned down, at once, and
+// comes back up over a tenth of a second.
+constexpr int kHeadroom = 4;
+constexpr double kCeiling = 0.891 * 32767.0;  // -1 dBFS
+constexpr double kReleasePerFrame = 1.0 / (0.1 * 44100.0);
+int mixChannels = 2;
+double limiterGain = 1.0;  // the mixer's thread's own
+
+void Limit(void*, Uint8* stream, int length) {
+  Sint16* samples = reinterpret_cast<Sint16*>(stream);
+  const int count = length / 2;
+  for (int frame = 0; frame + mixChannels <= count; frame += mixChannels) {
+    double peak = 0.0;
+    for (int c = 0; c < mixChannels; ++c) peak = std::max(peak, std::fabs(samples[frame + c] * double(kHeadroom)));
+    if (peak * limiterGain > kCeiling) limiterGain = kCeiling / peak;
+    for (int c = 0; c < mixChannels; ++c) {
+      samples[frame + c] = static_cast<Sint16>(std::lrint(samples[frame + c] * kHeadroom * limiterGain));
+    }
+    limiterGain += (1.0 - limiterGain) * kReleasePerFrame;
+  }
+}
+
+void GiveTheMixHeadroom() {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS || channels < 1) return;
+  mixChannels = channels;
+  Mix_Volume(-1, MIX_MAX_VOLUME / kHeadroom);
+  Mix_SetPostMix(Limit, nullptr);
+}
+
+}  // namespace
+#else
+// The browser mixes in floating point: nothing clips before its output.
+static void GiveTheMixHeadroom() {}
+#endif
+
 void AudioOpen() {
   if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
     printf("unable to open Audio! Reason: %s\n", SDL_GetError());
     ExitOnFatalError();
   }
   Mix_AllocateChannels(32);
+  GiveTheMixHeadroom();
 }
 
 void AudioClose() {

@@ -7,6 +7,7 @@ namespace {
 constexpr int32_t kScenes = SceneMessageBox + 1;
 
 const Screen* screenOfScene[kScenes];
+SceneListener listener = nullptr;
 
 const Screen* ScreenOf(int32_t scene) { return scene >= 0 && scene < kScenes ? screenOfScene[scene] : nullptr; }
 
@@ -14,20 +15,24 @@ const Screen* ScreenOf(int32_t scene) { return scene >= 0 && scene < kScenes ? s
 // screen is left, the new one entered and its music started; a scene of no screen (the message
 // box) leaves the screen under it in place.
 void SwitchScene(int32_t scene) {
+  const int32_t from = GameState.SceneState;
   const Screen* current = GameState.CurrentScreen;
   const Screen* next = ScreenOf(scene);
   if (next == nullptr || next == current) {
     GameState.SceneState = scene;
-    return;
+  } else {
+    if (current != nullptr && current->leave != nullptr) current->leave();
+    GameState.SceneState = scene;
+    GameState.CurrentScreen = next;
+    if (next->enter != nullptr) next->enter();
+    if (next->music != nullptr && (current == nullptr || current->music != next->music)) next->music();
   }
-  if (current != nullptr && current->leave != nullptr) current->leave();
-  GameState.SceneState = scene;
-  GameState.CurrentScreen = next;
-  if (next->enter != nullptr) next->enter();
-  if (next->music != nullptr && (current == nullptr || current->music != next->music)) next->music();
+  if (listener != nullptr && from != scene) listener(from, scene);
 }
 
 }  // namespace
+
+void SceneListen(SceneListener onChange) { listener = onChange; }
 
 void SceneAttach(int32_t scene, const Screen* screen) {
   if (scene >= 0 && scene < kScenes) screenOfScene[scene] = screen;

@@ -23,6 +23,10 @@ struct Screen {
   void (*music)();
 };
 
+// Told of every change of scene, with the scene left and the scene entered (the input layer
+// listens, so that a key held on one screen does not act on the next).
+typedef void (*SceneListener)(int32_t from, int32_t to);
+void SceneListen(SceneListener onChange);
 // Start-up, before the first change: which screen each scene belongs to.
 void SceneAttach(int32_t scene, const Screen* screen);
 // The loading runs: no screen yet.

@@ -68,14 +68,16 @@ void ControlZoneRelease(double x, double y) {
 }
 
 void ControlZoneLetGo() {
+  GameState.ControlDragging = 0;
+  SetAxis(0, 0, kSourceTouch);
+  SetAxis(1, 0, kSourceTouch);
+  // Until the knob is created (while loading) its id is 0, which names the loading background.
+  if (GameState.controlPoint < 1) return;
   if (GameState.controlMethod == ControlRightHand) {
     ViewSetxy(GameState.controlPoint, kRightHand.knobX, kRightHand.knobY);
   } else if (GameState.controlMethod == ControlLeftHand) {
     ViewSetxy(GameState.controlPoint, kLeftHand.knobX, kLeftHand.knobY);
   }
-  GameState.ControlDragging = 0;
-  SetAxis(0, 0, kSourceTouch);
-  SetAxis(1, 0, kSourceTouch);
 }
 
 int ControlPointTouched(int phase, int, int) {

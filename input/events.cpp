@@ -38,10 +38,12 @@ void HandleAxis(const SDL_JoyAxisEvent& motion) {
   } else if (motion.axis == 1) {
     axis = 0;
   }
+  // Which input steers is decided here alone: in the tilt layout every reading tilts, through the
+  // calibration; in the knob layouts a gamepad's stick pulls the knob and a tilt sensor changes
+  // nothing.
   if (GameState.controlMethod == ControlAccelerometer) {
     SetAxis(axis, value, kSourceAccelerometer);
-  } else if (PlatformStickIsGamepad()) {
-    // In the knob layouts a gamepad's stick pulls the knob.
+  } else if (PlatformReadingFromGamepad(motion)) {
     TranslateStickPull(axis, value);
   }
 }
@@ -63,6 +65,7 @@ void PumpEvents() {
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
+          if (!TranslatePointerDown(static_cast<int>(event.button.which))) break;
           const bool knobHeld = GameState.ControlDragging == 1;
           TranslatePointerUsed();
           DispatchTouch(event.button.x, event.button.y, kPhasePressed);
@@ -74,7 +77,10 @@ void PumpEvents() {
         break;
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
-          DispatchTouch(event.button.x, event.button.y, kPhaseReleased);
+          // A finger that went down on another screen lifts without touching this one.
+          if (TranslatePointerUp(static_cast<int>(event.button.which))) {
+            DispatchTouch(event.button.x, event.button.y, kPhaseReleased);
+          }
           HidePressedPictures();
           // The finger (or the mouse) that was dragging the knob has let go, wherever it lifted;
           // any other finger lifts through the knob's own rule.

@@ -1,5 +1,6 @@
 #include "input/translate.h"
 
+#include <bitset>
 #include <cmath>
 
 #include "core/game_state.h"
@@ -24,6 +25,39 @@ bool steering = false;      // held input steered on the last pass
 int32_t pressedX = -1, pressedY = -1;  // where a key's press of a menu button went down
 int32_t focusScene = -1;    // the scene the focus was chosen on
 bool keysInUse = false;     // the keys or pad were used since the pointer last was
+
+// What is held down, and what was already held when the screen changed: a key, pad button or
+// pointer that was down then acts on the new screen only once it has been let go and pressed
+// again, so a press meant for one screen (fire, in a round) never lands on the next (its box).
+constexpr int kTrackedKeys = 512;
+constexpr int kTrackedButtons = 32;  // pad buttons and pointers (a finger each on a touch screen)
+std::bitset<kTrackedKeys> keysDown, keysStale;
+uint32_t padDown = 0, padStale = 0, pointersDown = 0, pointersStale = 0;
+
+int32_t deafFrames = 0;  // frames the box that closed the round still takes no input
+
+uint32_t Bit(int index) { return index >= 0 && index < kTrackedButtons ? 1u << index : 0u; }
+
+// Records a key or button going down or up in its held and stale sets; true when it is to act.
+// A press during the deaf frames is stale at once: neither it nor its release acts.
+template <typename Set, typename Index>
+bool Track(Set& down, Set& stale, Index index, bool pressed) {
+  if (pressed) {
+    if (deafFrames > 0) stale |= index;
+    down |= index;
+  } else {
+    down &= ~index;
+  }
+  const bool acts = (stale & index) == Set{};
+  if (!pressed) stale &= ~index;
+  return acts;
+}
+
+std::bitset<kTrackedKeys> KeyBit(SDLKey key) {
+  std::bitset<kTrackedKeys> bit;
+  if (key > 0 && key < kTrackedKeys) bit.set(key);
+  return bit;
+}
 
 bool InRound() {
   const int32_t scene = GameState.SceneState;
@@ -212,14 +246,17 @@ void Act(Action action, bool down) {
 void TranslateKey(const SDL_KeyboardEvent& key) {
   keysInUse = true;
   const bool down = key.type == SDL_KEYDOWN;
+  const bool acts = Track(keysDown, keysStale, KeyBit(key.keysym.sym), down);
   const int32_t direction = DirectionOf(key.keysym.sym);
   if (direction != 0) {
+    // Held directions steer whatever the screen; moving the focus is a press.
     keyDirections = down ? (keyDirections | direction) : (keyDirections & ~direction);
-    if (down && !(InRound() && !MessageBoxIsOpen())) {
+    if (down && acts && !(InRound() && !MessageBoxIsOpen())) {
       MenuAction(direction == kUp || direction == kLeft ? kPrevious : kNext, true);
     }
     return;
   }
+  if (!acts) return;
   switch (key.keysym.sym) {
     case SDLK_TAB: Act((key.keysym.mod & KMOD_SHIFT) ? kPrevious : kNext, down); break;
     case SDLK_SPACE: Act(InRound() ? kFire : kPress, down); break;
@@ -234,6 +271,7 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
 void TranslatePadButton(const SDL_JoyButtonEvent& button) {
   keysInUse = true;
   const bool down = button.type == SDL_JOYBUTTONDOWN;
+  if (!Track(padDown, padStale, Bit(button.button), down)) return;
   if (button.button == kPadA) Act(InRound() ? kFire : kPress, down);
   if (button.button == kPadB) Act(kBack, down);
   if (button.button == kPadStart) Act(kPause, down);
@@ -248,13 +286,26 @@ void TranslatePadHat(const SDL_JoyHatEvent& hat) {
   if (hat.value & SDL_HAT_DOWN) held |= kDown;
   const int32_t pressed = held & ~hatDirections;
   hatDirections = held;
-  if (pressed != 0 && !(InRound() && !MessageBoxIsOpen())) {
+  if (pressed != 0 && deafFrames == 0 && !(InRound() && !MessageBoxIsOpen())) {
     MenuAction(pressed & (kUp | kLeft) ? kPrevious : kNext, true);
   }
 }
 
 void TranslateRightButton() {
-  if (InRound() && !MessageBoxIsOpen()) Fire();
+  if (InRound() && !MessageBoxIsOpen() && deafFrames == 0) Fire();
+}
+
+bool TranslatePointerDown(int pointer) { return Track(pointersDown, pointersStale, Bit(pointer), true); }
+
+bool TranslatePointerUp(int pointer) { return Track(pointersDown, pointersStale, Bit(pointer), false); }
+
+void TranslateScreenOpened(int32_t from, int32_t to) {
+  keysStale = keysDown;
+  padStale = padDown;
+  pointersStale = pointersDown;
+  pressedX = pressedY = -1;  // a key's press of a button of the screen left is forgotten
+  const bool roundClosed = from == ScenePlaying || from == SceneGameOver;
+  deafFrames = to == SceneMessageBox && roundClosed ? kClosingBoxDeafFrames : 0;
 }
 
 void TranslateStickPull(int32_t axis, int32_t reading) {
@@ -269,6 +320,7 @@ void TranslatePointerUsed() {
 }
 
 void TranslateHeldInput() {
+  if (deafFrames > 0) deafFrames -= 1;
   if (GameState.SceneState == ScenePlaying && !MessageBoxIsOpen()) Steer();
   // The outline follows the screen while the keys or pad are in use; rounds have none.
   const bool menus = !(InRound() && !MessageBoxIsOpen());

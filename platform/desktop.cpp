@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/game_state.h"
 #include "platform/gamepad.h"
@@ -47,6 +48,33 @@ Sdl2Window& Window2() {
 
 void* GameWindow() { return SDL12COMPAT_GetWindow(); }
 
+// The size of the window the GL draws into as the X server has it. SDL's own idea can be wrong:
+// with no window manager a full-screen request is taken as granted though the window never grew.
+bool RealWindowSize(int* width, int* height) {
+  static void* (*currentDisplay)() = nullptr;
+  static unsigned long (*currentDrawable)() = nullptr;
+  static void (*query)(void*, unsigned long, int, unsigned*) = nullptr;
+  static bool looked = false;
+  if (!looked) {
+    looked = true;
+    currentDisplay = reinterpret_cast<void* (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay"));
+    currentDrawable = reinterpret_cast<unsigned long (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDrawable"));
+    query = reinterpret_cast<void (*)(void*, unsigned long, int, unsigned*)>(dlsym(RTLD_DEFAULT, "glXQueryDrawable"));
+  }
+  if (currentDisplay == nullptr || currentDrawable == nullptr || query == nullptr) return false;
+  void* display = currentDisplay();
+  const unsigned long drawable = currentDrawable();
+  if (display == nullptr || drawable == 0) return false;
+  constexpr int kGlxWidth = 0x801D, kGlxHeight = 0x801E;
+  unsigned w = 0, h = 0;
+  query(display, drawable, kGlxWidth, &w);
+  query(display, drawable, kGlxHeight, &h);
+  if (w == 0 || h == 0) return false;
+  *width = static_cast<int>(w);
+  *height = static_cast<int>(h);
+  return true;
+}
+
 constexpr int kFrameWidth = kScreenWidth, kFrameHeight = kScreenHeight;
 
 // Where the 1024 x 768 frame sits in the window: scaled to fit with its aspect kept, centred, with
@@ -67,11 +95,15 @@ void FitFrame(int width, int height) {
   letterbox.top = static_cast<int>(std::lround((height - kFrameHeight * letterbox.scale) / 2));
 }
 
-// A window pixel of the pointer in frame coordinates (its middle), held inside the frame.
-Uint16 FrameCoordinate(int window, int offset, int size) {
-  const double frame = (window - offset + 0.5) / letterbox.scale;
-  return static_cast<Uint16>(std::clamp(static_cast<int>(frame), 0, size - 1));
+// A window pixel of the pointer in frame coordinates (its middle); below 0 or from the frame's
+// size on, it lies in the black bars.
+int FramePixel(int window, int offset) {
+  return static_cast<int>(std::floor((window - offset + 0.5) / letterbox.scale));
 }
+
+// Far outside every view and touch area: where a lift in the black bars is reported, so that it
+// lets go of what it held (the knob) and presses nothing.
+constexpr Uint16 kOffFrame = 0xFFFF;
 
 double windowScale = 1.0;  // the window's size against the frame's when it opens
 
@@ -92,14 +124,20 @@ bool Translate(SDL_Event& event) {
       if (event.active.state & SDL_APPACTIVE) event.active.state = SDL_APPACTIVE;
       return true;
     case SDL_MOUSEMOTION:
-      event.motion.x = FrameCoordinate(event.motion.x, letterbox.left, kFrameWidth);
-      event.motion.y = FrameCoordinate(event.motion.y, letterbox.top, kFrameHeight);
+      // A drag that leaves the frame goes on along its edge.
+      event.motion.x = static_cast<Uint16>(std::clamp(FramePixel(event.motion.x, letterbox.left), 0, kFrameWidth - 1));
+      event.motion.y = static_cast<Uint16>(std::clamp(FramePixel(event.motion.y, letterbox.top), 0, kFrameHeight - 1));
       return true;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      event.button.x = FrameCoordinate(event.button.x, letterbox.left, kFrameWidth);
-      event.button.y = FrameCoordinate(event.button.y, letterbox.top, kFrameHeight);
+    case SDL_MOUSEBUTTONUP: {
+      // A click in the black bars around the frame is no touch at all.
+      const int x = FramePixel(event.button.x, letterbox.left), y = FramePixel(event.button.y, letterbox.top);
+      const bool inside = x >= 0 && x < kFrameWidth && y >= 0 && y < kFrameHeight;
+      if (!inside && event.type == SDL_MOUSEBUTTONDOWN) return false;
+      event.button.x = inside ? static_cast<Uint16>(x) : kOffFrame;
+      event.button.y = inside ? static_cast<Uint16>(y) : kOffFrame;
       return true;
+    }
     case SDL_KEYDOWN:
       if (!IsFullScreenKey(event.key)) return true;
       PlatformToggleFullScreen();
@@ -146,7 +184,25 @@ void PlatformPrepareVideo() {
   unsetenv("SDL12COMPAT_WINDOW_SCALING");
 }
 
+namespace {
+
+// With no display to show a window on, SDL falls back to drawing off screen, and the game would
+// run unseen, using the CPU and writing saves. That is only right when it was asked for.
+bool NoDisplay() {
+  char name[32] = "";
+  if (SDL_VideoDriverName(name, sizeof name) == nullptr) return false;
+  const char* asked = getenv("SDL_VIDEODRIVER");
+  const bool windowless = strcmp(name, "offscreen") == 0 || strcmp(name, "dummy") == 0;
+  return windowless && (asked == nullptr || strcmp(asked, name) != 0);
+}
+
+}  // namespace
+
 SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) {
+  if (NoDisplay()) {
+    SDL_SetError("there is no display to open it on (DISPLAY or WAYLAND_DISPLAY must name one that answers)");
+    return nullptr;
+  }
   SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
   Sdl2Window& calls = Window2();
   if (surface == nullptr || GameWindow() == nullptr) return surface;
@@ -162,7 +218,10 @@ SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) 
 bool PlatformFrameViewport() {
   Sdl2Window& calls = Window2();
   int width = kFrameWidth, height = kFrameHeight;
-  if (calls.getDrawableSize != nullptr && GameWindow() != nullptr) calls.getDrawableSize(GameWindow(), &width, &height);
+  // Read at every frame, so the frame follows the window whenever its size changes.
+  if (!RealWindowSize(&width, &height) && calls.getDrawableSize != nullptr && GameWindow() != nullptr) {
+    calls.getDrawableSize(GameWindow(), &width, &height);
+  }
   if (width != letterbox.windowWidth || height != letterbox.windowHeight) FitFrame(width, height);
   const bool bars = letterbox.left != 0 || letterbox.top != 0 || letterbox.scale != 1.0;
   if (bars) {
@@ -228,3 +287,8 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
+
+void PlatformFinishFrame() {
+  glFlush();
+  glFinish();
+}

@@ -84,7 +84,9 @@ void PlatformPresentGamepadAsTilt(bool on) {
   pendingCount = 0;
 }
 
-bool PlatformStickIsGamepad() { return gamepadAsTilt; }
+bool PlatformReadingFromGamepad(const SDL_JoyAxisEvent& reading) {
+  return gamepadAsTilt && static_cast<int>(reading.which) != kTiltSensorJoystick;
+}
 
 bool GamepadTranslate(const SDL_Event& event) {
   if (event.type != SDL_JOYAXISMOTION) return true;

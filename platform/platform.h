@@ -31,6 +31,10 @@ void PlatformRunLoop(bool (*pass)());
 SDL_Surface* PlatformLoadPicture(const char* path);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
+// The frame's drawing is handed over before it is shown: on the desktop the GL is flushed and
+// waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
+// returns, and waiting for the GPU there would stall the page's whole pass.
+void PlatformFinishFrame();
 // A user file was written and closed: in a browser, the user folder is copied through to the
 // browser's persistent storage. Nothing on the desktop.
 void PlatformUserFileWritten();
@@ -59,9 +63,12 @@ SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags);
 // and centred (the GL viewport), the bars around it cleared black. True when there are bars.
 bool PlatformFrameViewport();
 
-// True when joystick readings come from a gamepad's stick (which pulls the knob in the knob
-// layouts) rather than from a tilt sensor.
-bool PlatformStickIsGamepad();
+// The joystick number that tilt readings from the device's own orientation sensor carry (the
+// browser's sensor), so that they are never taken for a gamepad's stick.
+constexpr int kTiltSensorJoystick = 200;
+// True when a joystick reading comes from a gamepad's stick (which pulls the knob in the knob
+// layouts) rather than from a tilt sensor (which steers in the tilt layout only).
+bool PlatformReadingFromGamepad(const SDL_JoyAxisEvent& reading);
 // Turns the gamepad-as-tilt translation on (the default) or off; with it off, joystick events
 // reach the game exactly as the tablet's accelerometer delivered them.
 void PlatformPresentGamepadAsTilt(bool on);

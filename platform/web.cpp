@@ -17,6 +17,7 @@
 #include "core/scene.h"
 #include "platform/gamepad.h"
 #include "platform/platform.h"
+#include "views/views.h"
 
 extern "C" {
 // The PNG decoder the browser build links (stb_image), called directly so that the decoded
@@ -30,15 +31,43 @@ namespace {
 
 constexpr char kCanvas[] = "#canvas";
 
-// Events made here (touches, tilt, focus), handed to the game before SDL's own.
-constexpr int kQueueSize = 64;
+// Events made here (touches, tilt), handed to the game before SDL's own. A press or a lift is
+// never dropped: a finger's moves are merged into its latest position, and room is always kept
+// for the lift of every finger whose press was queued. A press that finds no room is not taken,
+// and neither is anything else of that finger's touch.
+constexpr int kQueueSize = 256;
+constexpr int kFingers = 10;
 SDL_Event queued[kQueueSize];
 int queueHead = 0, queueCount = 0;
+int liftsOwed = 0;  // fingers whose press is queued or handed out and whose lift is not queued
 
-void Queue(const SDL_Event& event) {
-  if (queueCount == kQueueSize) return;  // a flood of moves: the oldest ones are enough
-  queued[(queueHead + queueCount) % kQueueSize] = event;
+SDL_Event& QueuedAt(int i) { return queued[(queueHead + i) % kQueueSize]; }
+
+bool Queue(const SDL_Event& event, int reserve) {
+  if (queueCount + reserve >= kQueueSize) return false;
+  QueuedAt(queueCount) = event;
   queueCount += 1;
+  return true;
+}
+
+// A finger's move: into its last queued event when that is a move too, else queued if there is
+// room beside the lifts owed, else dropped (its next move or its lift says where it went).
+void QueueMove(const SDL_Event& move) {
+  for (int i = queueCount - 1; i >= 0; --i) {
+    SDL_Event& event = QueuedAt(i);
+    const bool pointer = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                         event.type == SDL_MOUSEBUTTONUP;
+    if (!pointer) continue;
+    const Uint32 which = event.type == SDL_MOUSEMOTION ? event.motion.which : event.button.which;
+    if (which != move.motion.which) continue;
+    if (event.type == SDL_MOUSEMOTION) {
+      event.motion.x = move.motion.x;
+      event.motion.y = move.motion.y;
+      return;
+    }
+    break;
+  }
+  Queue(move, liftsOwed);
 }
 
 bool Dequeue(SDL_Event* event) {
@@ -51,7 +80,6 @@ bool Dequeue(SDL_Event* event) {
 
 // ---- Touch: each finger is a pointer of its own (which = its slot + 1; the mouse is 0). ----
 
-constexpr int kFingers = 10;
 long fingerIds[kFingers];
 bool fingerDown[kFingers] = {};
 
@@ -79,7 +107,7 @@ void ToFrame(double cssX, double cssY, int32_t* x, int32_t* y) {
   *y = std::clamp(static_cast<int32_t>(cssY * kScreenHeight / height), 0, kScreenHeight - 1);
 }
 
-void QueueFinger(Uint32 type, int slot, const EmscriptenTouchPoint& point) {
+bool QueueFinger(Uint32 type, int slot, const EmscriptenTouchPoint& point) {
   int32_t x = 0, y = 0;
   ToFrame(point.targetX, point.targetY, &x, &y);
   SDL_Event event = {};
@@ -96,7 +124,20 @@ void QueueFinger(Uint32 type, int slot, const EmscriptenTouchPoint& point) {
     event.button.x = x;
     event.button.y = y;
   }
-  Queue(event);
+  switch (type) {
+    case SDL_MOUSEMOTION:
+      QueueMove(event);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+      // Room for this finger's lift and every other finger's stays free.
+      if (!Queue(event, liftsOwed + 1)) return false;
+      liftsOwed += 1;
+      return true;
+    default:
+      Queue(event, 0);
+      liftsOwed -= 1;
+      return true;
+  }
 }
 
 EM_BOOL OnTouch(int eventType, const EmscriptenTouchEvent* touch, void*) {
@@ -105,7 +146,7 @@ EM_BOOL OnTouch(int eventType, const EmscriptenTouchEvent* touch, void*) {
     if (!point.isChanged) continue;
     if (eventType == EMSCRIPTEN_EVENT_TOUCHSTART) {
       const int slot = SlotOf(point.identifier, true);
-      if (slot >= 0) QueueFinger(SDL_MOUSEBUTTONDOWN, slot, point);
+      if (slot >= 0 && !QueueFinger(SDL_MOUSEBUTTONDOWN, slot, point)) fingerDown[slot] = false;
     } else if (eventType == EMSCRIPTEN_EVENT_TOUCHMOVE) {
       const int slot = SlotOf(point.identifier, false);
       if (slot >= 0) QueueFinger(SDL_MOUSEMOTION, slot, point);
@@ -158,9 +199,9 @@ EM_BOOL OnOrientation(int, const EmscriptenDeviceOrientationEvent* orientation, 
 // A sensor reports all the time: the latest reading is presented once every pass.
 void QueueTilt() {
   SDL_Event readings[2];
-  TiltReadings(tiltAcross, tiltDown, 0, readings);
-  Queue(readings[0]);
-  Queue(readings[1]);
+  TiltReadings(tiltAcross, tiltDown, kTiltSensorJoystick, readings);
+  Queue(readings[0], liftsOwed + 1);
+  Queue(readings[1], liftsOwed);
 }
 bool tiltPresentedThisPass = false;
 
@@ -213,8 +254,10 @@ bool (*loopPass)() = nullptr;
 // waited, as the native tests run frames without sleeping.
 bool fastFrames = false;
 double waitedInAll = 0.0;
-// The work of the latest passes (events, update and drawing), for the bench view of the page.
+// The work of the latest passes (events, update and drawing) once loading is over, for the bench
+// view of the page; the loading steps, which decode the pictures, are counted apart.
 constexpr int kPassesKept = 1024;
+double longestLoadingPass = 0.0;
 double passWork[kPassesKept];
 double passOrdered[kPassesKept];
 int passCount = 0;
@@ -225,24 +268,31 @@ uint32_t waitBeforeNextPass = 0;
 void BrowserPass() {
   const double started = emscripten_get_now();
   waitBeforeNextPass = 0;
+  const bool loading = GameState.SceneState == SceneLoading;
   fastFrames = EM_ASM_INT({ return Module["fastFrames"] ? 1 : 0; }) != 0;
   if (!loopPass()) {
     emscripten_cancel_main_loop();
     return;
   }
   const double worked = emscripten_get_now() - started;
-  passWork[passCount % kPassesKept] = worked;
-  passCount += 1;
+  if (loading) {
+    longestLoadingPass = std::max(longestLoadingPass, worked);
+  } else {
+    passWork[passCount % kPassesKept] = worked;
+    passCount += 1;
+  }
   emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(std::lround(worked + waitBeforeNextPass)));
 }
 
 }  // namespace
 
-// The page's bench view: the number of passes measured (percent 0), or the given percentile of
-// their work in milliseconds, over the latest 1024 passes.
+// The page's bench view: the number of passes measured since loading (percent 0), the given
+// percentile of their work in milliseconds over the latest 1024 of them, or the longest loading
+// step (percent -1).
 extern "C" EMSCRIPTEN_KEEPALIVE double WebFrameWork(int percent) {
+  if (percent < 0) return longestLoadingPass;
   const int kept = std::min(passCount, kPassesKept);
-  if (percent <= 0 || kept == 0) return passCount;
+  if (percent == 0 || kept == 0) return passCount;
   std::copy(passWork, passWork + kept, passOrdered);
   std::sort(passOrdered, passOrdered + kept);
   return passOrdered[std::min(kept - 1, kept * std::min(percent, 100) / 100)];
@@ -251,7 +301,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebFrameWork(int percent) {
 // What the page's tests look at: 0 the scene, 1 and 2 the ship's place, 3 the bolts in flight,
 // 4 the credits, 5 the campaign level, 6 soundOn, 7 musicOn, 8 the control method, 9 the loading
 // progress, 10 whether the message box is open, 11 the milliseconds of waits asked for so far,
-// 12 whether the knob is held.
+// 12 whether the knob is held, 13 the fingers the page holds down, 14 the x of the calibration's
+// live X dot.
 extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
   int bolts = 0;
   switch (what) {
@@ -270,6 +321,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case 10: return MessageBoxIsOpen() ? 1 : 0;
     case 11: return waitedInAll;
     case 12: return GameState.ControlDragging;
+    case 13: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
+    case 14: return ViewGetX(GameState.Calibration.xDot);
     default: return -1;
   }
 }
@@ -369,6 +422,8 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 }
 
 bool PlatformDecodesAhead() { return false; }
+
+void PlatformFinishFrame() {}
 
 void PlatformUserFileWritten() {
   // One copy to lasting storage at a time; a write made meanwhile is copied once more after it.

@@ -187,8 +187,7 @@ void SetDrawShortcuts(bool batch, bool skipClear) {
 
 void PresentFrame() {
   FlushBatch();
-  glFlush();
-  glFinish();
+  PlatformFinishFrame();
   SDL_GL_SwapBuffers();
 }
 

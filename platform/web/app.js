@@ -8,6 +8,7 @@
   window.velmoraBuild = document.querySelector('meta[name="velmora-build"]').content;
 
   function startGame() {
+    if (window.velmoraStartGame) return window.velmoraStartGame();
     const script = document.createElement('script');
     script.src = 'Velmora.js';
     script.async = true;

@@ -7,13 +7,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "audio/sound.h"
 #include "support/harness.h"
+#include "world/explosions.h"
 
 class SoundTest : public GameTest {};
 
@@ -147,4 +151,69 @@ TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
   for (const auto& wav : refused) EXPECT_FALSE(find(wav.wav, offset, length)) << wav.what;
   AudioClose();
   SDL_Quit();
+}
+
+namespace {
+
+// What SDL's disk audio driver has written so far, as 16-bit stereo frames, waiting (in real time:
+// the driver writes at the pace of playback) until it holds at least `frames` of them.
+std::vector<Sint16> Recorded(const std::string& path, size_t frames) {
+  for (int wait = 0; wait < 600 && std::filesystem::file_size(path) < frames * 4; ++wait) usleep(50000);
+  std::vector<Sint16> samples(std::filesystem::file_size(path) / 2);
+  FILE* file = fopen(path.c_str(), "rb");
+  samples.resize(fread(samples.data(), 2, samples.size(), file));
+  fclose(file);
+  return samples;
+}
+
+}  // namespace
+
+// Ten explosions over the round's music, as the mixer's output device receives them: never a
+// sample at full scale, the explosions as loud as ever, and the music as loud as its file.
+TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipAndTheMusicKeepsItsLevel) {
+  const std::string device = std::filesystem::current_path().string() + "/mix.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", device.c_str(), 1);
+  harness::StartFreePlay();
+  const size_t roundStart = std::filesystem::file_size(device) / 4;
+  harness::StopSpawns();
+  std::vector<Sint16> mix = Recorded(device, roundStart + 44100);
+  const size_t explosionsFrom = mix.size() / 2;
+  for (int i = 0; i < 10; ++i) {
+    SpawnExplosion(100 + 80 * i, 300);  // two a frame, frames a real 30 ms apart
+    if (i % 2 == 1) {
+      harness::QuietFrame();
+      usleep(30000);
+    }
+  }
+  mix = Recorded(device, explosionsFrom + 2 * 44100);
+  int peak = 0;
+  for (size_t i = roundStart * 2; i < mix.size(); ++i) peak = std::max(peak, std::abs(int(mix[i])));
+  EXPECT_LT(peak, 32767) << "a sample at full scale";
+  EXPECT_GT(peak, 26000) << "the explosions are still loud (above -2 dBFS)";
+
+  // The round's music alone, matched against its file near where it started: the gain between them.
+  SDL_AudioSpec format;
+  Uint8* bytes = nullptr;
+  Uint32 length = 0;
+  ASSERT_NE(SDL_LoadWAV("./Data/Sounds/loop.wav", &format, &bytes, &length), nullptr);
+  const Sint16* loop = reinterpret_cast<const Sint16*>(bytes);
+  const size_t from = roundStart + 22050, stretch = 2048;  // frames, half a second into the round
+  ASSERT_LT(from + stretch, explosionsFrom);
+  ASSERT_GT(length / 4, from - roundStart + 8192 + stretch);
+  double best = -1.0, gain = 0.0;
+  for (size_t at = from - roundStart - 8192; at < from - roundStart + 8192; ++at) {  // the loop's frame at `from`
+    double cross = 0.0, energy = 0.0, heard = 0.0;
+    for (size_t i = 0; i < stretch * 2; ++i) {
+      const double file = loop[at * 2 + i], got = mix[from * 2 + i];
+      cross += file * got;
+      energy += file * file;
+      heard += got * got;
+    }
+    const double match = energy > 0 && heard > 0 ? cross / std::sqrt(energy * heard) : 0.0;
+    if (match > best) best = match, gain = cross / energy;
+  }
+  SDL_FreeWAV(bytes);
+  EXPECT_GT(best, 0.99) << "the recording holds the music";
+  EXPECT_NEAR(20 * std::log10(gain), 0.0, 1.0) << "dB against the music's own file";
 }

@@ -4,7 +4,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "input/events.h"
 #include "platform/platform.h"
@@ -109,4 +111,85 @@ TEST_F(DesktopTest, GamepadLeftStickSteersLikeTiltWithARoundDeadZone) {
   harness::Frame();
   EXPECT_EQ(GameState.SteerX, 0.0);
   EXPECT_EQ(GameState.SteerY, 0.0);
+}
+
+// Clicks in the black bars of a window wider, then taller, than the frame: in the knob layout and
+// in tilt mode (where a click anywhere on the field fires) they touch nothing.
+TEST_F(DesktopTest, ClicksInTheBlackBarsAroundTheFrameTouchNothing) {
+  harness::StartFreePlay();
+  harness::StopSpawns();
+  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  auto setSize = reinterpret_cast<void (*)(void*, int, int)>(dlsym(sdl2, "SDL_SetWindowSize"));
+  auto drawable = reinterpret_cast<void (*)(void*, int*, int*)>(dlsym(sdl2, "SDL_GL_GetDrawableSize"));
+  for (auto [w, h] : {std::pair{1400, 800}, {800, 1000}}) {
+    setSize(SDL12COMPAT_GetWindow(), w, h);
+    int width = 0, height = 0;
+    for (int i = 0; i < 250 && (width != w || height != h); ++i) {
+      SettleFrames(1);
+      drawable(SDL12COMPAT_GetWindow(), &width, &height);
+    }
+    ASSERT_TRUE(width == w && height == h) << width << "x" << height;
+    harness::QuietFrame();
+    const double scale = std::min(w / 1024.0, h / 768.0);
+    const int left = static_cast<int>(std::lround((w - 1024 * scale) / 2));
+    const int top = static_cast<int>(std::lround((h - 768 * scale) / 2));
+    // In each bar, beside (or above and below) the back and pause buttons, the fire button and the knob.
+    std::vector<std::pair<int, int>> clicks;
+    for (int frameY : {24, 699}) {
+      const int y = top + static_cast<int>(frameY * scale);
+      if (left > 2) clicks.insert(clicks.end(), {{left / 2, y}, {w - left / 2, y}});
+    }
+    for (int frameX : {24, 71, 946, 1000}) {
+      const int x = left + static_cast<int>(frameX * scale);
+      if (top > 2) clicks.insert(clicks.end(), {{x, top / 2}, {x, h - top / 2}});
+    }
+    ASSERT_EQ(clicks.size(), left > 2 ? 4u : 8u);
+    for (int32_t method : {ControlRightHand, ControlAccelerometer}) {
+      GameState.controlMethod = method;
+      const int shipX = GameState.ShipX, shipY = GameState.ShipY, knobX = ViewGetX(GameState.controlPoint);
+      for (auto [x, y] : clicks) harness::PushTap(x, y);
+      harness::QuietFrames(2);
+      EXPECT_EQ(GameState.SceneState, ScenePlaying) << w << "x" << h;
+      EXPECT_TRUE(GameState.ShipX == shipX && GameState.ShipY == shipY && ViewGetX(GameState.controlPoint) == knobX);
+      EXPECT_EQ(GameState.ControlDragging, 0);
+      for (const BoltSlot& bolt : GameState.BoltPool.slots) EXPECT_LT(bolt.y, 0) << "a bolt fired from " << method;
+      EXPECT_FALSE(harness::Shown(GameState.firePointDown) || harness::Shown(GameState.GameButtons.pauseButtonOver));
+    }
+    GameState.controlMethod = ControlRightHand;
+  }
+}
+
+// Full screen on and off with no window manager (the bare Xvfb the tests run on): the frame is
+// drawn at the window's real size each time, and FREE PLAY is clicked where it shows.
+TEST_F(DesktopTest, FullScreenOnAndOffDrawsTheMenuAtTheWindowsSize) {
+  harness::ReachMenu();
+  harness::CaptureFrames(true);
+  for (int toggle = 0; toggle < 2; ++toggle) {
+    PlatformToggleFullScreen();
+    SettleFrames(10);
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_TRUE(xpointer::GlWindow(&x, &y, &w, &h));
+    const double scale = std::min(w / 1024.0, h / 768.0);
+    const int left = x + static_cast<int>(std::lround((w - 1024 * scale) / 2));
+    const int top = y + static_cast<int>(std::lround((h - 768 * scale) / 2));
+    // What the screen shows matches the frame drawn, scaled into the window.
+    int matches = 0;
+    for (int wait = 0; wait < 100 && matches < 12; ++wait) {
+      SettleFrames(1);
+      matches = 0;
+      for (int fy : {40, 300, 500, 740}) {
+        for (int fx : {40, 512, 990}) {
+          const int sx = left + static_cast<int>((fx + 0.5) * scale), sy = top + static_cast<int>((fy + 0.5) * scale);
+          matches += xpointer::ScreenPixel(sx, sy) == harness::FramePixel(fx, fy);
+        }
+      }
+    }
+    EXPECT_EQ(matches, 12) << "window " << w << "x" << h << " at " << x << "," << y;
+    ASSERT_TRUE(xpointer::ClickAt(left + static_cast<int>(512 * scale), top + static_cast<int>(375 * scale)));
+    for (int wait = 0; wait < 100 && GameState.SceneState != ScenePlaying; ++wait) SettleFrames(1);
+    EXPECT_EQ(GameState.SceneState, ScenePlaying) << "FREE PLAY where it is drawn";
+    harness::Tap(harness::kGameBack, 2);
+    ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  }
+  harness::CaptureFrames(false);
 }

@@ -13,4 +13,9 @@ bool Button(int button, bool down);
 // Presses or releases the key with this X keysym name ("Left", "space", "Return", "Escape", "p").
 bool Key(const char* keysymName, bool down);
 
+// The colour (0xRRGGBB) shown on the screen at root coordinates: what the display really shows.
+unsigned ScreenPixel(int rootX, int rootY);
+
+// Where the window the game's GL draws into lies on the screen, and its size, as the X server has it.
+bool GlWindow(int* rootX, int* rootY, int* width, int* height);
 }  // namespace xpointer

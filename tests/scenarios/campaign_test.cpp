@@ -1,6 +1,7 @@
 // The campaign as a player plays it, with short missions of the test's own: briefings, rounds of
 // each mission type, winning, losing, the last mission, leaving a round, resuming after a
 // restart, and level files that would break a round.
+#include "input/translate.h"
 #include "render/text.h"
 #include "storage/levels.h"
 #include "support/harness.h"
@@ -207,4 +208,57 @@ TEST_F(CampaignTest, RewardsNeverOverflowTheCreditsAndNegativeOnesNeverTakeThemB
   StartMission();
   EXPECT_EQ(PlayUntilMessage(5), 2);
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;3;0<<")) << "a negative reward takes the balance to 0 at most";
+}
+
+// The frame in which the ship is lost is the frame in which the last infected asteroid is shot:
+// the loss stands, as the win would only be announced 31 frames later. Once the win is due, the
+// announcing frame wins even when the ship is lost in it too.
+TEST_F(CampaignTest, ALossAndAWinInOneFrameEndTheRoundTheWayTheirOrderGives) {
+  UseLevels({{1, "100000;-1;1;D;1;1000;2"}, {2, kQuietSurviveNow}});
+  ReachBriefing();
+  const std::string saved = ReadFile(kSave), briefing = Briefing();
+  const int32_t credits = GameState.credits;
+  auto shipStruckAndLastInfectedShotNextFrame = [] {
+    GameState.Shield = 0;
+    GameState.Structure = 1;
+    PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 20, 40, 0);
+    HazardSlot& infected = GameState.Infected.slots[0];
+    PlaceHazard(infected, 200, 300, 40, 0);
+    BoltSlot& bolt = GameState.BoltPool.slots[0];
+    bolt.x = infected.x + 10;
+    bolt.y = infected.y + infected.size + 10;  // one bolt step below it
+  };
+
+  StartMission();
+  StopSpawns();
+  QuietFrames(3);
+  shipStruckAndLastInfectedShotNextFrame();
+  Frame();
+  EXPECT_EQ(GameState.currentMission.progress, 1) << "the target was met in that frame";
+  EXPECT_EQ(GameState.SceneState, SceneGameOver);
+  EXPECT_EQ(PlayUntilMessage(40), 27);
+  EXPECT_EQ(Message(), kFailed);
+  EXPECT_EQ(GameState.credits, credits);
+  EXPECT_EQ(ReadFile(kSave), saved) << "nothing paid or saved";
+  Tap(kBoxOk, 2);
+  EXPECT_EQ(Briefing(), briefing) << "the same mission again";
+
+  StartMission();
+  StopSpawns();
+  QuietFrames(3);
+  PlaceHazard(GameState.Infected.slots[0], GameState.ShipX + 20, 300, 40, 0);
+  Tap(kFire);
+  for (int frame = 0; frame < 90 && GameState.completionCounter <= 30; ++frame) Frame();
+  ASSERT_EQ(GameState.completionCounter, 31) << "the win is announced in the next frame";
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  shipStruckAndLastInfectedShotNextFrame();
+  Frame();
+  EXPECT_EQ(GameState.Structure, 0) << "the ship was lost in the announcing frame";
+  EXPECT_EQ(Message(), kWon);
+  EXPECT_EQ(GameState.credits, credits + 1000);
+  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;2;6000<<"));
+  Frames(kClosingBoxDeafFrames);
+  Tap(kBoxOk, 2);
+  EXPECT_EQ(GameState.SceneState, SceneInterLevel);
+  EXPECT_EQ(GameState.campaignLevel, 2);
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "input/steering.h"
+#include "platform/platform.h"
 #include "platform/x_pointer.h"
 #include "support/harness.h"
 #include "views/views.h"
@@ -168,6 +170,51 @@ TEST_F(DesktopControls, TiltModeSteersWithTheArrows) {
   EXPECT_EQ(GameState.SteerX, 1200.0);
   Key("Right", false);
   EXPECT_EQ(GameState.SteerX, 0.0);
+}
+
+// One place decides which input steers: a tilt sensor's readings change nothing in the knob
+// layouts, where the pad's stick pulls the knob; in the tilt layout they steer through the
+// calibration.
+TEST_F(DesktopControls, TiltSensorReadingsSteerOnlyInTheTiltLayoutAndThePadsStickPullsTheKnob) {
+  BootToMenu();
+  ASSERT_EQ(GameState.controlMethod, ControlRightHand);
+  harness::PushTap(512, 375);
+  WaitFor(ScenePlaying);
+  StopHazards();
+  const auto reading = [](int joystick, int axis, int16_t value) {
+    SDL_Event event = {};
+    event.type = SDL_JOYAXISMOTION;
+    event.jaxis.type = SDL_JOYAXISMOTION;
+    event.jaxis.which = static_cast<Uint8>(joystick);
+    event.jaxis.axis = static_cast<Uint8>(axis);
+    event.jaxis.value = value;
+    SDL_PushEvent(&event);
+  };
+  const int x0 = GameState.ShipX;
+  for (int frame = 0; frame < 10; ++frame) {
+    reading(kTiltSensorJoystick, 1, frame % 2 == 0 ? 16000 : -16000);  // tipped hard right, then left
+    reading(kTiltSensorJoystick, 0, -16000);
+    harness::Frame();
+  }
+  EXPECT_EQ(GameState.ShipX, x0);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  EXPECT_EQ(GameState.SteerY, 0.0);
+  reading(0, 0, -32767);  // the pad's stick pushed left
+  harness::Frames(3);
+  EXPECT_LT(GameState.ShipX, x0 - 10);
+  EXPECT_LT(GameState.SteerX, 0.0);
+  reading(0, 0, 0);
+  harness::Frames(2);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+
+  GameState.controlMethod = ControlAccelerometer;
+  ApplyCalibration(300, 0);
+  reading(kTiltSensorJoystick, 1, 16000);
+  harness::Frame();
+  EXPECT_EQ(GameState.SteerX, 900.0);  // full tilt 1200, less the calibration
+  const int x1 = GameState.ShipX;
+  harness::Frames(3);
+  EXPECT_GT(GameState.ShipX, x1);
 }
 
 // The pad's buttons and D-pad, pushed as the joystick would send them.

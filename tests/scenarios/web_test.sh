@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version (./web --build-only), serves it on a free loopback port and plays it
-# in Debian's Chromium, headless (web_test.mjs). Screenshots go to <build>/web-screenshots/.
+# in Debian's Chromium, Firefox ESR and WebKitGTK (web_test.mjs), under the X display the test runs
+# on. Screenshots go to <build>/web-screenshots/.
 set -euo pipefail
 build="$1"
 here="$(cd "$(dirname "$0")" && pwd)"

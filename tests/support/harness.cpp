@@ -12,6 +12,7 @@
 #include "app/app.h"
 #include "app/game_loop.h"
 #include "input/events.h"
+#include "input/translate.h"
 #include "platform/platform.h"
 #include "render/image.h"
 #include "render/text.h"
@@ -184,7 +185,9 @@ void StartMission() {
 int PlayUntilMessage(int limit) {
   for (int frame = 1; frame <= limit; ++frame) {
     Frame();
-    if (GameState.SceneState == SceneMessageBox) return frame;
+    if (GameState.SceneState != SceneMessageBox) continue;
+    Frames(kClosingBoxDeafFrames);
+    return frame;
   }
   return -1;
 }

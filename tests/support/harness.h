@@ -71,7 +71,8 @@ void UseLevels(const std::map<int, std::string>& lines);
 void ReachBriefing();
 // Start on the briefing: the round is set up in the same frame.
 void StartMission();
-// Plays until the message box opens; returns the number of played frames, or -1.
+// Plays until the message box opens and then through the moment in which a box that closes a
+// round takes no input; returns the number of frames played until it opened, or -1.
 int PlayUntilMessage(int limit);
 
 bool Shown(ViewId id);
@@ -101,6 +102,7 @@ using driver::PushJoyAxis;
 using driver::PushMouseDown;
 using driver::PushMouseMotion;
 using driver::PushMouseUp;
+using driver::PushKey;
 using driver::PushQuit;
 using driver::PushTap;
 

@@ -29,6 +29,7 @@
 #include "app/game_loop.h"
 #include "core/game_state.h"
 #include "input/events.h"
+#include "input/translate.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/image.h"
@@ -191,6 +192,7 @@ void FramesUntil(int scene, int limit) {
 void PlayRound(Phases& phases, int frames) {
   for (int frame = 0; frame < frames; ++frame) {
     if (GameState.SceneState == SceneMessageBox) {
+      Frames(kClosingBoxDeafFrames);  // the box takes no input at first
       driver::PushMouseUp(946, 693);
       driver::PushTap(512, 420);      // OK
       FramesUntil(SceneInterLevel, 40);

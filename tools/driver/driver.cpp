@@ -72,6 +72,15 @@ void PushQuit() {
   SDL_PushEvent(&event);
 }
 
+void PushKey(int key, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.type = event.type;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = static_cast<SDLKey>(key);
+  SDL_PushEvent(&event);
+}
+
 void PushScriptedPlay(int frame) {
   // Right-hand knob centre (946, 693): grab the knob once, then steer around a figure of eight
   // that stays within the knob's 74 px reach.

@@ -18,6 +18,8 @@ void PushTap(int x, int y);
 void PushFocus(bool gained);
 void PushJoyAxis(int axis, int16_t value);
 void PushQuit();
+// A key (an SDLKey) going down or up; a second down without an up is the key repeating.
+void PushKey(int key, bool down);
 
 // One frame of scripted play in a free-play or campaign round with the right-hand layout: the
 // knob is dragged in a slow figure of eight and the fire button is tapped every few frames.

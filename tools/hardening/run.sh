@@ -30,7 +30,10 @@ case "$mode" in
   *) usage ;;
 esac
 
-"$root/tools/deps.sh" --tests  # the game's packages, clang with libFuzzer, Xvfb
+# The set-up (tools/deps.sh --tests) installs clang with libFuzzer and Xvfb; nothing is installed here.
+for tool in clang++ xvfb-run; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run tools/deps.sh --tests first" >&2; exit 1; }
+done
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_HARDENING=ON -DVELMORA_TESTS=OFF >/dev/null
 cmake --build "$build" --target hardening -j"$(nproc)"
 

@@ -15,6 +15,7 @@
 #include "app/game_loop.h"
 #include "core/game_state.h"
 #include "input/events.h"
+#include "input/translate.h"
 #include "platform/platform.h"
 #include "tools/driver/driver.h"
 #include "render/draw.h"
@@ -112,6 +113,7 @@ int main(int argc, char** argv) {
   }
   Frames(1);
   Shot("game-over");
+  Frames(kClosingBoxDeafFrames);
   driver::PushMouseUp(946, 693);
   driver::PushTap(512, 420);  // OK
   FramesUntil(SceneMainMenu, 20);
@@ -151,6 +153,7 @@ int main(int argc, char** argv) {
   }
   Frames(1);
   Shot("mission-won");
+  Frames(kClosingBoxDeafFrames);
   driver::PushMouseUp(946, 693);
   driver::PushTap(512, 420);  // OK: the briefing of the next mission
   FramesUntil(SceneInterLevel, 20);
