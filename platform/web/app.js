@@ -4,7 +4,14 @@
 // that the browser keep the page's storage (the saves among it) rather than clear it when short
 // of room or after weeks without a visit.
 (() => {
-  const worker = navigator.serviceWorker;
+  // Some browsers have no workers here (private windows, automation, plain HTTP) or refuse to
+  // say: the game then starts as a plain page.
+  let worker = null;
+  try {
+    worker = navigator.serviceWorker || null;
+  } catch (error) {
+    worker = null;
+  }
   window.velmoraBuild = document.querySelector('meta[name="velmora-build"]').content;
 
   function startGame() {
@@ -19,7 +26,8 @@
   // this build runs, the page hands over to it and starts again from it.
   async function start() {
     if (!worker) return startGame();
-    const registration = await worker.getRegistration().catch(() => null);
+    const registration = await Promise.race([worker.getRegistration(), new Promise((resolve) => setTimeout(resolve, 2000))])
+      .catch(() => null);
     const next = registration && worker.controller && (registration.waiting ||
       (registration.active && registration.active.state === 'activating' ? registration.active : null));
     if (next) {
