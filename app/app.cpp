@@ -22,6 +22,7 @@
 #include "render/decoder.h"
 #include "render/image.h"
 #include "render/text.h"
+#include "storage/user_folder.h"
 #include "views/views.h"
 #include "world/random.h"
 
@@ -50,14 +51,10 @@ void ReportFailedSubsystem(const std::string& reason) {
   printf("Could not start SDL. Reason: %s\n", reason.empty() ? "SDL gave none" : reason.c_str());
 }
 
-// A view's or image entry's own picture record goes with it; its texture may be shared with
-// other records, so it is left to the end of the process.
+// A view's or image entry's own picture record goes with it; the textures go all together after.
 void DeleteRecord(View* record) {
   if (record == nullptr) return;
-  if (record->image != nullptr) {
-    record->image->texture = 0;
-    delete record->image;
-  }
+  delete record->image;
   delete record;
 }
 
@@ -68,7 +65,8 @@ void FreeResources() {
   GameState.TextTable.Clear([](TextView* text) { delete text; });
   GameState.TouchAreaTable.Clear([](TouchArea* area) { delete area; });
   GameState.SoundTable.Clear(Mix_FreeChunk);
-  GameState.FontTable.Clear([](Font* font) { delete font; });  // with its glyph atlas
+  GameState.FontTable.Clear([](Font* font) { delete font; });
+  FreeAllTextures();
 }
 
 }  // namespace
@@ -140,6 +138,7 @@ void RunMainLoop() {
 }
 
 void Shutdown() {
+  UserFolderRelease();
   StopDecodingAhead();
   FreeResources();
   AudioClose();

@@ -9,6 +9,7 @@
 #include "ui/menu.h"
 #include "ui/options.h"
 #include "ui/round_screen.h"
+#include "ui/user_folder_notice.h"
 #include "views/frame.h"
 #include "views/views.h"
 
@@ -36,7 +37,10 @@ bool AdvanceFrame() {
 }
 
 void GameLoop() {
+  // A notice of unsaved progress waits for a screen that has had a whole frame of its own.
+  const int32_t scene = GameState.SceneState;
   if (!AdvanceFrame()) return;
+  if (GameState.SceneState == scene) ShowUserFolderNotice();
   DrawViews();
   PlatformWait(frameDelay);
 }

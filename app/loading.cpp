@@ -31,6 +31,9 @@
 
 namespace {
 
+constexpr double kLoadBarStep = 17.53;  // the bar grows by 17.53 px on every even step ...
+constexpr double kLoadBarCap = 295.0;   // ... while it is below 295 px, so it ends at 298 px
+
 // Every screen outside the round, bottom to top: the round's space pictures under everything,
 // the menu, the options screen (with the back button that help shares), the menu's pressed
 // pictures, help and the calibration panel.
@@ -130,11 +133,12 @@ StepWork StepAt(int step) {
   }
 }
 
-}  // namespace
-
+// Adds 17.53 px to the bar while it is below 295 px.
 void AdvanceLoadingBar() {
   if (GameState.LoadProgress < kLoadBarCap) GameState.LoadProgress += kLoadBarStep;
 }
+
+}  // namespace
 
 void LoadStep() {
   const int step = GameState.LoadStepCounter;

@@ -16,10 +16,6 @@ find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 set(VELMORA_WEB_SITE ${CMAKE_SOURCE_DIR}/build-web CACHE PATH "The folder the browser build is served from")
 file(MAKE_DIRECTORY ${VELMORA_WEB_SITE})
 
-file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS
-  core/*.cpp app/*.cpp render/*.cpp views/*.cpp audio/*.cpp input/*.cpp ship/*.cpp world/*.cpp ui/*.cpp
-  storage/*.cpp platform/*.cpp)
-list(REMOVE_ITEM VELMORA_WEB_SOURCES ${CMAKE_SOURCE_DIR}/platform/desktop.cpp)
 
 # The run tree for the browser, staged from the native one.
 set(VELMORA_WEB_DATA ${CMAKE_BINARY_DIR}/Data)
@@ -34,14 +30,14 @@ add_custom_target(web_data DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
 # Emscripten's JavaScript optimiser finds Debian's acorn only through NODE_PATH.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
-add_executable(velmora ${VELMORA_WEB_SOURCES})
+add_executable(velmora ${VELMORA_GAME_SOURCES} ${VELMORA_MAIN_SOURCE} ${VELMORA_WEB_SOURCE})
 include(cmake/Stb.cmake)
 set_target_properties(velmora PROPERTIES OUTPUT_NAME Velmora SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${VELMORA_WEB_SITE})
 target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmora PRIVATE -Wall -Wextra -O2)
 target_link_options(velmora PRIVATE -O2
   -sLEGACY_GL_EMULATION=1 -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
-  -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','addRunDependency','removeRunDependency']
+  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']
   -sEXPORTED_FUNCTIONS=['_main','_WebFrameWork','_WebProbe']
   --preload-file ${VELMORA_WEB_DATA}@/Data)
 add_dependencies(velmora web_data)
@@ -49,7 +45,7 @@ set_property(TARGET velmora APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/dat
 
 # The site around the game: the page, its script and worker (with the build's list of files and
 # their hashes), the manifest, the icons and the loading picture; nothing else stays in it.
-set(VELMORA_SITE_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/index.html ${CMAKE_SOURCE_DIR}/platform/web/app.js
+set(VELMORA_SITE_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/index.html ${CMAKE_SOURCE_DIR}/platform/web/app.js ${CMAKE_SOURCE_DIR}/platform/web/storage.js
   ${CMAKE_SOURCE_DIR}/platform/web/sw.js ${CMAKE_SOURCE_DIR}/assets/icon/velmora.svg
   ${CMAKE_SOURCE_DIR}/tools/web/make_site.py ${VELMORA_NATIVE_DATA}/Images/loadingBG.png)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp

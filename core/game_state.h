@@ -41,6 +41,13 @@ constexpr int kMaxSounds = 50;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
+// The tilt sensor's reading at full tilt (one g); the steering holds readings beyond it there.
+constexpr int32_t kFullTilt = 16000;
+
+// Milliseconds slept after every frame, and while the game is in the background.
+constexpr int32_t kFrameDelay = 33;
+constexpr int32_t kInactiveFrameDelay = 100;
+
 // Scene numbers of the per-frame state machine.
 enum Scene : int32_t {
   SceneFadeOut = 0,
@@ -266,6 +273,15 @@ struct MessageBoxRecord {
   void (*okAction)();  // what OK does besides closing the box, or null
 };
 
+// The player's folder Data/User for this session (storage/user_folder.h).
+struct UserFolderRecord {
+  int32_t claimed;      // 1 once the folder's lock was tried
+  int32_t lockFile;     // the descriptor that holds the lock, or -1
+  int32_t writes;       // 1 while this session may write user files
+  int32_t problem;      // the session's first failure (UserFolderProblemValue), 0 for none
+  int32_t noticeShown;  // 1 once the player was told of it
+};
+
 struct GameStateRecord {
   // Accelerometer and steering.
   double SteerX, SteerY;
@@ -374,6 +390,8 @@ struct GameStateRecord {
 
   CargoShipRecord CargoShip;
   MessageBoxRecord MessageBox;
+
+  UserFolderRecord UserFolder;
 };
 
 extern GameStateRecord GameState;

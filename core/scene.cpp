@@ -83,12 +83,14 @@ void SceneCloseDialog() {
 bool MessageBoxIsOpen() { return GameState.MessageBox.open != 0; }
 
 void SceneLoseFocus() {
+  frameDelay = kInactiveFrameDelay;
   if (GameState.SceneState != ScenePlaying) return;
   resumeScene = ScenePlaying;
   SwitchScene(ScenePaused);
 }
 
 void SceneRegainFocus() {
+  frameDelay = kFrameDelay;
   // Play resumes only if the round is still the paused one: a round left (by back) while the
   // game was in the background stays left.
   if (resumeScene != ScenePlaying) return;

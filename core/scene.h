@@ -51,7 +51,9 @@ void SceneOpenDialog(int32_t returnScene);
 void SceneCloseDialog();
 // True while the message box is open: nothing under it takes touches.
 bool MessageBoxIsOpen();
-// The game lost focus: a round in play pauses, and is remembered for SceneRegainFocus.
+// The game lost focus: frames come slower, and a round in play pauses, remembered for
+// SceneRegainFocus.
 void SceneLoseFocus();
-// Focus is back: the round paused by the loss plays on, if it is still the paused one.
+// Focus is back: frames come at their pace, and the round paused by the loss plays on, if it is
+// still the paused one.
 void SceneRegainFocus();

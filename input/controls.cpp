@@ -9,9 +9,11 @@
 
 namespace {
 
-constexpr int32_t kKnobReach = 74;       // the knob follows the finger up to this distance
 constexpr int32_t kReleaseReach = 199;   // a finger lifted within this distance lets go
 constexpr int32_t kKnobHalf = 32;        // the knob picture is centred on the point it marks
+// A pull of p pixels steers as p / 75 of a full pull: the longest one the knob allows, 74 px,
+// stays just short of full steering.
+constexpr int32_t kPullScale = kKnobReach + 1;
 
 struct Layout {
   int32_t zoneX, zoneY, knobX, knobY, fireX, fireY, centreX, centreY;
@@ -58,8 +60,8 @@ void ControlZoneMove(int32_t x, int32_t y) {
   ViewSetxy(GameState.controlPoint, x - kKnobHalf, y - kKnobHalf);
   const int32_t deflectionX = GameState.ControlCentreX - x;
   const int32_t deflectionY = GameState.ControlCentreY - y;
-  SetAxis(0, (deflectionX * -32768) / 75, kSourceTouch);
-  SetAxis(1, (deflectionY * -32768) / 75, kSourceTouch);
+  SetAxis(0, (deflectionX * -kFullPull) / kPullScale, kSourceTouch);
+  SetAxis(1, (deflectionY * -kFullPull) / kPullScale, kSourceTouch);
 }
 
 void ControlZoneRelease(double x, double y) {

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+// The knob follows a finger up to this distance (pixels) from the control's centre: a full pull.
+constexpr int32_t kKnobReach = 74;
+
 // Lays out knob, base and fire button for the control method (nothing for the accelerometer);
 // steering left from an earlier round stops unless the knob is held.
 void PlaceControls();

@@ -21,10 +21,8 @@ void HandleFocus(const SDL_ActiveEvent& active) {
   if (active.state != SDL_APPACTIVE) return;
   if (active.gain == 0) {
     SceneLoseFocus();
-    frameDelay = 100;
   } else {
     SceneRegainFocus();
-    frameDelay = 33;
   }
 }
 

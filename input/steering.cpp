@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int32_t kFullScaleSteering = 1200;
-constexpr int32_t kAccelerometerLimit = 16000;
 
 double DoubledBelow600(double steer) {
   int32_t value = static_cast<int32_t>(steer);
@@ -37,11 +36,11 @@ void AccelOpen() {
 void SetAxis(int32_t axis, int32_t value, int32_t source) {
   double steer;
   if (source == kSourceAccelerometer) {
-    if (value > kAccelerometerLimit) value = kAccelerometerLimit;
-    if (value < -kAccelerometerLimit) value = -kAccelerometerLimit;
-    steer = static_cast<double>(value) / kAccelerometerLimit * GameState.AccelSensitivity;
+    if (value > kFullTilt) value = kFullTilt;
+    if (value < -kFullTilt) value = -kFullTilt;
+    steer = static_cast<double>(value) / kFullTilt * GameState.AccelSensitivity;
   } else {
-    steer = static_cast<double>(value) / 32768 * GameState.AccelSensitivity;
+    steer = static_cast<double>(value) / kFullPull * GameState.AccelSensitivity;
   }
   const bool accelerometer = source == kSourceAccelerometer;
   if (axis == 0) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 constexpr int32_t kSourceTouch = 0;
+constexpr int32_t kFullPull = 32768;  // the knob's reading for a full pull
 constexpr int32_t kSourceAccelerometer = 4;
 
 // Opens joystick 0 as the accelerometer, or says "Could not find joystick!" and goes on.

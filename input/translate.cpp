@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int32_t kKnobPull = 74;     // the knob's reach: a full pull
-constexpr int32_t kFullTilt = 16000;  // the tilt sensor's full-scale reading
 constexpr int32_t kPadA = 0, kPadB = 1, kPadStart = 7;
 
 enum Direction : int32_t { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
@@ -127,8 +125,8 @@ void Steer() {
     SetAxis(0, static_cast<int32_t>(x * kFullTilt), kSourceAccelerometer);
     SetAxis(1, static_cast<int32_t>(y * kFullTilt), kSourceAccelerometer);
   } else {
-    ControlZoneMove(GameState.ControlCentreX + static_cast<int32_t>(x * kKnobPull),
-                    GameState.ControlCentreY + static_cast<int32_t>(y * kKnobPull));
+    ControlZoneMove(GameState.ControlCentreX + static_cast<int32_t>(x * kKnobReach),
+                    GameState.ControlCentreY + static_cast<int32_t>(y * kKnobReach));
   }
 }
 

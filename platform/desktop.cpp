@@ -288,6 +288,8 @@ bool PlatformDecodesAhead() { return true; }
 
 void PlatformUserFileWritten() {}
 
+PlatformStorageValue PlatformUserStorage() { return PlatformStorageLasting; }
+
 void PlatformFinishFrame() {
   glFlush();
   glFinish();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/game_state.h"
 #include "platform/platform.h"
 
 namespace {
@@ -21,7 +22,6 @@ int pendingCount = 0;
 bool tiltPresentedThisPass = false;
 
 constexpr double kDeadZone = 0.15;      // of full deflection, round
-constexpr double kFullTilt = 16000.0;   // the accelerometer's full-scale reading
 
 // The stick's deflection as a fraction of full scale, and its length.
 double StickLength(double* x, double* y) {

@@ -38,6 +38,18 @@ void PlatformFinishFrame();
 // A user file was written and closed: in a browser, the user folder is copied through to the
 // browser's persistent storage. Nothing on the desktop.
 void PlatformUserFileWritten();
+// How the user folder lasts: on the desktop always on the disk; in a browser in its storage, which
+// may not have been readable at start (nothing may then be written, so what it holds stays), may
+// not exist (the folder lives in memory for this visit), may have refused a copy (full), or may
+// belong to the game open in another tab (this one writes nothing).
+enum PlatformStorageValue {
+  PlatformStorageLasting = 0,
+  PlatformStorageUnreadable = 1,
+  PlatformStorageMemoryOnly = 2,
+  PlatformStorageFull = 3,
+  PlatformStorageInUse = 4,
+};
+PlatformStorageValue PlatformUserStorage();
 
 // The game takes its events and its window from this layer, which presents the desktop the way
 // the tablet presented itself:

@@ -298,31 +298,47 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebFrameWork(int percent) {
   return passOrdered[std::min(kept - 1, kept * std::min(percent, 100) / 100)];
 }
 
-// What the page's tests look at: 0 the scene, 1 and 2 the ship's place, 3 the bolts in flight,
-// 4 the credits, 5 the campaign level, 6 soundOn, 7 musicOn, 8 the control method, 9 the loading
-// progress, 10 whether the message box is open, 11 the milliseconds of waits asked for so far,
-// 12 whether the knob is held, 13 the fingers the page holds down, 14 the x of the calibration's
-// live X dot.
+// What the page's tests look at, by number (the page's test names the same numbers).
+enum Probe : int {
+  kProbeScene = 0,
+  kProbeShipX = 1,
+  kProbeShipY = 2,
+  kProbeBoltsInFlight = 3,
+  kProbeCredits = 4,
+  kProbeCampaignLevel = 5,
+  kProbeSoundOn = 6,
+  kProbeMusicOn = 7,
+  kProbeControlMethod = 8,
+  kProbeLoadProgress = 9,
+  kProbeMessageBoxOpen = 10,
+  kProbeWaitedMilliseconds = 11,  // the waits asked for so far
+  kProbeKnobHeld = 12,
+  kProbeFingersDown = 13,         // the fingers the page holds down
+  kProbeCalibrationDotX = 14,     // the x of the calibration's live X dot
+  kProbeUserFolderNotice = 15,    // the user folder's problem, once its notice has been shown
+};
+
 extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
   int bolts = 0;
   switch (what) {
-    case 0: return GameState.SceneState;
-    case 1: return GameState.ShipX;
-    case 2: return GameState.ShipY;
-    case 3:
+    case kProbeScene: return GameState.SceneState;
+    case kProbeShipX: return GameState.ShipX;
+    case kProbeShipY: return GameState.ShipY;
+    case kProbeBoltsInFlight:
       for (const BoltSlot& slot : GameState.BoltPool.slots) bolts += slot.x >= 0 && slot.y >= 0 && slot.y < kScreenHeight;
       return bolts;
-    case 4: return GameState.credits;
-    case 5: return GameState.campaignLevel;
-    case 6: return GameState.soundOn;
-    case 7: return GameState.musicOn;
-    case 8: return GameState.controlMethod;
-    case 9: return GameState.LoadProgress;
-    case 10: return MessageBoxIsOpen() ? 1 : 0;
-    case 11: return waitedInAll;
-    case 12: return GameState.ControlDragging;
-    case 13: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
-    case 14: return ViewGetX(GameState.Calibration.xDot);
+    case kProbeCredits: return GameState.credits;
+    case kProbeCampaignLevel: return GameState.campaignLevel;
+    case kProbeSoundOn: return GameState.soundOn;
+    case kProbeMusicOn: return GameState.musicOn;
+    case kProbeControlMethod: return GameState.controlMethod;
+    case kProbeLoadProgress: return GameState.LoadProgress;
+    case kProbeMessageBoxOpen: return MessageBoxIsOpen() ? 1 : 0;
+    case kProbeWaitedMilliseconds: return waitedInAll;
+    case kProbeKnobHeld: return GameState.ControlDragging;
+    case kProbeFingersDown: return static_cast<double>(std::count(fingerDown, fingerDown + kFingers, true));
+    case kProbeCalibrationDotX: return ViewGetX(GameState.Calibration.xDot);
+    case kProbeUserFolderNotice: return GameState.UserFolder.noticeShown ? GameState.UserFolder.problem : 0;
     default: return -1;
   }
 }
@@ -430,4 +446,9 @@ void PlatformUserFileWritten() {
   EM_ASM({
     if (Module["syncUserFolder"]) Module["syncUserFolder"]();
   });
+}
+
+PlatformStorageValue PlatformUserStorage() {
+  // Set by the page's storage script (storage.js) as it reads and writes the browser's storage.
+  return static_cast<PlatformStorageValue>(EM_ASM_INT({ return Module["userStorage"] | 0; }));
 }

@@ -178,8 +178,6 @@ void DrawImage(const Image& image, int32_t x, int32_t y) {
   if (!batching) FlushBatch();
 }
 
-void FlushDraws() { FlushBatch(); }
-
 void SetDrawShortcuts(bool batch, bool skipClear) {
   batching = batch;
   skipCoveredClear = skipClear;

@@ -17,29 +17,7 @@ Image::Image()
     : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), keptX(0), keptY(0),
       keptWidth(0), keptHeight(0), opaque(false) {}
 
-Image::~Image() {
-  if (texture != 0) {
-    GLuint name = texture;
-    glDeleteTextures(1, &name);
-    texture = 0;
-  }
-}
-
-Image& Image::operator=(const Image& other) {
-  texture = other.texture;
-  uMin = other.uMin;
-  vMin = other.vMin;
-  uMax = other.uMax;
-  vMax = other.vMax;
-  width = other.width;
-  height = other.height;
-  keptX = other.keptX;
-  keptY = other.keptY;
-  keptWidth = other.keptWidth;
-  keptHeight = other.keptHeight;
-  opaque = other.opaque;
-  return *this;
-}
+Image::~Image() = default;
 
 namespace {
 
@@ -132,9 +110,13 @@ SDL_Surface* KeepVisiblePart(const SDL_Surface* padded, Image* image, const char
   return kept;
 }
 
+// Every texture the game holds, so each is given back exactly once.
+std::vector<GLuint> heldTextures;
+
 GLuint UploadTexture(const SDL_Surface* surface) {
   GLuint name = 0;
   glGenTextures(1, &name);
+  heldTextures.push_back(name);
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -145,6 +127,20 @@ GLuint UploadTexture(const SDL_Surface* surface) {
 }
 
 }  // namespace
+
+void ImageFreeTexture(Image* image) {
+  const GLuint name = image->texture;
+  image->texture = 0;
+  const auto held = std::find(heldTextures.begin(), heldTextures.end(), name);
+  if (name == 0 || held == heldTextures.end()) return;
+  heldTextures.erase(held);
+  glDeleteTextures(1, &name);
+}
+
+void FreeAllTextures() {
+  if (!heldTextures.empty()) glDeleteTextures(static_cast<GLsizei>(heldTextures.size()), heldTextures.data());
+  heldTextures.clear();
+}
 
 int32_t NextPowerOfTwo(int32_t n) {
   int32_t value = 1;

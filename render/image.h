@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
+// An Image names its texture and does not own it: copies share it, and every texture is given
+// back through the one owner below (ImageFreeTexture, FreeAllTextures).
 class Image {
  public:
   Image();
-  // Deletes the texture this object names (copies share it: only font glyphs are ever destroyed).
   virtual ~Image();
-  Image(const Image&) = delete;
-  // Copies the texture name, extent, drawn size and opacity; both then name the same texture.
-  Image& operator=(const Image& other);
+  Image(const Image&) = default;
+  // Both then name the same texture.
+  Image& operator=(const Image& other) = default;
 
   unsigned int texture;  // GL texture name; 0 means none
   float uMin;            // left edge of the picture in the texture (0 but in a shared atlas)
@@ -26,6 +27,11 @@ class Image {
   bool opaque;           // every pixel of the picture has full alpha: drawn without blending
 };
 
+// Gives the image's texture back to the GL at once (no other record may still name it) and
+// leaves the image naming none.
+void ImageFreeTexture(Image* image);
+// Gives every texture still held back; at shutdown, while the GL context still stands.
+void FreeAllTextures();
 // Loads a PNG (full path) into a new Image; a file that cannot be loaded ends the program.
 Image* ImageFromFile(const char* path);
 // Fills the image from the file: pads the picture into a W x H RGBA texture and uploads it.

@@ -36,15 +36,6 @@ FontId FontAdd(const char* name) {
   return GameState.FontTable.Add(font);
 }
 
-Font::~Font() {
-  // The glyphs share the atlas: it goes once, with the font.
-  for (Image& glyph : glyphs) glyph.texture = 0;
-  if (atlas != 0) {
-    GLuint name = atlas;
-    glDeleteTextures(1, &name);
-  }
-}
-
 const Font* FontById(FontId id) { return GameState.FontTable.At(id); }
 
 TextId TextAdd(int32_t x, int32_t y, const char* text, FontId font) {

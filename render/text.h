@@ -10,9 +10,8 @@
 constexpr int kFontGlyphs = 99;     // codes 32..126 use slots 0..94; the last four stay empty
 constexpr int kTextCapacity = 51;   // characters a text view holds, before its terminator
 
-// A font's glyphs, all in one shared texture (the atlas), which the font owns.
+// A font's glyphs, all in one shared texture (the atlas), held like every texture (render/image.h).
 struct Font {
-  ~Font();
   Image glyphs[kFontGlyphs];
   unsigned int atlas = 0;
 };

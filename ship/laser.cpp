@@ -21,7 +21,18 @@ const WeaponLevel* Weapon() {
 }
 
 constexpr int32_t kBarHeight = 7;
+constexpr double kCoolRateScale = 15.0;  // a cooling step takes CoolRate / 15 heat
 constexpr double kReadyMargin = 0.6;  // a shot may overshoot the cap by 40 % of its heat
+
+void ShowHeatReady() {
+  ViewSetVisible(GameState.noHeatBackground, 1);
+  ViewSetVisible(GameState.overheatBackground, 0);
+}
+
+void ShowHeatOverheated() {
+  ViewSetVisible(GameState.noHeatBackground, 0);
+  ViewSetVisible(GameState.overheatBackground, 1);
+}
 
 }  // namespace
 
@@ -49,16 +60,6 @@ bool LaserReady() { return GameState.LaserHeat + kReadyMargin * GameState.HeatPe
 
 void ShowHeat() { ViewSetImageSize(GameState.laserBar, static_cast<int32_t>(GameState.LaserHeat), kBarHeight); }
 
-void ShowHeatReady() {
-  ViewSetVisible(GameState.noHeatBackground, 1);
-  ViewSetVisible(GameState.overheatBackground, 0);
-}
-
-void ShowHeatOverheated() {
-  ViewSetVisible(GameState.noHeatBackground, 0);
-  ViewSetVisible(GameState.overheatBackground, 1);
-}
-
 void FireLaser() {
   if (GameState.LaserHeat + GameState.HeatPerShot > kHeatCap && !LaserReady()) {
     ShowHeatOverheated();
@@ -82,7 +83,11 @@ void FireLaser() {
 void CoolLaser() {
   const int32_t interval = GameState.CoolInterval;
   if (interval <= 0 || GameState.RoundFrame % interval != 0) return;
-  GameState.LaserHeat += CoolRate() / -15.0;
+  CoolLaserBy(CoolRate() / kCoolRateScale);
+}
+
+void CoolLaserBy(double heat) {
+  GameState.LaserHeat -= heat;
   if (GameState.LaserHeat < 0.0) GameState.LaserHeat = 0.0;
   ShowHeat();
   if (LaserReady()) ShowHeatReady();

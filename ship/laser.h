@@ -18,13 +18,12 @@ void CreateLaserControls();
 void FireLaser();
 // Once per played frame: a cooling step every CoolInterval frames.
 void CoolLaser();
+// Takes heat off the laser (not below 0); the normal strip shows again once a shot can be fired.
+void CoolLaserBy(double heat);
 // True when a shot can be fired: heat + 0.6 x heat per shot stays within the cap.
 bool LaserReady();
 // Sizes the heat bar to the heat in whole pixels.
 void ShowHeat();
-// Shows the normal strip and hides the overheated one (and the reverse).
-void ShowHeatReady();
-void ShowHeatOverheated();
 // The fire button: pressing shows its pressed picture, lifting on it fires while playing.
 int FirePointTouched(int phase, int x, int y);
 // The accelerometer's trigger: any finger going down below the top 48 px fires while playing.

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "storage/files.h"
 #include "storage/text_scan.h"
+#include "storage/user_folder.h"
 
 namespace {
 
@@ -41,44 +42,48 @@ void Report(const char* failed, const char* name, const char* consequence) {
   fflush(stdout);
 }
 
-// Reads the first line of an existing file into a zeroed buffer; false when it cannot be read.
-bool ReadFirstLine(const char* name, char* buffer, int size) {
+// What reading a user file found.
+enum class Found { Read, Missing, Unreadable };
+
+// Reads the first line of an existing file into a zeroed buffer. A folder, pipe or device where
+// the file belongs is set aside (it holds nothing of the player's) and counts as missing; a file
+// that is there but cannot be read is left as it is, for this session never to write over.
+Found ReadFirstLine(const char* name, char* buffer, int size) {
   memset(buffer, 0, size);
+  UserFolderClaim();
+  switch (FileKind(name)) {
+    case FileAbsent:
+      return Found::Missing;
+    case FileOther: {
+      const std::string kept = UserFileSetAside(name);
+      if (kept.empty()) {
+        printf("%s is not a file the game can read; it is left as it is.\n", DataPath(name).c_str());
+        fflush(stdout);
+        return Found::Unreadable;
+      }
+      printf("%s was not a file; it is moved to %s and a new one is written.\n", DataPath(name).c_str(), kept.c_str());
+      fflush(stdout);
+      return Found::Missing;
+    }
+    case FileRegular:
+      break;
+  }
   const FileHandle file = FileOpenForReading(name);
-  if (file == -1) return false;
+  if (file == -1) {
+    Report("read", name, "it is left as it is.");
+    UserFolderNote(UserFolderNotReadable);
+    return Found::Unreadable;
+  }
   FileReadLine(file, buffer, size);
   FileClose(file);
-  return true;
+  return Found::Read;
 }
 
-// True when the existing file can be opened for writing.
-bool Writable(const char* name) {
-  const FileHandle file = FileOpen(name);
-  if (file == -1) return false;
-  FileClose(file);
-  return true;
-}
-
-// Writes the bytes over the start of an existing file; false unless every byte reached it.
-bool WriteOver(const char* name, const char* bytes, int count) {
-  const FileHandle file = FileOpen(name);
-  if (file == -1) return false;
-  const bool written = FileWrite(file, bytes, count);
-  const bool closed = FileClose(file);
-  PlatformUserFileWritten();  // in a browser, copied through to its lasting storage
-  return closed && written;
-}
-
-// Makes a file that did not exist, holding the bytes. A file that could not be filled is removed
-// again, so that the next start finds it missing rather than empty.
-bool CreateWith(const char* name, const char* bytes, int count) {
-  const FileHandle file = FileCreate(name);
-  if (file == -1) return false;
-  const bool written = FileWrite(file, bytes, count);
-  const bool kept = FileClose(file) && written;
-  if (!kept) remove(DataPath(name).c_str());
-  PlatformUserFileWritten();
-  return kept;
+// Writes a whole file, saying in one line what failed and what that means.
+bool Store(const char* name, const char* bytes, int count, bool create, const char* consequence) {
+  const bool stored = UserFileWrite(name, bytes, count);
+  if (!stored) Report(create ? "create" : "write", name, consequence);
+  return stored;
 }
 
 // Text as a 50-byte record: the text, a NUL and zero filler.
@@ -87,29 +92,31 @@ void MakeRecord(const char* text, char* record) {
   memcpy(record, text, strnlen(text, kRecordBytes - 1));
 }
 
-// Writes the record over an existing file, or creates the file with it when missing (after one
-// line saying what failed and what that means).
+// Writes the text as a 50-byte record.
 bool StoreRecord(const char* name, const char* text, bool create, const char* consequence) {
   char record[kRecordBytes];
   MakeRecord(text, record);
-  const bool stored = create ? CreateWith(name, record, kRecordBytes) : WriteOver(name, record, kRecordBytes);
-  if (!stored) Report(create ? "create" : "write", name, consequence);
-  return stored;
+  return Store(name, record, kRecordBytes, create, consequence);
 }
 
-// Moves a damaged file aside to "<name>.damaged" before it is rewritten, so that nothing the
-// player had is lost; false (after saying so) when it could not be moved.
-bool KeepDamaged(const char* name) {
-  const std::string path = DataPath(name);
-  const std::string kept = path + ".damaged";
-  if (rename(path.c_str(), kept.c_str()) != 0) {
-    printf("%s is damaged and could not be kept as %s; it is left as it is.\n", path.c_str(), kept.c_str());
+// A damaged file is kept under a name of its own before its repaired record replaces it, so that
+// nothing the player had is lost; the copy is taken back if the repaired one cannot be written.
+void Repair(const char* name, const char* text, const char* consequence) {
+  const std::string kept = UserFileSetAside(name);
+  if (kept.empty()) {
+    printf("%s is damaged and could not be kept aside; it is left as it is.\n", DataPath(name).c_str());
     fflush(stdout);
-    return false;
+    return;
   }
-  printf("%s was damaged; it is kept as %s and a repaired one is written.\n", path.c_str(), kept.c_str());
+  char record[kRecordBytes];
+  MakeRecord(text, record);
+  if (!UserFileWrite(name, record, kRecordBytes)) {
+    UserFileDropSetAside(kept);
+    Report("write", name, consequence);
+    return;
+  }
+  printf("%s was damaged; it is kept as %s and a repaired one is written.\n", DataPath(name).c_str(), kept.c_str());
   fflush(stdout);
-  return true;
 }
 
 // Numbers are read as 64 bits (held at their limits) so an absurd value in a damaged file cannot
@@ -133,9 +140,9 @@ int32_t UpgradeLevel(long long value, bool* repaired) {
   return kLowestUpgrade;
 }
 
-// The digit's value, or the fallback for any byte that is not a digit (a short file leaves NULs).
-int32_t OptionDigit(char byte, int32_t fallback, bool* repaired) {
-  if (byte >= '0' && byte <= '9') return byte - '0';
+// An on/off digit's value: 0 or 1; any other byte (a short file leaves NULs) takes the default.
+int32_t OptionSwitch(char byte, int32_t fallback, bool* repaired) {
+  if (byte == '0' || byte == '1') return byte - '0';
   *repaired = true;
   return fallback;
 }
@@ -184,7 +191,7 @@ void FormatSave(char* text, size_t size) {
 
 // Says once at start-up that an existing file will not take changes.
 bool CheckWritable(const char* name, const char* consequence) {
-  if (Writable(name)) return true;
+  if (UserFileWritable(name)) return true;
   Report("write to", name, consequence);
   return false;
 }
@@ -194,7 +201,9 @@ bool CheckWritable(const char* name, const char* consequence) {
 void LoadSaveGame() {
   char text[kRecordBytes];
   SetDefaultProgress();
-  if (!ReadFirstLine(kSaveFile, text, kRecordBytes)) {
+  const Found found = ReadFirstLine(kSaveFile, text, kRecordBytes);
+  if (found == Found::Unreadable) return;
+  if (found == Found::Missing) {
     FormatSave(text, sizeof text);
     StoreRecord(kSaveFile, text, true, "progress will not be saved.");
     return;
@@ -210,9 +219,9 @@ void LoadSaveGame() {
   GameState.campaignLevel = Bounded(field[4], 1, INT32_MAX, &repaired);
   GameState.credits = Bounded(field[5], 0, INT32_MAX, &repaired);
   if (!CheckWritable(kSaveFile, "progress will not be saved.")) return;
-  if (repaired && KeepDamaged(kSaveFile)) {
+  if (repaired) {
     FormatSave(text, sizeof text);
-    StoreRecord(kSaveFile, text, true, "progress will not be saved.");
+    Repair(kSaveFile, text, "progress will not be saved.");
   }
 }
 
@@ -239,22 +248,24 @@ void ResetProgress() {
 
 void LoadOptions() {
   char bytes[kOptionBytes + 1];
-  if (!ReadFirstLine(kOptionsFile, bytes, kOptionBytes + 1)) {
-    SetDefaultOptions();
+  SetDefaultOptions();
+  const Found found = ReadFirstLine(kOptionsFile, bytes, kOptionBytes + 1);
+  if (found == Found::Unreadable) return;
+  if (found == Found::Missing) {
     char digits[kOptionBytes];
     OptionBytes(digits);
-    if (!CreateWith(kOptionsFile, digits, kOptionBytes)) Report("create", kOptionsFile, "settings will not be saved.");
+    Store(kOptionsFile, digits, kOptionBytes, true, "settings will not be saved.");
     return;
   }
-  // Any digit is taken as it stands; a missing or non-digit byte takes its default. A control
-  // method other than the three layouts would leave no way to steer: it becomes right hand.
+  // Music and sound are on (1) or off (0); a control method other than the three layouts would
+  // leave no way to steer. Anything else takes its default, and the file is rewritten.
   bool repaired = false;
-  GameState.musicOn = OptionDigit(bytes[0], 1, &repaired);
-  GameState.soundOn = OptionDigit(bytes[1], 1, &repaired);
-  GameState.controlMethod = OptionDigit(bytes[2], ControlRightHand, &repaired);
-  if (GameState.controlMethod != ControlRightHand && GameState.controlMethod != ControlLeftHand &&
-      GameState.controlMethod != ControlAccelerometer) {
-    GameState.controlMethod = ControlRightHand;
+  GameState.musicOn = OptionSwitch(bytes[0], 1, &repaired);
+  GameState.soundOn = OptionSwitch(bytes[1], 1, &repaired);
+  const int32_t method = bytes[2] - '0';
+  if (method == ControlRightHand || method == ControlLeftHand || method == ControlAccelerometer) {
+    GameState.controlMethod = method;
+  } else {
     repaired = true;
   }
   if (CheckWritable(kOptionsFile, "settings will not be saved.") && repaired) SaveOptions();
@@ -263,14 +274,16 @@ void LoadOptions() {
 void SaveOptions() {
   char digits[kOptionBytes];
   OptionBytes(digits);
-  if (!WriteOver(kOptionsFile, digits, kOptionBytes)) Report("write", kOptionsFile, "settings were not saved.");
+  Store(kOptionsFile, digits, kOptionBytes, false, "settings were not saved.");
 }
 
 void LoadCalibration() {
   char text[kRecordBytes];
   GameState.calibrationX = 0;
   GameState.calibrationY = 0;
-  if (!ReadFirstLine(kCalibrationFile, text, kRecordBytes)) {
+  const Found found = ReadFirstLine(kCalibrationFile, text, kRecordBytes);
+  if (found == Found::Unreadable) return;
+  if (found == Found::Missing) {
     snprintf(text, sizeof text, kCalibrationFormat, 0, 0);
     StoreRecord(kCalibrationFile, text, true, "calibration will not be saved.");
     return;

@@ -1,7 +1,8 @@
 // The three user files under Data/User: the save game (campaign progress), the options and the
 // accelerometer calibration. Each is read at start-up, created with defaults when missing, and
-// rewritten in place whenever its values change. Failures are reported in one line on standard
-// output; the game then runs on with the values in memory.
+// written whole (through UserFileWrite, storage/user_folder.h) whenever its values change.
+// Failures are reported in one line on standard output and kept for the player's notice; the
+// game then runs on with the values in memory.
 #pragma once
 
 // Reads weapons, shield, handling and structure levels, campaign level and credits; a missing

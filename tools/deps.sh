@@ -14,7 +14,7 @@ if [[ "${1:-}" == "--tests" ]]; then
   packages+=(chromium firefox-esr webkit2gtk-driver)
   command -v npm >/dev/null || packages+=(npm)
   packages+=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev clang libclang-rt-14-dev
-    xdotool inotify-tools dpkg-dev file appstream desktop-file-utils)
+    xdotool inotify-tools dpkg-dev file appstream desktop-file-utils strace)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -5,12 +5,12 @@
 #include "core/scene.h"
 #include "render/text.h"
 #include "ui/buttons.h"
+#include "ui/prices.h"
 #include "views/views.h"
 
 namespace {
 
 constexpr int32_t kMaxLevel = 6;
-constexpr int32_t kNoPrice = 999999;
 constexpr const char* kBlanks40 = "                                        ";
 
 struct Kind {
@@ -19,7 +19,6 @@ struct Kind {
   const char* title;
   const char* maximum;
   int32_t rowY;
-  int32_t prices[5];  // from levels 1 to 5
   TouchCallback buy;
 };
 
@@ -30,14 +29,10 @@ int BuyWeaponsTouched(int phase, int x, int y);
 
 // In UpgradeKind order.
 const Kind kKinds[kUpgradeKinds] = {
-    {UpgradeStructure, "Images/upgradeStruct.png", "Structure upgrade", "MAXIMUM", 313,
-     {5000, 7500, 10000, 13000, 16000}, BuyStructureTouched},
-    {UpgradeShield, "Images/upgradeShield.png", "Shield upgrade", "MAXIMUM", 367, {1500, 3000, 5500, 8000, 10000},
-     BuyShieldTouched},
-    {UpgradeHandling, "Images/upgradeMan.png", "Handling upgrade", "MAXIMUM", 422, {2500, 4000, 6000, 8000, 10000},
-     BuyHandlingTouched},
-    {UpgradeWeapons, "Images/upgradeWeapons.png", "Weapons upgrade", "MAXIMUM", 479,
-     {3000, 5000, 7500, 10000, 13000}, BuyWeaponsTouched},
+    {UpgradeStructure, "Images/upgradeStruct.png", "Structure upgrade", "MAXIMUM", 313, BuyStructureTouched},
+    {UpgradeShield, "Images/upgradeShield.png", "Shield upgrade", "MAXIMUM", 367, BuyShieldTouched},
+    {UpgradeHandling, "Images/upgradeMan.png", "Handling upgrade", "MAXIMUM", 422, BuyHandlingTouched},
+    {UpgradeWeapons, "Images/upgradeWeapons.png", "Weapons upgrade", "MAXIMUM", 479, BuyWeaponsTouched},
 };
 
 constexpr int32_t kRowX = 350;
@@ -145,12 +140,7 @@ int BuyWeaponsTouched(int phase, int, int) { return Buy(UpgradeWeapons, phase); 
 
 }  // namespace
 
-int32_t UpgradeCost(UpgradeKind kind, int32_t level) {
-  if (kind < 0 || kind >= kUpgradeKinds || level < 1 || level > 5) return kNoPrice;
-  return kKinds[kind].prices[level - 1];
-}
 
-bool CanAfford(int32_t credits, int32_t cost) { return credits - cost >= 0; }
 
 void CreateShop() {
   ImageId icons[4];

@@ -1,6 +1,5 @@
 #include "views/views.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 
 #include <string>
@@ -19,11 +18,7 @@ namespace {
 // the four buy buttons) share one texture, so the drawing can hand them to GL together.
 struct LoadedPicture {
   std::string name;
-  unsigned int texture;
-  float uMax, vMax;
-  int32_t keptX, keptY, keptWidth, keptHeight;
-  int32_t width, height;
-  bool opaque;
+  Image picture;  // as loaded, before any view changed its drawn size
 };
 
 LoadedPicture loadedPictures[kMaxViews];
@@ -33,23 +28,12 @@ Image* LoadViewPicture(const char* name, ViewId id) {
   bool shared = false;
   for (ViewId earlier = 0; earlier < id && !shared; ++earlier) {
     const LoadedPicture& seen = loadedPictures[earlier];
-    if (seen.texture == 0 || seen.name != name) continue;
-    image->texture = seen.texture;
-    image->uMax = seen.uMax;
-    image->vMax = seen.vMax;
-    image->width = seen.width;
-    image->height = seen.height;
-    image->keptX = seen.keptX;
-    image->keptY = seen.keptY;
-    image->keptWidth = seen.keptWidth;
-    image->keptHeight = seen.keptHeight;
-    image->opaque = seen.opaque;
+    if (seen.picture.texture == 0 || seen.name != name) continue;
+    *image = seen.picture;
     shared = true;
   }
   if (!shared) ImageLoadTexture(image, DataPath(name).c_str());
-  loadedPictures[id] = {name,           image->texture, image->uMax,      image->vMax,       image->keptX,
-                        image->keptY,   image->keptWidth, image->keptHeight, image->width, image->height,
-                        image->opaque};
+  loadedPictures[id] = {name, *image};
   return image;
 }
 
@@ -136,11 +120,7 @@ void ViewRetire(ViewId id) {
   View* view = ViewAt(id);
   if (view == nullptr) return;
   view->visible = 0;
-  if (view->image != nullptr && view->image->texture != 0) {
-    GLuint name = view->image->texture;
-    glDeleteTextures(1, &name);
-    view->image->texture = 0;
-  }
+  if (view->image != nullptr) ImageFreeTexture(view->image);
 }
 
 ViewId ViewSetImage(ViewId id, ImageId image) {

@@ -4,6 +4,7 @@
 
 #include "core/game_state.h"
 #include "views/views.h"
+#include "world/contact.h"
 #include "world/cargo_ship.h"
 #include "world/damage.h"
 #include "world/explosions.h"
@@ -13,10 +14,6 @@
 namespace {
 
 constexpr int32_t kFastSpeed = 24;  // one asteroid in five
-
-bool Touches(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t x, int32_t y, int32_t s) {
-  return bottom >= y && top <= y + s && right >= x && left <= x + s;
-}
 
 void Place(HazardSlot& slot, int32_t x, int32_t d, int32_t speed, ImageId image) {
   slot.size = d / 2 + 20;

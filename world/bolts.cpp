@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "views/views.h"
+#include "world/contact.h"
 #include "world/explosions.h"
 #include "world/mission.h"
 
@@ -42,8 +43,4 @@ void UpdateBolts() {
     ViewSetxy(bolt.view, bolt.x, bolt.y);
     ViewSetVisible(bolt.view, 1);
   }
-}
-
-bool BoltHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t size) {
-  return by + 32 >= ay && by <= ay + size && bx + 2 >= ax && bx <= ax + size;
 }

@@ -6,5 +6,3 @@
 
 // Once per played frame: bolts in flight move and hit.
 void UpdateBolts();
-// Whether the 3 x 33 bolt at (bx, by) touches the size x size square at (ax, ay), edges inclusive.
-bool BoltHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t size);

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "views/views.h"
+#include "world/contact.h"
 #include "world/explosions.h"
 #include "world/random.h"
 
@@ -9,10 +10,6 @@ namespace {
 
 // The band the freighter drifts in.
 constexpr double kMinX = 0.0, kMaxX = 900.0, kMinY = 550.0, kMaxY = 600.0;
-
-bool Touches(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t x, int32_t y, int32_t s) {
-  return bottom >= y && top <= y + s && right >= x && left <= x + s;
-}
 
 // Draws a new drift velocity and the age of the next course change.
 void CargoShipNewCourse() {

@@ -82,8 +82,5 @@ void UpdateIce() {
   if (collected == nullptr) return;
   if (GameState.soundOn) PlaySound(GameState.CalabriumSound);
   collected->x = -100;
-  GameState.LaserHeat -= kIceCooling;
-  if (GameState.LaserHeat < 0.0) GameState.LaserHeat = 0.0;
-  ShowHeat();
-  if (LaserReady()) ShowHeatReady();
+  CoolLaserBy(kIceCooling);
 }

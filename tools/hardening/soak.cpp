@@ -55,8 +55,6 @@ long frame = -1;
 }
 
 long writesChecked[kUserFileCount];
-int fileOfHandle[kMaxFiles];  // the user file each handle was opened on, or -1
-bool written[kMaxFiles];
 
 // A user file read back: exactly a valid record and, with matchMemory, of the values in memory.
 // Once loading is over it must exist.
@@ -73,40 +71,29 @@ void CheckFile(int file, bool matchMemory, const char* when) {
   if (!reason.empty()) Fail(reason + " (" + when + ")");
 }
 
-int Opened(int handle, const char* relativePath) {
-  if (handle < 0 || handle >= kMaxFiles) return handle;
-  fileOfHandle[handle] = -1;
-  written[handle] = false;
+// The user file at a path relative to ./Data/, or -1.
+int UserFileAt(const char* relativePath) {
   for (int file = 0; file < kUserFileCount; ++file) {
-    if ("Data/" + std::string(relativePath) == kUserFiles[file].path) fileOfHandle[handle] = file;
+    if ("Data/" + std::string(relativePath) == kUserFiles[file].path) return file;
   }
-  return handle;
+  return -1;
 }
 
 }  // namespace
 
-// The game's file helper, wrapped by its C++ symbol names: a written user file is checked as soon
-// as it is closed, so even two writes in one frame are each seen. Frames do not sleep.
+// The game's whole-file writer, wrapped by its C++ symbol name: a written user file is checked as
+// soon as it is in place, so even two writes in one frame are each seen. Frames do not sleep.
 extern "C" {
-int __real__Z8FileOpenPKc(const char* relativePath);
-int __real__Z10FileCreatePKc(const char* relativePath);
-bool __real__Z9FileWriteiPKci(int handle, const char* bytes, int count);
-bool __real__Z9FileClosei(int handle);
+bool __real__Z11FileReplacePKcS0_i(const char* relativePath, const char* bytes, int count);
 
-int __wrap__Z8FileOpenPKc(const char* path) { return Opened(__real__Z8FileOpenPKc(path), path); }
-int __wrap__Z10FileCreatePKc(const char* path) { return Opened(__real__Z10FileCreatePKc(path), path); }
-bool __wrap__Z9FileWriteiPKci(int handle, const char* bytes, int count) {
-  if (handle >= 0 && handle < kMaxFiles) written[handle] = true;
-  return __real__Z9FileWriteiPKci(handle, bytes, count);
-}
-bool __wrap__Z9FileClosei(int handle) {
-  const bool closed = __real__Z9FileClosei(handle);
-  if (handle >= 0 && handle < kMaxFiles && written[handle] && fileOfHandle[handle] >= 0) {
-    written[handle] = false;
-    writesChecked[fileOfHandle[handle]] += 1;
-    CheckFile(fileOfHandle[handle], true, "right after it was written");
+bool __wrap__Z11FileReplacePKcS0_i(const char* relativePath, const char* bytes, int count) {
+  const bool replaced = __real__Z11FileReplacePKcS0_i(relativePath, bytes, count);
+  const int file = relativePath != nullptr ? UserFileAt(relativePath) : -1;
+  if (replaced && file >= 0) {
+    writesChecked[file] += 1;
+    CheckFile(file, true, "right after it was written");
   }
-  return closed;
+  return replaced;
 }
 void __wrap_SDL_Delay(Uint32) {}
 }

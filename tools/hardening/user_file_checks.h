@@ -34,7 +34,7 @@ inline const UserFileFormat kUserFiles[kUserFileCount] = {
      {1, 1, 1, 1, 1, 5000},
      {&GameState.weaponsLevel, &GameState.shieldLevel, &GameState.handlingLevel, &GameState.structureLevel,
       &GameState.campaignLevel, &GameState.credits}},
-    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", "%lld%lld%lld", {0, 0, 0}, {9, 9, 4},
+    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", "%lld%lld%lld", {0, 0, 0}, {1, 1, 4},
      {1, 1, 0}, {&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
     // The calibration screen's tracks end at +-1900 steering units.
     {"Data/User/VelMorAccData.cfg", "calibration", 50, 2, "%lld;%lld;", "%lld;%lld;", {-1900, -1900},

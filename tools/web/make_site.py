@@ -97,8 +97,9 @@ def main(site, source_root, native_data):
     make_icons(site, source_root)
     make_loading_picture(site, native_data)
     open(os.path.join(site, "manifest.webmanifest"), "w").write(manifest())
-    open(os.path.join(site, "app.js"), "w").write(open(os.path.join(pages, "app.js")).read())
-    cached = GAME_FILES + ["app.js", "manifest.webmanifest", "loading.jpg", "favicon.png", "apple-touch-icon.png",
+    for script in ("app.js", "storage.js"):
+        open(os.path.join(site, script), "w").write(open(os.path.join(pages, script)).read())
+    cached = GAME_FILES + ["app.js", "storage.js", "manifest.webmanifest", "loading.jpg", "favicon.png", "apple-touch-icon.png",
                            "icon-192.png", "icon-512.png", "icon-maskable-512.png"]
     # The build's name: the hash of every file but the page, which carries it.
     listed = [[name, digest(os.path.join(site, name))] for name in cached]

@@ -6,10 +6,11 @@
 #include <set>
 #include <string>
 
+#include "core/game_state.h"
 #include "storage/levels.h"
-#include "support/harness.h"
+#include "unit/scratch.h"
 
-using namespace harness;
+using namespace unit;
 
 namespace {
 
@@ -29,7 +30,7 @@ std::string Printed(int32_t level, int32_t fallback, MissionRecord* mission) {
 
 }  // namespace
 
-class LevelsTest : public GameTest {};
+class LevelsTest : public ScratchTest {};
 
 TEST_F(LevelsTest, ALineFillsItsFieldsAndWhatDoesNotParseStaysZero) {
   UseLevels({});

@@ -1,0 +1,73 @@
+// The pure rules, without SDL or a window: scanning numbers out of a line, what touches what on
+// the field, and what the shop charges.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "storage/text_scan.h"
+#include "ui/prices.h"
+#include "world/contact.h"
+
+TEST(TextScanTest, NumbersAreHeldAtTheirLimitsAndAFailedStepMovesNothing) {
+  int32_t value = 7;
+  TextScan huge("99999999999999999999;-99999999999999999999");
+  ASSERT_TRUE(huge.Integer32(&value));
+  EXPECT_EQ(value, INT32_MAX);
+  ASSERT_TRUE(huge.Literal(";"));
+  ASSERT_TRUE(huge.Integer32(&value));
+  EXPECT_EQ(value, INT32_MIN);
+  // Blanks before a number are skipped, a lone sign is no number, and a failure leaves the place.
+  TextScan line("  -12;+;x");
+  ASSERT_TRUE(line.Integer32(&value));
+  EXPECT_EQ(value, -12);
+  EXPECT_FALSE(line.Literal(";;"));
+  ASSERT_TRUE(line.Literal(";"));
+  value = 5;
+  EXPECT_FALSE(line.Integer32(&value));
+  EXPECT_EQ(value, 5);
+  char c = 0;
+  ASSERT_TRUE(line.Character(&c));
+  EXPECT_EQ(c, '+');
+  int64_t wide = 0;
+  TextScan bounded("300");
+  ASSERT_TRUE(bounded.Integer(0, 255, &wide));
+  EXPECT_EQ(wide, 255);
+  TextScan empty("");
+  EXPECT_FALSE(empty.Character(&c));
+}
+
+TEST(ContactTest, EdgesThatMeetTouchAndOnePixelApartDoNot) {
+  // The box 100..180 x 130..180 (the ship's wings at 100, 100) and a square of side 10.
+  EXPECT_TRUE(Touches(100, 180, 130, 180, 90, 120, 10));    // corner on corner
+  EXPECT_FALSE(Touches(100, 180, 130, 180, 89, 120, 10));   // one pixel left
+  EXPECT_FALSE(Touches(100, 180, 130, 180, 90, 119, 10));   // one pixel above
+  EXPECT_TRUE(Touches(100, 180, 130, 180, 180, 180, 10));   // at the far corner
+  EXPECT_FALSE(Touches(100, 180, 130, 180, 181, 150, 10));  // one pixel right
+  EXPECT_FALSE(Touches(100, 180, 130, 180, 150, 181, 10));  // one pixel below
+  // A bolt (3 x 33 from its top-left) against a hazard of hit size 40 at (200, 300).
+  EXPECT_TRUE(BoltHit(200, 300, 198, 268, 40));
+  EXPECT_FALSE(BoltHit(200, 300, 197, 268, 40));
+  EXPECT_FALSE(BoltHit(200, 300, 198, 267, 40));
+  EXPECT_TRUE(BoltHit(200, 300, 240, 340, 40));
+  EXPECT_FALSE(BoltHit(200, 300, 241, 340, 40));
+  EXPECT_FALSE(BoltHit(200, 300, 240, 341, 40));
+}
+
+TEST(PricesTest, EachLevelHasItsPriceAndTheLastCreditStillPays) {
+  const int32_t prices[kUpgradeKinds][5] = {{5000, 7500, 10000, 13000, 16000},
+                                            {1500, 3000, 5500, 8000, 10000},
+                                            {2500, 4000, 6000, 8000, 10000},
+                                            {3000, 5000, 7500, 10000, 13000}};
+  for (int kind = 0; kind < kUpgradeKinds; ++kind) {
+    for (int level = 1; level <= 5; ++level) {
+      EXPECT_EQ(UpgradeCost(static_cast<UpgradeKind>(kind), level), prices[kind][level - 1]) << kind << " " << level;
+    }
+    // Nothing is sold beyond the maximum, nor from a level a damaged save might hold.
+    for (int level : {6, 0, -1, 7}) EXPECT_EQ(UpgradeCost(static_cast<UpgradeKind>(kind), level), 999999);
+  }
+  EXPECT_EQ(UpgradeCost(static_cast<UpgradeKind>(4), 1), 999999);
+  EXPECT_TRUE(CanAfford(1500, 1500));
+  EXPECT_FALSE(CanAfford(1499, 1500));
+  EXPECT_TRUE(CanAfford(0, 0));
+  EXPECT_FALSE(CanAfford(998999, 999999));
+}
