@@ -266,7 +266,9 @@ export const standIn = (s, what) => s.run((w) => (window.standIns ? window.stand
 export function writeUserFile(s, name, text) {
   return s.run(([file, body]) => new Promise((resolve) => {
     Module.FS.writeFile(`/Data/User/${file}`, body);
-    Module.FS.syncfs(false, (error) => resolve(!error));
+    // Written through to the browser's storage by the page's own script (storage.js).
+    Module.onUserFolderSaved = () => resolve(Module.userStorage !== 3);
+    Module.syncUserFolder();
   }), [name, text]);
 }
 
