@@ -10,6 +10,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "audio/vorbis.h"
 #include "core/data_path.h"
 #include "core/fatal.h"
 
@@ -177,15 +178,66 @@ void AudioClose() {
   UnmapWavs();
 }
 
+namespace {
+
+// The Ogg Vorbis form of a sound, when the run tree stores it so (the browser's music): the
+// same name with ".ogg" for ".wav".
+std::string VorbisPath(const std::string& path) {
+  const size_t dot = path.size() >= 4 ? path.size() - 4 : 0;
+  if (path.compare(dot, std::string::npos, ".wav") != 0) return std::string();
+  std::string ogg = path.substr(0, dot) + ".ogg";
+  return access(ogg.c_str(), F_OK) == 0 ? ogg : std::string();
+}
+
+// Decodes an Ogg Vorbis file whole and hands the mixer its samples as a WAV image in memory.
+Mix_Chunk* LoadVorbis(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    SDL_SetError("cannot open %s", path.c_str());
+    return nullptr;
+  }
+  uint8_t* data = nullptr;
+  long size = -1;
+  if (fseek(file, 0, SEEK_END) == 0) size = ftell(file);
+  if (size > 0 && fseek(file, 0, SEEK_SET) == 0) data = static_cast<uint8_t*>(malloc(size_t(size)));
+  const bool read = data != nullptr && fread(data, 1, size_t(size), file) == size_t(size);
+  fclose(file);
+  if (!read) {
+    free(data);
+    SDL_SetError("cannot read %s", path.c_str());
+    return nullptr;
+  }
+  const char* error = nullptr;
+  DecodedWav wav = DecodeVorbisToWav(data, size_t(size), error);
+  free(data);
+  if (wav.bytes == nullptr) {
+    SDL_SetError("%s: %s", path.c_str(), error);
+    return nullptr;
+  }
+  // The mixer takes its own copy of the samples (converted to its format where it differs).
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.bytes, int(wav.size)), 1);
+  free(wav.bytes);
+  return chunk;
+}
+
+}  // namespace
+
 SoundId SoundAdd(const char* name) {
   GameState.SoundTable.NextId("sound");
   const std::string path = DataPath(name);
-  Mix_Chunk* chunk = MapWav(path.c_str());
-  if (chunk == nullptr) chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+  const std::string vorbis = VorbisPath(path);
+  Mix_Chunk* chunk = nullptr;
+  if (!vorbis.empty()) {
+    chunk = LoadVorbis(vorbis);
+  } else {
+    chunk = MapWav(path.c_str());
+    if (chunk == nullptr) chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+  }
   if (chunk == nullptr) {
     // Tell a missing file from one that is there but cannot be read or decoded.
-    const bool missing = access(path.c_str(), F_OK) != 0;
-    printf("Could not load wav file %s: it is %s. Reason: %s\n", path.c_str(),
+    const std::string& file = vorbis.empty() ? path : vorbis;
+    const bool missing = access(file.c_str(), F_OK) != 0;
+    printf("Could not load wav file %s: it is %s. Reason: %s\n", file.c_str(),
            missing ? "missing" : "unreadable", SDL_GetError());
     ExitOnFatalError();
   }

@@ -1,14 +1,20 @@
 # The browser build: the same game compiled to WebAssembly with Emscripten (its own SDL 1.2,
 # SDL_mixer and fixed-function GL emulation), its run tree packed as Velmora.data, and a page of
 # our own. The pictures, fonts and sounds come from a native build's run tree (VELMORA_NATIVE_DATA,
-# made by `cmake --build build --target assets`); the web copy keeps every file name, with the two
-# music loops made mono at a lower rate so that a first visit downloads less.
+# made by `cmake --build build --target assets`), staged lighter for the download (tools/web/
+# stage_data.py). The site (VELMORA_WEB_SITE) holds only what is served; this build tree keeps
+# everything else.
 
 set(VELMORA_NATIVE_DATA ${CMAKE_SOURCE_DIR}/build/Data CACHE PATH "The native build's run tree to pack")
 if(NOT EXISTS ${VELMORA_NATIVE_DATA}/Images/menuBG.png)
   message(FATAL_ERROR "No run tree at ${VELMORA_NATIVE_DATA}: build the native assets first (./web does)")
 endif()
 find_program(PYTHON3 python3 REQUIRED)
+find_program(OGGENC oggenc REQUIRED)
+find_program(PNMTOJPEG pnmtojpeg REQUIRED)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(VELMORA_WEB_SITE ${CMAKE_SOURCE_DIR}/build-web CACHE PATH "The folder the browser build is served from")
+file(MAKE_DIRECTORY ${VELMORA_WEB_SITE})
 
 
 # The run tree for the browser, staged from the native one.
@@ -25,7 +31,8 @@ add_custom_target(web_data DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 # Emscripten's JavaScript optimiser finds Debian's acorn only through NODE_PATH.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 add_executable(velmora ${VELMORA_GAME_SOURCES} ${VELMORA_MAIN_SOURCE} ${VELMORA_WEB_SOURCE})
-set_target_properties(velmora PROPERTIES OUTPUT_NAME Velmora SUFFIX ".js")
+include(cmake/Stb.cmake)
+set_target_properties(velmora PROPERTIES OUTPUT_NAME Velmora SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${VELMORA_WEB_SITE})
 target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmora PRIVATE -Wall -Wextra -O2)
 target_link_options(velmora PRIVATE -O2
@@ -36,8 +43,14 @@ target_link_options(velmora PRIVATE -O2
 add_dependencies(velmora web_data)
 set_property(TARGET velmora APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
-# The page, its script for the browser's storage, and the game's icon for the browser's tab.
-foreach(page index.html storage.js)
-  configure_file(${CMAKE_SOURCE_DIR}/platform/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
-endforeach()
-configure_file(${CMAKE_SOURCE_DIR}/assets/icon/velmora.svg ${CMAKE_BINARY_DIR}/velmora.svg COPYONLY)
+# The site around the game: the page, its script and worker (with the build's list of files and
+# their hashes), the manifest, the icons and the loading picture; nothing else stays in it.
+set(VELMORA_SITE_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/index.html ${CMAKE_SOURCE_DIR}/platform/web/app.js ${CMAKE_SOURCE_DIR}/platform/web/storage.js
+  ${CMAKE_SOURCE_DIR}/platform/web/sw.js ${CMAKE_SOURCE_DIR}/assets/icon/velmora.svg
+  ${CMAKE_SOURCE_DIR}/tools/web/make_site.py ${VELMORA_NATIVE_DATA}/Images/loadingBG.png)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
+  COMMAND ${PYTHON3} -B ${CMAKE_SOURCE_DIR}/tools/web/make_site.py ${VELMORA_WEB_SITE} ${CMAKE_SOURCE_DIR} ${VELMORA_NATIVE_DATA}
+  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
+  DEPENDS velmora ${VELMORA_SITE_SOURCES}
+  COMMENT "Finishing the site in ${VELMORA_WEB_SITE}" VERBATIM)
+add_custom_target(web_site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <unistd.h>
 
 #include "core/game_state.h"
 #include "core/scene.h"
@@ -406,9 +408,19 @@ void PlatformRunLoop(bool (*pass)()) {
   emscripten_exit_with_live_runtime();
 }
 
+// The browser's run tree stores an opaque picture as a JPEG beside its name (the download is a
+// fraction of the PNG's): "Images/menuBG.png" is read from "Images/menuBG.jpg" when only that is there.
+static std::string StoredPicturePath(const char* path) {
+  const size_t length = strlen(path);
+  if (length < 4 || strcmp(path + length - 4, ".png") != 0 || access(path, F_OK) == 0) return path;
+  std::string jpeg(path, length - 4);
+  jpeg += ".jpg";
+  return access(jpeg.c_str(), F_OK) == 0 ? jpeg : std::string(path);
+}
+
 SDL_Surface* PlatformLoadPicture(const char* path) {
   int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(path, &width, &height, &channels, 4);
+  unsigned char* pixels = stbi_load(StoredPicturePath(path).c_str(), &width, &height, &channels, 4);
   if (pixels == nullptr) {
     SDL_SetError("%s", stbi_failure_reason());
     return nullptr;

@@ -5,9 +5,9 @@
 # VELMORA_DEPS_DRY_RUN set it only says what it would install, after waiting for the package lock.
 set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev
-  python3 librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf)
+  python3 librsvg2-bin libcairo2-dev libfreetype-dev libpng-dev fonts-freefont-ttf libstb-dev)
 if [[ "${1:-}" == "--web" || "${1:-}" == "--tests" ]]; then
-  packages+=(emscripten node-acorn)
+  packages+=(emscripten node-acorn vorbis-tools netpbm)
   command -v node >/dev/null || packages+=(nodejs)
 fi
 if [[ "${1:-}" == "--tests" ]]; then
