@@ -91,10 +91,7 @@ TEST_F(EventsTest, FocusLossPausesOnlyARoundAndSlowsTheLoop) {
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
   // Focus events for the mouse or keyboard alone change nothing.
   Tap(kFreePlay, 3);
-  SDL_Event mouseFocus = {};
-  mouseFocus.type = SDL_ACTIVEEVENT;
-  mouseFocus.active.state = SDL_APPMOUSEFOCUS;
-  SDL_PushEvent(&mouseFocus);
+  PushActive(SDL_APPMOUSEFOCUS, false);
   Frame();
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   EXPECT_EQ(recorded().delays.back(), 33u);

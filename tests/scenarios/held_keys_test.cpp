@@ -55,8 +55,7 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   PushKey(SDLK_SPACE, false);
   Frames(2);
   EXPECT_TRUE(BoxUp()) << "nor does letting it go close it";
-  PushKey(SDLK_SPACE, true);
-  PushKey(SDLK_SPACE, false);
+  PressKey(SDLK_SPACE);
   Frame();
   EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "a fresh press does";
 
@@ -75,8 +74,7 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   for (int i = 0; i < 4; ++i, Frame()) PushKey(SDLK_p, true);
   EXPECT_EQ(GameState.SceneState, ScenePaused);
   PushKey(SDLK_p, false);
-  PushKey(SDLK_p, true);
-  PushKey(SDLK_p, false);
+  PressKey(SDLK_p);
   PushKey(SDLK_RETURN, true);
   Frame();
   ASSERT_EQ(GameState.SceneState, ScenePlaying);

@@ -17,15 +17,6 @@ namespace {
 constexpr int kResume[2] = {512, 359}, kLeave[2] = {512, 423};
 constexpr int kAskOk[2] = {450, 420}, kAskCancel[2] = {575, 420};
 
-void PushKey(SDLKey key) {
-  for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-    SDL_Event event = {};
-    event.type = event.key.type = type;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-  }
-}
-
 // What a round holds that must come through a pause as it was.
 std::vector<int> Round() {
   std::vector<int> s{GameState.RoundFrame, GameState.score, GameState.ShipX, GameState.Structure};
@@ -72,10 +63,10 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   EXPECT_GT(Sum(0, 60, 300, 700, false), playing * 8 / 10) << "bright again";
 
   // Esc pauses; a lost focus pauses the same way and its return plays on by itself.
-  PushKey(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   Frame();
   const bool escPaused = GameState.SceneState == ScenePaused;
-  PushKey(SDLK_p);
+  PressKey(SDLK_p);
   Frame();
   EXPECT_TRUE(escPaused && GameState.SceneState == ScenePlaying);
   PushFocus(false);
@@ -87,7 +78,7 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   CaptureFrames(false);
 
   // Leave round asks; Cancel keeps the paused round as it was, asteroids and all.
-  PushKey(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   Frame();
   const std::vector<int> before = Round();
   Tap(kLeave);
@@ -111,17 +102,17 @@ TEST_F(PauseTest, EscOnTheDesktopMenuAsksAndOkQuitsWithStatusZero) {
   if (child == 0) {
     alarm(120);  // a quit that never comes fails instead of hanging
     ReachMenu();
-    PushKey(SDLK_ESCAPE);
+    PressKey(SDLK_ESCAPE);
     Frame();
     const bool asked = GameState.SceneState == SceneMessageBox &&
                        Text(GameState.MessageBox.line2).find("Quit Vel Mora?") != std::string::npos &&
                        Shown(GameState.MessageBox.cancelButton);
-    PushKey(SDLK_ESCAPE);  // Cancel
+    PressKey(SDLK_ESCAPE);  // Cancel
     Frames(2);
     const bool kept = GameState.SceneState == SceneMainMenu && running == 1 && Shown(GameState.Menu.freePlayButton);
     if (!asked || !kept) _exit(2 + (asked ? 0 : 1) + (kept ? 0 : 2));
-    PushKey(SDLK_ESCAPE);
-    PushKey(SDLK_RETURN);  // the outlined OK
+    PressKey(SDLK_ESCAPE);
+    PressKey(SDLK_RETURN);  // the outlined OK
     _exit(PlayUntilQuit());
   }
   int status = -1;

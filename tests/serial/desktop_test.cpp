@@ -75,14 +75,10 @@ TEST_F(DesktopTest, WindowFocusLossPausesTheRoundLikeSwitchingAppsDid) {
   harness::Boot();
   PlatformReportWindowFocus(true);
   GameState.SceneState = ScenePlaying;
-  SDL_Event focus = {};
-  focus.type = SDL_ACTIVEEVENT;
-  focus.active.state = SDL_APPINPUTFOCUS;
-  SDL_PushEvent(&focus);
+  harness::PushActive(SDL_APPINPUTFOCUS, false);
   harness::Frame();
   EXPECT_EQ(GameState.SceneState, ScenePaused);
-  focus.active.gain = 1;
-  SDL_PushEvent(&focus);
+  harness::PushActive(SDL_APPINPUTFOCUS, true);
   harness::Frame();
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
 }

@@ -140,6 +140,19 @@ void StartFreePlay() {
   ASSERT_EQ(GameState.RoundFrame, 0);
 }
 
+void PressKey(int key) {
+  PushKey(key, true);
+  PushKey(key, false);
+}
+
+void PushActive(int state, bool gained) {
+  SDL_Event event = {};
+  event.type = event.active.type = SDL_ACTIVEEVENT;
+  event.active.gain = gained ? 1 : 0;
+  event.active.state = static_cast<Uint8>(state);
+  SDL_PushEvent(&event);
+}
+
 void Tap(const int* at, int frames) {
   PushTap(at[0], at[1]);
   Frames(frames);

@@ -56,6 +56,9 @@ void FinishLoading();
 void ReachMenu();
 // Taps free play on the menu and runs the three frames to the round, before its first frame.
 void StartFreePlay();
+// A key pressed and let go (both events pushed); an SDL_ACTIVEEVENT of that state.
+void PressKey(int key);
+void PushActive(int state, bool gained);
 // A tap, then that many frames.
 void Tap(const int* at, int frames = 1);
 // One frame in which nothing can touch the ship: every hazard and pickup is parked first.
