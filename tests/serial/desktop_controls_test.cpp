@@ -2,7 +2,6 @@
 // (XTest) for the keyboard and mouse, pushed joystick events for the pad. Keys end in the game's
 // own touches, knob pulls and tilt, so the checks are the game's own state.
 #include <SDL.h>
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <string>
@@ -13,8 +12,6 @@
 #include "platform/x_pointer.h"
 #include "support/harness.h"
 #include "views/views.h"
-
-extern "C" void* SDL12COMPAT_GetWindow(void);
 
 namespace {
 
@@ -40,14 +37,9 @@ void Press(const char* name) {
 
 // Boots to the menu, with the pointer over the window so that its keys reach the game.
 void BootToMenu() {
-  harness::Boot();
-  harness::FinishLoading();
-  harness::Frames(3);
-  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
-  auto getPosition = reinterpret_cast<void (*)(void*, int*, int*)>(
-      dlsym(dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD), "SDL_GetWindowPosition"));
-  int left = 0, top = 0;
-  getPosition(SDL12COMPAT_GetWindow(), &left, &top);
+  harness::ReachMenu();
+  int left = 0, top = 0, width = 0, height = 0;
+  ASSERT_TRUE(xpointer::GlWindow(&left, &top, &width, &height));
   ASSERT_TRUE(xpointer::MoveTo(left + 200, top + 600));
   Settle();
 }
@@ -110,8 +102,7 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   Press("Control_L");
   Press("space");
   EXPECT_EQ(GameState.LaserHeat, 240.0);
-  Press("space");
-  Press("space");
+  for (int i = 0; i < 2; ++i) Press("space");
   EXPECT_EQ(shotsHeard(), 4) << "the fifth press is refused";
   EXPECT_EQ(ViewAt(GameState.overheatBackground)->visible, 1);
 
@@ -157,10 +148,7 @@ TEST_F(DesktopControls, ACampaignPurchaseAndMissionWithTheKeysAlone) {
   EXPECT_EQ(GameState.shieldLevel, 2);
   EXPECT_EQ(GameState.credits, 3500);
   // Tab steps on through the handling and weapons BUY buttons and BACK to START.
-  Press("Tab");
-  Press("Tab");
-  Press("Tab");
-  Press("Tab");
+  for (int i = 0; i < 4; ++i) Press("Tab");
   EXPECT_EQ(GameState.FocusView, GameState.InterLevel.startButton);
   Press("Return");
   WaitFor(ScenePlaying);
@@ -226,9 +214,8 @@ TEST_F(DesktopControls, TiltSensorReadingsSteerOnlyInTheTiltLayoutAndThePadsStic
 
 // The pad's buttons and D-pad, pushed as the joystick would send them.
 TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
-  harness::Boot();
-  harness::FinishLoading();
-  harness::Frames(3);
+  harness::ReachMenu();
+  harness::Frame();
   const auto push = [](Uint8 type, Uint8 index, Uint8 value) {
     SDL_Event event = {};
     event.type = type;
