@@ -5,7 +5,7 @@
 // (changing nothing) and in the tilt layout (steering, shown by the calibration), a flood of touch
 // events, an option kept across a reload, a won mission kept across a browser restart, sound after
 // the first gesture, a console clean of our page's errors and warnings, and the frame work. In
-// Chromium also: the download's size, a gamepad, a hidden page, a page without WebGL, phones with
+// Chromium also: a gamepad, a hidden page, a page without WebGL, phones with
 // notches and a tablet. A browser that is missing fails.
 //   node web_test.mjs <address> <native menu.png> <screenshot folder> [engine ...]
 import fs from 'node:fs';
@@ -426,22 +426,14 @@ async function playEngine(engine) {
   return true;
 }
 
-// ---- Chromium alone: the download, a gamepad, no WebGL, notched phones and a tablet. ----
+// ---- Chromium alone (the download is weighed by web_app_test.mjs): a gamepad, no WebGL, notched phones and a tablet. ----
 async function chromiumOnly() {
   const engine = 'chromium';
   if (missingBrowser(engine)) return;
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-chromium-'));
   let s = await openEngine(engine, profile);
-  let downloaded = 0;
-  s.page.on('requestfinished', async (request) => {
-    const sizes = await request.sizes().catch(() => null);
-    if (sizes) downloaded += sizes.responseBodySize + sizes.responseHeadersSize;
-  });
-  const started = Date.now();
   await s.goto(address);
   await menuReady(s, engine, 'first visit');
-  console.log(`[chromium] time to the menu: ${((Date.now() - started) / 1000).toFixed(2)} s; downloaded: ${(downloaded / 1e6).toFixed(2)} MB`);
-  check(engine, downloaded > 1e6 && downloaded <= 8e6, `the first visit downloads at most 8 MB (${(downloaded / 1e6).toFixed(2)} MB)`);
   check(engine, await probe(s, kProbe.soundOn) === 1 && await probe(s, kProbe.musicOn) === 1, 'a first visit starts with the default options');
   await s.page.screenshot({ path: path.join(shots, 'web-menu.png') });
   // A pad in the browser's standard layout, in the right-hand layout: its D-pad steers, its
