@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/data_path.h"
-#include "platform/platform.h"
 #include "storage/files.h"
 #include "storage/text_scan.h"
+#include "storage/user_folder.h"
 
 namespace {
 
@@ -111,29 +111,31 @@ int Format(const ProfileRecord& profile, char* text, int size) {
   return length < size ? length : size - 1;
 }
 
-// Writes the whole file beside the old one, then puts it in the old one's place, so that a
-// failure part-way leaves the old file as it was.
-bool ReplaceFile(const char* name, const char* bytes, int count) {
-  const std::string next = std::string(name) + ".new";
-  const FileHandle file = FileCreate(next.c_str());
-  if (file == -1) return false;
-  const bool written = FileWrite(file, bytes, count);
-  const bool closed = FileClose(file);
-  const std::string nextPath = DataPath(next.c_str());
-  const bool replaced = written && closed && rename(nextPath.c_str(), DataPath(name).c_str()) == 0;
-  if (!replaced) remove(nextPath.c_str());
-  PlatformUserFileWritten();
-  return replaced;
+// Writes the whole file; false (said in one line) when it could not be.
+bool Store(const ProfileRecord& profile) {
+  char text[kFileBytes];
+  const int length = Format(profile, text, sizeof text);
+  if (UserFileWrite(kProfileFile, text, length)) return true;
+  printf("Could not write %s; best scores and sound levels were not saved.\n", DataPath(kProfileFile).c_str());
+  fflush(stdout);
+  return false;
 }
 
-void KeepAside() {
-  const std::string path = DataPath(kProfileFile);
-  const std::string kept = path + ".damaged";
-  if (rename(path.c_str(), kept.c_str()) == 0) {
-    printf("%s was damaged; it is kept as %s and a repaired one is written.\n", path.c_str(), kept.c_str());
-  } else {
-    printf("%s is damaged and could not be kept as %s.\n", path.c_str(), kept.c_str());
+// The damaged file is kept under a name of its own before what could be read of it replaces it;
+// the copy is taken back if the repaired file cannot be written.
+void Repair() {
+  const std::string kept = UserFileSetAside(kProfileFile);
+  if (kept.empty()) {
+    printf("%s is damaged and could not be kept aside; it is left as it is.\n", DataPath(kProfileFile).c_str());
+    fflush(stdout);
+    return;
   }
+  if (!Store(GameState.Profile)) {
+    UserFileDropSetAside(kept);
+    return;
+  }
+  printf("%s was damaged; it is kept as %s and a repaired one is written.\n", DataPath(kProfileFile).c_str(),
+         kept.c_str());
   fflush(stdout);
 }
 
@@ -147,19 +149,10 @@ void LoadProfile() {
     SaveProfile();
     return;
   }
-  if (!damaged) return;
-  KeepAside();
-  SaveProfile();
+  if (damaged) Repair();
 }
 
-void SaveProfile() {
-  char text[kFileBytes];
-  const int length = Format(GameState.Profile, text, sizeof text);
-  if (!ReplaceFile(kProfileFile, text, length)) {
-    printf("Could not write %s; best scores and sound levels were not saved.\n", DataPath(kProfileFile).c_str());
-    fflush(stdout);
-  }
-}
+void SaveProfile() { Store(GameState.Profile); }
 
 int32_t InsertBestScore(ProfileRecord& profile, int32_t score, const char* date) {
   int32_t rank = 0;

@@ -1,7 +1,7 @@
 // The player's own file beside the three user files: free play's ten best scores with their
 // dates, and the music and effect levels. A missing file is created with the defaults (no scores,
 // both levels at full); a damaged one is kept aside as "<name>.damaged" and replaced with what
-// could be read of it. Every write replaces the whole file at once.
+// could be read of it. It is written like the other user files (storage/user_folder.h).
 #pragma once
 
 #include <cstdint>
