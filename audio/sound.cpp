@@ -120,6 +120,12 @@ static void UnmapWavs() {}
 static void ReleaseSoundsOtherThan(const Mix_Chunk*) {}
 #endif
 
+namespace {
+// A channel's volume at the player's full level: the whole of the mixer's scale, or a part of it
+// where the mix is given headroom below.
+int channelFullVolume = MIX_MAX_VOLUME;
+}  // namespace
+
 #ifndef __EMSCRIPTEN__
 namespace {
 
@@ -153,7 +159,8 @@ void GiveTheMixHeadroom() {
   Uint16 format = 0;
   if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS || channels < 1) return;
   mixChannels = channels;
-  Mix_Volume(-1, MIX_MAX_VOLUME / kHeadroom);
+  channelFullVolume = MIX_MAX_VOLUME / kHeadroom;
+  Mix_Volume(-1, channelFullVolume);
   Mix_SetPostMix(Limit, nullptr);
 }
 
@@ -246,18 +253,18 @@ SoundId SoundAdd(const char* name) {
 
 namespace {
 
-// The levels on the mixer's scale. They are channel volumes: every channel plays effects at the
+// The levels as channel volumes (full is channelFullVolume). They are channel volumes: every channel plays effects at the
 // effects' level, except the music channel once a loop has played there (before that an effect
 // may be given it like any other channel, and plays at the effects' level).
-int musicVolume = MIX_MAX_VOLUME;
-int effectsVolume = MIX_MAX_VOLUME;
+int musicVolume = -1;  // until the levels are first set: as the channels were opened
+int effectsVolume = -1;
 bool loopStarted = false;
 
 Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
 
 int MixerVolume(int32_t percent) {
   const int32_t held = percent < 0 ? 0 : percent > 100 ? 100 : percent;
-  return MIX_MAX_VOLUME * held / 100;
+  return channelFullVolume * held / 100;
 }
 
 }  // namespace
