@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "storage/profile.h"
 #include "storage/user_folder.h"
 #include "support/harness.h"
 
@@ -22,6 +23,7 @@ const std::string kProgress = Record("Vel mora >>2;3;4;5;6;789<<");
 
 void WriteUserFiles(const char* options) {
   for (auto [path, bytes] : {std::pair{kSave, kProgress}, {kOptions, options}, {kCalibration, Record("0;0;")}}) WriteFile(path, bytes);
+  WriteFile(std::string("Data/") + kProfileFile, "Vel mora profile 1\nmusic 4\neffects 4\n");
 }
 
 // Every entry of the user folder with its bytes and modification time, and the folder's own time.
