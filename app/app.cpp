@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr Uint32 kInitFlags = 0x231;        // timer, audio, video and joystick
+constexpr Uint32 kInitFlags = 0x231;  // timer, audio, video and joystick
 
 // SDL's subsystems in the order they are tried when starting them all at once failed.
 struct Subsystem {

@@ -118,22 +118,22 @@ typedef void (*StepWork)();
 // so on up to the ship, its controls, the message box and the campaign help on top.
 StepWork StepAt(int step) {
   switch (step) {
-    case 0: return LoadPickupImages;       // "Calabrium load"
+    case 0: return LoadPickupImages;  // "Calabrium load"
     case 2: return InitUI;
     case 4: return InitStars;
     case 6: return InitAsteroids;
     case 8: return InitInfected;
     case 10: return InitOre;
     case 12: return InitShipUI;
-    case 14: return InitExplosions;        // "Init explosion manager"
+    case 14: return InitExplosions;  // "Init explosion manager"
     case 16: return ShipImages;
-    case 18: return InitBolts;             // "Lazorz"
+    case 18: return InitBolts;  // "Lazorz"
     case 20: return Font20;
     case 22: return LoopSound;
     case 24: return MainSound;
     case 26: return LaserSound;
     case 28: return ButtonAndCalabriumSounds;
-    case 30: return LoadOptions;           // "read opt"
+    case 30: return LoadOptions;  // "read opt"
     case 32: return Font14AndGameButtons;
     case 34: return CampaignInit;
     case 38: return CargoShipAndControls;  // "cargoship"

@@ -3,12 +3,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 #include "audio/vorbis.h"
 #include "core/data_path.h"
@@ -244,8 +244,8 @@ SoundId SoundAdd(const char* name) {
     // Tell a missing file from one that is there but cannot be read or decoded.
     const std::string& file = vorbis.empty() ? path : vorbis;
     const bool missing = access(file.c_str(), F_OK) != 0;
-    printf("Could not load wav file %s: it is %s. Reason: %s\n", file.c_str(),
-           missing ? "missing" : "unreadable", SDL_GetError());
+    printf("Could not load wav file %s: it is %s. Reason: %s\n", file.c_str(), missing ? "missing" : "unreadable",
+           SDL_GetError());
     ExitOnFatalError();
   }
   return GameState.SoundTable.Add(chunk);
@@ -253,9 +253,9 @@ SoundId SoundAdd(const char* name) {
 
 namespace {
 
-// The levels as channel volumes (full is channelFullVolume). They are channel volumes: every channel plays effects at the
-// effects' level, except the music channel once a loop has played there (before that an effect
-// may be given it like any other channel, and plays at the effects' level).
+// The levels as channel volumes (full is channelFullVolume). They are channel volumes: every channel plays effects at
+// the effects' level, except the music channel once a loop has played there (before that an effect may be given it like
+// any other channel, and plays at the effects' level).
 int musicVolume = -1;  // until the levels are first set: as the channels were opened
 int effectsVolume = -1;
 bool loopStarted = false;

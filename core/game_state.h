@@ -17,9 +17,9 @@ struct Mix_Chunk;
 struct _SDL_Joystick;
 struct SDL_Surface;
 
-typedef int32_t ViewId;    // index into ViewTable; also the drawing order
-typedef int32_t ImageId;   // index into ImageTable
-typedef int32_t TextId;    // index into TextTable; text is drawn above every view
+typedef int32_t ViewId;   // index into ViewTable; also the drawing order
+typedef int32_t ImageId;  // index into ImageTable
+typedef int32_t TextId;   // index into TextTable; text is drawn above every view
 typedef int32_t TouchAreaId;
 typedef int32_t FontId;
 typedef int32_t SoundId;
@@ -158,8 +158,8 @@ struct ExplosionSlot {
 };
 
 struct ExplosionManagerRecord {
-  int32_t frameCount;                         // 27: the step at which a slot's animation ends
-  ImageId frameImage[kExplosionFrames + 1];   // [1..26]; index 0 unused
+  int32_t frameCount;                        // 27: the step at which a slot's animation ends
+  ImageId frameImage[kExplosionFrames + 1];  // [1..26]; index 0 unused
   ExplosionSlot slots[kExplosionSlots];
   int32_t next;
   SoundId sound;
@@ -212,7 +212,7 @@ struct InterLevelScreenRecord {
   TextId line2Text;
   TextId rewardText;
   TextId creditsText;
-  UpgradeRow rows[4];  // structure, shield, handling, weapons
+  UpgradeRow rows[4];        // structure, shield, handling, weapons
   ViewId buyButtonOver;      // one pressed picture, moved to the row being pressed
   ViewId campaignHelpImage;  // the labels over the screen's picture
 };

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int32_t kReleaseReach = 199;   // a finger lifted within this distance lets go
-constexpr int32_t kKnobHalf = 32;        // the knob picture is centred on the point it marks
+constexpr int32_t kReleaseReach = 199;  // a finger lifted within this distance lets go
+constexpr int32_t kKnobHalf = 32;       // the knob picture is centred on the point it marks
 // A pull of p pixels steers as p / 75 of a full pull: the longest one the knob allows, 74 px,
 // stays just short of full steering.
 constexpr int32_t kPullScale = kKnobReach + 1;

@@ -52,9 +52,7 @@ void PumpEvents() {
   SDL_Event event;
   while (PlatformPollEvent(&event)) {
     switch (event.type) {
-      case SDL_ACTIVEEVENT:
-        HandleFocus(event.active);
-        break;
+      case SDL_ACTIVEEVENT: HandleFocus(event.active); break;
       case SDL_MOUSEMOTION:
         if (event.motion.state == SDL_BUTTON(1) && GameState.ControlDragging == 1 &&
             static_cast<int>(event.motion.which) == knobPointer) {
@@ -89,25 +87,14 @@ void PumpEvents() {
           }
         }
         break;
-      case SDL_JOYAXISMOTION:
-        HandleAxis(event.jaxis);
-        break;
+      case SDL_JOYAXISMOTION: HandleAxis(event.jaxis); break;
       case SDL_KEYDOWN:
-      case SDL_KEYUP:
-        TranslateKey(event.key);
-        break;
+      case SDL_KEYUP: TranslateKey(event.key); break;
       case SDL_JOYBUTTONDOWN:
-      case SDL_JOYBUTTONUP:
-        TranslatePadButton(event.jbutton);
-        break;
-      case SDL_JOYHATMOTION:
-        TranslatePadHat(event.jhat);
-        break;
-      case SDL_QUIT:
-        running = 0;
-        break;
-      default:
-        break;
+      case SDL_JOYBUTTONUP: TranslatePadButton(event.jbutton); break;
+      case SDL_JOYHATMOTION: TranslatePadHat(event.jhat); break;
+      case SDL_QUIT: running = 0; break;
+      default: break;
     }
   }
   TranslateHeldInput();

@@ -16,13 +16,13 @@ constexpr int32_t kPadA = 0, kPadB = 1, kPadBack = 6, kPadStart = 7;
 
 enum Direction : int32_t { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
 
-int32_t keyDirections = 0;  // arrows and WASD held
-int32_t hatDirections = 0;  // the D-pad held
-double stickX = 0.0, stickY = 0.0;  // the left stick in a knob layout, -1..1
-bool steering = false;      // held input steered on the last pass
+int32_t keyDirections = 0;             // arrows and WASD held
+int32_t hatDirections = 0;             // the D-pad held
+double stickX = 0.0, stickY = 0.0;     // the left stick in a knob layout, -1..1
+bool steering = false;                 // held input steered on the last pass
 int32_t pressedX = -1, pressedY = -1;  // where a key's press of a menu button went down
-int32_t focusScene = -1;    // the scene the focus was chosen on
-bool keysInUse = false;     // the keys or pad were used since the pointer last was
+int32_t focusScene = -1;               // the scene the focus was chosen on
+bool keysInUse = false;                // the keys or pad were used since the pointer last was
 
 // What is held down, and what was already held when the screen changed: a key, pad button or
 // pointer that was down then acts on the new screen only once it has been let go and pressed
@@ -64,9 +64,7 @@ bool InRound() {
 
 // The keys and pad play the round (rather than moving a focus): in play and while it ends.
 // A paused round has its overlay's two buttons to move between, like a menu.
-bool RoundTakesKeys() {
-  return InRound() && GameState.SceneState != ScenePaused && !MessageBoxIsOpen();
-}
+bool RoundTakesKeys() { return InRound() && GameState.SceneState != ScenePaused && !MessageBoxIsOpen(); }
 
 bool TiltMode() { return GameState.controlMethod == ControlAccelerometer; }
 
@@ -141,7 +139,8 @@ void Steer() {
 bool Focusable(const View& view) {
   if (view.visible != 1 || view.callback == nullptr) return false;
   if (view.x < 0 || view.x > kScreenWidth || view.y < 0 || view.y > kScreenHeight) return false;
-  if (MessageBoxIsOpen()) return view.id == GameState.MessageBox.okButton || view.id == GameState.MessageBox.cancelButton;
+  if (MessageBoxIsOpen())
+    return view.id == GameState.MessageBox.okButton || view.id == GameState.MessageBox.cancelButton;
   const GameButtonsRecord& strip = GameState.GameButtons;
   if (GameState.SceneState == ScenePaused) return view.id == strip.resumeButton || view.id == strip.leaveButton;
   return true;
@@ -211,10 +210,14 @@ void ReleasePressed() {
 
 int32_t DirectionOf(SDLKey key) {
   switch (key) {
-    case SDLK_LEFT: case SDLK_a: return kLeft;
-    case SDLK_RIGHT: case SDLK_d: return kRight;
-    case SDLK_UP: case SDLK_w: return kUp;
-    case SDLK_DOWN: case SDLK_s: return kDown;
+    case SDLK_LEFT:
+    case SDLK_a: return kLeft;
+    case SDLK_RIGHT:
+    case SDLK_d: return kRight;
+    case SDLK_UP:
+    case SDLK_w: return kUp;
+    case SDLK_DOWN:
+    case SDLK_s: return kDown;
     default: return 0;
   }
 }
@@ -273,9 +276,12 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   switch (key.keysym.sym) {
     case SDLK_TAB: Act((key.keysym.mod & KMOD_SHIFT) ? kPrevious : kNext, down); break;
     case SDLK_SPACE: Act(RoundTakesKeys() ? kFire : kPress, down); break;
-    case SDLK_LCTRL: case SDLK_RCTRL: Act(kFire, down); break;
-    case SDLK_RETURN: case SDLK_KP_ENTER: Act(kPress, down); break;
-    case SDLK_p: case SDLK_PAUSE: Act(kPause, down); break;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: Act(kFire, down); break;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: Act(kPress, down); break;
+    case SDLK_p:
+    case SDLK_PAUSE: Act(kPause, down); break;
     case SDLK_ESCAPE: Act(kBack, down); break;
     default: break;
   }

@@ -142,8 +142,7 @@ bool Translate(SDL_Event& event) {
       if (!IsFullScreenKey(event.key)) return true;
       PlatformToggleFullScreen();
       return false;
-    default:
-      return true;
+    default: return true;
   }
 }
 

@@ -21,7 +21,7 @@ SDL_Event pending[2];
 int pendingCount = 0;
 bool tiltPresentedThisPass = false;
 
-constexpr double kDeadZone = 0.15;      // of full deflection, round
+constexpr double kDeadZone = 0.15;  // of full deflection, round
 
 // The stick's deflection as a fraction of full scale, and its length.
 double StickLength(double* x, double* y) {

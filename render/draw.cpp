@@ -143,10 +143,8 @@ void DrawFilledRect(int32_t x, int32_t y, int32_t width, int32_t height, int32_t
   UseTexture(0);
   const GLfloat top = static_cast<GLfloat>(FlipY(y));
   const GLfloat vertices[] = {
-      static_cast<GLfloat>(x + width), top,          0.0f,
-      static_cast<GLfloat>(x),         top,          0.0f,
-      static_cast<GLfloat>(x + width), top - height, 0.0f,
-      static_cast<GLfloat>(x),         top - height, 0.0f,
+      static_cast<GLfloat>(x + width), top,          0.0f, static_cast<GLfloat>(x), top,          0.0f,
+      static_cast<GLfloat>(x + width), top - height, 0.0f, static_cast<GLfloat>(x), top - height, 0.0f,
   };
   glVertexPointer(3, GL_FLOAT, 0, vertices);
   glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);

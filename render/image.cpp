@@ -14,8 +14,18 @@
 #include "render/decoder.h"
 
 Image::Image()
-    : texture(0), uMin(0.0f), vMin(0.0f), uMax(0.0f), vMax(0.0f), width(0), height(0), keptX(0), keptY(0),
-      keptWidth(0), keptHeight(0), opaque(false) {}
+    : texture(0),
+      uMin(0.0f),
+      vMin(0.0f),
+      uMax(0.0f),
+      vMax(0.0f),
+      width(0),
+      height(0),
+      keptX(0),
+      keptY(0),
+      keptWidth(0),
+      keptHeight(0),
+      opaque(false) {}
 
 Image::~Image() = default;
 
@@ -50,12 +60,13 @@ bool ExactSizes() {
   return exact;
 }
 
-int32_t TextureSize(int32_t pictureSize) { return ExactSizes() ? std::max(pictureSize, 1) : NextPowerOfTwo(pictureSize); }
+int32_t TextureSize(int32_t pictureSize) {
+  return ExactSizes() ? std::max(pictureSize, 1) : NextPowerOfTwo(pictureSize);
+}
 
 // An RGBA surface (R, G, B, A bytes in memory on a little-endian machine) for a texture.
 SDL_Surface* TextureSurface(int32_t width, int32_t height, const char* path) {
-  SDL_Surface* surface =
-      SDL_CreateRGBSurface(0, width, height, 32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u);
+  SDL_Surface* surface = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u);
   if (surface == nullptr) {
     printf("Could not create intermediate texture while loading image %s\n", path);
     ExitOnFatalError();
@@ -167,8 +178,7 @@ void ImageLoadTexture(Image* image, const char* path) {
   image->uMax = static_cast<float>(image->width) / static_cast<float>(textureWidth);
   image->vMax = static_cast<float>(image->height) / static_cast<float>(textureHeight);
   // A decoded picture that already has the texture's size and rows is uploaded as it is.
-  const bool asDecoded =
-      textureWidth == loaded->w && textureHeight == loaded->h && loaded->pitch == textureWidth * 4;
+  const bool asDecoded = textureWidth == loaded->w && textureHeight == loaded->h && loaded->pitch == textureWidth * 4;
   SDL_Surface* padded = loaded;
   if (!asDecoded) {
     padded = TextureSurface(textureWidth, textureHeight, path);

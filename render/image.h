@@ -24,7 +24,7 @@ class Image {
   // A full-screen picture that is mostly see-through keeps only the part with anything in it: that
   // part's place and size within the picture. keptWidth 0: the whole picture is kept.
   int32_t keptX, keptY, keptWidth, keptHeight;
-  bool opaque;           // every pixel of the picture has full alpha: drawn without blending
+  bool opaque;  // every pixel of the picture has full alpha: drawn without blending
 };
 
 // Gives the image's texture back to the GL at once (no other record may still name it) and

@@ -7,8 +7,8 @@
 #include "core/game_state.h"
 #include "render/image.h"
 
-constexpr int kFontGlyphs = 99;     // codes 32..126 use slots 0..94; the last four stay empty
-constexpr int kTextCapacity = 51;   // characters a text view holds, before its terminator
+constexpr int kFontGlyphs = 99;    // codes 32..126 use slots 0..94; the last four stay empty
+constexpr int kTextCapacity = 51;  // characters a text view holds, before its terminator
 
 // A font's glyphs, all in one shared texture (the atlas), held like every texture (render/image.h).
 struct Font {

@@ -22,7 +22,7 @@ const WeaponLevel* Weapon() {
 
 constexpr int32_t kBarHeight = 7;
 constexpr double kCoolRateScale = 15.0;  // a cooling step takes CoolRate / 15 heat
-constexpr double kReadyMargin = 0.6;  // a shot may overshoot the cap by 40 % of its heat
+constexpr double kReadyMargin = 0.6;     // a shot may overshoot the cap by 40 % of its heat
 
 void ShowHeatReady() {
   ViewSetVisible(GameState.noHeatBackground, 1);

@@ -52,8 +52,7 @@ Found ReadFirstLine(const char* name, char* buffer, int size) {
   memset(buffer, 0, size);
   UserFolderClaim();
   switch (FileKind(name)) {
-    case FileAbsent:
-      return Found::Missing;
+    case FileAbsent: return Found::Missing;
     case FileOther: {
       const std::string kept = UserFileSetAside(name);
       if (kept.empty()) {
@@ -65,8 +64,7 @@ Found ReadFirstLine(const char* name, char* buffer, int size) {
       fflush(stdout);
       return Found::Missing;
     }
-    case FileRegular:
-      break;
+    case FileRegular: break;
   }
   const FileHandle file = FileOpenForReading(name);
   if (file == -1) {

@@ -64,8 +64,10 @@ void BestScoreLines(int32_t score, char* first, char* third, int size) {
   char text[40];
   if (rank == 0) {
     CentreInMessageBox("NEW BEST SCORE!", first, size);
-    if (hadBest) snprintf(text, sizeof text, "Best so far was %d", previousBest);
-    else snprintf(text, sizeof text, "Your first best score");
+    if (hadBest)
+      snprintf(text, sizeof text, "Best so far was %d", previousBest);
+    else
+      snprintf(text, sizeof text, "Your first best score");
   } else {
     CentreInMessageBox("GAME OVER", first, size);
     snprintf(text, sizeof text, "Best so far: %d", profile.best[0].score);

@@ -12,22 +12,21 @@ namespace {
 // A tilt of v steering units sits v / 1900 x 52 px from the centre of a 104 px track.
 constexpr double kTiltRange = 1900.0;
 constexpr double kHalfTrack = 52.0;
-constexpr int32_t kTrackXLeft = 91;   // the X track's dot runs from x 91 to 195 at y 413
-constexpr int32_t kTrackYTop = 432;   // the Y track's dot runs from y 432 to 536 at x 267
+constexpr int32_t kTrackXLeft = 91;  // the X track's dot runs from x 91 to 195 at y 413
+constexpr int32_t kTrackYTop = 432;  // the Y track's dot runs from y 432 to 536 at x 267
 constexpr int32_t kXCentre = kTrackXLeft + 52;
 constexpr int32_t kYCentre = kTrackYTop + 52;
-constexpr int32_t kMarkerShift = 3;   // markers sit 3 px further along than a dot
+constexpr int32_t kMarkerShift = 3;  // markers sit 3 px further along than a dot
 
 int32_t Clamp(int32_t v) { return v < -1900 ? -1900 : (v > 1900 ? 1900 : v); }
 
 // The panel, its OK button and both tracks' dots and markers.
 void SetPanelVisible(int32_t value) {
   const CalibrationPanelRecord& panel = GameState.Calibration;
-  ViewsSetVisible({panel.calibrationBackground, panel.xDot, panel.xMarker, panel.calibrationOkButton, panel.yDot,
-                   panel.yMarker},
-                  value);
+  ViewsSetVisible(
+      {panel.calibrationBackground, panel.xDot, panel.xMarker, panel.calibrationOkButton, panel.yDot, panel.yMarker},
+      value);
 }
-
 
 int CalibrationOkTouched(int phase, int, int) {
   if (!ButtonLiftedOutsideBox(phase, GameState.Calibration.calibrationOkOver)) return 0;
@@ -47,7 +46,8 @@ int CalibrationOkTouched(int phase, int, int) {
 
 void CreateCalibrationViews() {
   GameState.Calibration.calibrationBackground = ViewAddHidden("Images/accCalibrationBack.png", 0, 0);
-  GameState.Calibration.calibrationOkButton = ViewAddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
+  GameState.Calibration.calibrationOkButton =
+      ViewAddHidden("Images/accCalibrationOK.png", 91, 478, CalibrationOkTouched);
   GameState.Calibration.calibrationOkOver = PressedPicture(ViewAddHidden("Images/accCalibrationOKOver.png", 91, 478));
   GameState.Calibration.xDot = ViewAddHidden("Images/accDot.png", 91, 413);
   GameState.Calibration.yDot = ViewAddHidden("Images/accDot.png", 267, 432);
@@ -76,4 +76,3 @@ void UpdateCalibrationDots() {
   ViewSetxy(GameState.Calibration.xDot, static_cast<int32_t>(x / kTiltRange * kHalfTrack + kXCentre), 413);
   ViewSetxy(GameState.Calibration.yDot, 267, static_cast<int32_t>(y / kTiltRange * kHalfTrack + kYCentre));
 }
-

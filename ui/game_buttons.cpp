@@ -52,9 +52,10 @@ void CreateGameButtons() {
 }
 
 void HideGameButtons() {
-  ViewsSetVisible({GameState.GameButtons.gameBackButton, GameState.GameButtons.pauseButton, GameState.GameButtons.scoreBackground,
-                   GameState.GameButtons.pauseButtonOver, GameState.GameButtons.gameBackButtonOver},
-                  0);
+  ViewsSetVisible(
+      {GameState.GameButtons.gameBackButton, GameState.GameButtons.pauseButton, GameState.GameButtons.scoreBackground,
+       GameState.GameButtons.pauseButtonOver, GameState.GameButtons.gameBackButtonOver},
+      0);
   TextsSetVisible({GameState.GameButtons.scoreText, GameState.GameButtons.progressLabel}, 0);
 }
 

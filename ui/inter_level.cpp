@@ -68,8 +68,7 @@ void FillBriefing() {
       snprintf(line1Text, sizeof line1Text, "Target: Survive for %d", m.target);
       snprintf(line2Text, sizeof line2Text, "seconds");
       break;
-    default:
-      break;
+    default: break;
   }
   TextSetText(s.line1Text, line1Text);
   TextSetText(s.line2Text, line2Text);

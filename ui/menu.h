@@ -1,5 +1,5 @@
-// The main menu: start, free play, options, help, best scores and (on the desktop) quit over the menu background and logo, with its
-// fade in (two frames, before the menu first shows) and fade out (two frames, when it is left).
+// The main menu: start, free play, options, help, best scores and (on the desktop) quit over the menu background and
+// logo, with its fade in (two frames, before the menu first shows) and fade out (two frames, when it is left).
 #pragma once
 
 struct Screen;

@@ -32,18 +32,13 @@ bool OptionsFrame() {
   ViewSetxy(options.leftHandImage, 530, 520);
   ViewSetxy(options.rightHandImage, 520, 520);
   switch (GameState.controlMethod) {
-    case ControlLeftHand:
-      ViewSetVisible(options.leftHandImage, 1);
-      break;
+    case ControlLeftHand: ViewSetVisible(options.leftHandImage, 1); break;
     case ControlAccelerometer:
       ViewSetVisible(options.accelImage, 1);
       ShowCalibration();
       break;
-    case ControlRightHand:
-      ViewSetVisible(options.rightHandImage, 1);
-      break;
-    default:
-      break;
+    case ControlRightHand: ViewSetVisible(options.rightHandImage, 1); break;
+    default: break;
   }
   ViewsSetVisible({options.soundIndicator, options.musicIndicator, options.resetButton}, 1);
   ViewSetImage(options.musicIndicator, GameState.musicOn != 1 ? options.noImage : options.yesImage);
@@ -92,8 +87,7 @@ int ControlMethodTouched(int phase, int, int) {
       GameState.controlMethod = ControlAccelerometer;
       ShowCalibration();
       break;
-    default:
-      break;
+    default: break;
   }
   SaveOptions();
   return 0;

@@ -58,42 +58,31 @@ void PlayFrame() {
   GameState.RoundOutcome = RoundGoesOn;
   UpdateWorld();
   switch (GameState.RoundOutcome) {
-    case RoundShipLost:
-      SceneEndRound(GameState.FreePlay == 1 ? SceneMainMenu : SceneInterLevel);
-      break;
-    case RoundCargoShipLost:
-      SceneEndRound(SceneInterLevel);
-      break;
+    case RoundShipLost: SceneEndRound(GameState.FreePlay == 1 ? SceneMainMenu : SceneInterLevel); break;
+    case RoundCargoShipLost: SceneEndRound(SceneInterLevel); break;
     case RoundMissionWon:
       OpenMessageBox("      CONGRATULATIONS!", "   Your mission was a ", "             success!", SceneInterLevel, 1);
       break;
     case RoundCampaignWon:
       OpenMessageBox("      CONGRATULATIONS!", "You have completed all", "         the missions", SceneInterLevel, 1);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
 bool RoundSceneFrame() {
   switch (GameState.SceneState) {
-    case SceneStartFreePlay:
-      StartFreePlay();
-      break;
-    case SceneStartMission:
-      StartMission();
-      break;
+    case SceneStartFreePlay: StartFreePlay(); break;
+    case SceneStartMission: StartMission(); break;
     case ScenePlaying:
       HidePauseOverlay();
       PlayFrame();
       break;
-    case SceneGameOver:
-      return CountDownGameOver();
+    case SceneGameOver: return CountDownGameOver();
     case ScenePaused:  // the world stands still under the overlay, the frame is still drawn
       PausedFrame();
       break;
-    default:
-      break;
+    default: break;
   }
   return true;
 }

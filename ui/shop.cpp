@@ -140,8 +140,6 @@ int BuyWeaponsTouched(int phase, int, int) { return Buy(UpgradeWeapons, phase); 
 
 }  // namespace
 
-
-
 void CreateShop() {
   ImageId icons[4];
   for (int i = 0; i < 4; ++i) icons[i] = ImageAdd(kKinds[i].icon);

@@ -51,9 +51,8 @@ int StepTouched(int phase, int32_t direction, bool music) {
 }  // namespace
 
 void CreateSoundLevels() {
-  static const char* const kMeters[kVolumeSteps + 1] = {"Images/levelOff.png", "Images/level25.png",
-                                                        "Images/level50.png", "Images/level75.png",
-                                                        "Images/level100.png"};
+  static const char* const kMeters[kVolumeSteps + 1] = {
+      "Images/levelOff.png", "Images/level25.png", "Images/level50.png", "Images/level75.png", "Images/level100.png"};
   GameState.Options.levelsPanel = ViewAddHidden("Images/levelsBG.png", kPanelX, kPanelY);
   for (int i = 0; i <= kVolumeSteps; ++i) GameState.Options.meterImages[i] = ImageAdd(kMeters[i]);
   GameState.Options.musicMeter = ViewAddFromImage(GameState.Options.meterImages[kVolumeSteps], kMeterX, kMusicRowY);
@@ -67,16 +66,20 @@ void CreateSoundLevels() {
 
 void SoundLevelsFrame() {
   const ProfileRecord& profile = GameState.Profile;
-  ViewSetImage(GameState.Options.musicMeter, GameState.Options.meterImages[Step(GameState.musicOn, profile.musicLevel)]);
-  ViewSetImage(GameState.Options.effectsMeter, GameState.Options.meterImages[Step(GameState.soundOn, profile.effectsLevel)]);
-  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter, GameState.Options.musicDown,
-                   GameState.Options.musicUp, GameState.Options.effectsDown, GameState.Options.effectsUp},
+  ViewSetImage(GameState.Options.musicMeter,
+               GameState.Options.meterImages[Step(GameState.musicOn, profile.musicLevel)]);
+  ViewSetImage(GameState.Options.effectsMeter,
+               GameState.Options.meterImages[Step(GameState.soundOn, profile.effectsLevel)]);
+  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter,
+                   GameState.Options.musicDown, GameState.Options.musicUp, GameState.Options.effectsDown,
+                   GameState.Options.effectsUp},
                   1);
 }
 
 void HideSoundLevels() {
-  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter, GameState.Options.musicDown,
-                   GameState.Options.musicUp, GameState.Options.effectsDown, GameState.Options.effectsUp},
+  ViewsSetVisible({GameState.Options.levelsPanel, GameState.Options.musicMeter, GameState.Options.effectsMeter,
+                   GameState.Options.musicDown, GameState.Options.musicUp, GameState.Options.effectsDown,
+                   GameState.Options.effectsUp},
                   0);
 }
 

@@ -24,8 +24,7 @@ bool ClearIsCovered() {
     const View* view = views.entries[id];
     if (!OnScreen(*view)) continue;
     const Image& image = *view->image;
-    return image.opaque && view->x == 0 && view->y == 0 && image.width >= kScreenWidth &&
-           image.height >= kScreenHeight;
+    return image.opaque && view->x == 0 && view->y == 0 && image.width >= kScreenWidth && image.height >= kScreenHeight;
   }
   return false;
 }

@@ -9,7 +9,14 @@
 #include "render/image.h"
 
 View::View()
-    : id(-1), x(-1), y(-1), width(-1), height(-1), visible(-1), image(nullptr), callback(nullptr),
+    : id(-1),
+      x(-1),
+      y(-1),
+      width(-1),
+      height(-1),
+      visible(-1),
+      image(nullptr),
+      callback(nullptr),
       pressedPicture(false) {}
 
 namespace {

@@ -17,7 +17,7 @@ struct View {
   int32_t visible;        // drawn and touchable only when exactly 1
   Image* image;           // the view's own picture record; its texture may be shared
   TouchCallback callback;
-  bool pressedPicture;    // a button's pressed picture: any lifted finger hides it
+  bool pressedPicture;  // a button's pressed picture: any lifted finger hides it
 };
 
 struct TouchArea {

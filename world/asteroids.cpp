@@ -4,8 +4,8 @@
 
 #include "core/game_state.h"
 #include "views/views.h"
-#include "world/contact.h"
 #include "world/cargo_ship.h"
+#include "world/contact.h"
 #include "world/damage.h"
 #include "world/explosions.h"
 #include "world/mission.h"

@@ -100,9 +100,9 @@ void UpdateWorld() {
 }
 
 void ClearWorld() {
-  ViewsSetVisible({GameState.controlZone, GameState.controlPoint, GameState.firePoint, GameState.firePointDown,
-                   GameState.shipView},
-                  0);
+  ViewsSetVisible(
+      {GameState.controlZone, GameState.controlPoint, GameState.firePoint, GameState.firePointDown, GameState.shipView},
+      0);
   ClearHazards();
   ClearPickups();
   ClearBolts();

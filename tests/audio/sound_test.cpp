@@ -24,9 +24,12 @@ class SoundTest : public GameTest {};
 TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
   harness::Boot();
   harness::FinishLoading();
-  const struct { const char* name; double minSeconds, maxSeconds; } sounds[] = {
-      {"explosion", 0.8, 1.3}, {"loop", 20, 40}, {"main", 20, 40}, {"laser", 0.05, 0.25}, {"buttonTap", 0.01, 0.08},
-      {"calabrium", 0.1, 0.5},
+  const struct {
+    const char* name;
+    double minSeconds, maxSeconds;
+  } sounds[] = {
+      {"explosion", 0.8, 1.3}, {"loop", 20, 40},          {"main", 20, 40},
+      {"laser", 0.05, 0.25},   {"buttonTap", 0.01, 0.08}, {"calabrium", 0.1, 0.5},
   };
   ASSERT_EQ(GameState.SoundTable.count, 6);
   for (int id = 0; id < 6; ++id) {
@@ -142,11 +145,19 @@ TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
   EXPECT_TRUE(find(Wav(2, 44100, 16, 400, true), offset, length) && offset == 56 && length == 400);
   std::string dataFirst = Wav(2, 44100, 16, 400);
   std::rotate(dataFirst.begin() + 12, dataFirst.begin() + 36, dataFirst.end() - 400);
-  const struct { const char* what; std::string wav; } refused[] = {
-      {"mono", Wav(1, 44100, 16, 400)}, {"22 kHz", Wav(2, 22050, 16, 400)}, {"8-bit", Wav(2, 44100, 8, 400)},
-      {"float", Wav(2, 44100, 16, 400, false, 3)}, {"no samples", Wav(2, 44100, 16, 3)},
-      {"samples cut short", Wav(2, 44100, 16, 400).substr(0, 400)}, {"data before its format", dataFirst},
-      {"not RIFF", "RIFX" + Wav(2, 44100, 16, 400).substr(4)}, {"a header only", Wav(2, 44100, 16, 400).substr(0, 11)},
+  const struct {
+    const char* what;
+    std::string wav;
+  } refused[] = {
+      {"mono", Wav(1, 44100, 16, 400)},
+      {"22 kHz", Wav(2, 22050, 16, 400)},
+      {"8-bit", Wav(2, 44100, 8, 400)},
+      {"float", Wav(2, 44100, 16, 400, false, 3)},
+      {"no samples", Wav(2, 44100, 16, 3)},
+      {"samples cut short", Wav(2, 44100, 16, 400).substr(0, 400)},
+      {"data before its format", dataFirst},
+      {"not RIFF", "RIFX" + Wav(2, 44100, 16, 400).substr(4)},
+      {"a header only", Wav(2, 44100, 16, 400).substr(0, 11)},
   };
   for (const auto& wav : refused) EXPECT_FALSE(find(wav.wav, offset, length)) << wav.what;
   AudioClose();

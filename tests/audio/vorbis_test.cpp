@@ -34,7 +34,9 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
   AudioOpen();
   for (const std::string name : {"main", "loop"}) {
     ASSERT_EQ(std::system(("python3 -B " VELMORA_SOURCE_DIR "/tools/web/stage_data.py --music " + wavs + name +
-                           ".wav Data/Sounds/" + name + ".ogg").c_str()), 0);
+                           ".wav Data/Sounds/" + name + ".ogg")
+                              .c_str()),
+              0);
     SDL_AudioSpec format;
     Uint8* bytes = nullptr;
     Uint32 length = 0;
@@ -43,14 +45,16 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
     // Only the Ogg file is there: the game decodes it in place of the WAV of the same name.
     const Mix_Chunk* chunk = GameState.SoundTable.At(SoundAdd(("Sounds/" + name + ".wav").c_str()));
     ASSERT_TRUE(chunk != nullptr && chunk->alen == length) << name << " decodes to another length than the desktop's";
-    const Sint16 *source = reinterpret_cast<const Sint16*>(bytes), *decoded = reinterpret_cast<const Sint16*>(chunk->abuf);
+    const Sint16 *source = reinterpret_cast<const Sint16*>(bytes),
+                 *decoded = reinterpret_cast<const Sint16*>(chunk->abuf);
     const size_t frames = length / 4;
     for (int channel = 0; channel < 2; ++channel) {
       // At both ends the decoded samples match the source best where they stand, not shifted.
       for (size_t from : {size_t(64), frames - 4096}) {
         const double inPlace = Snr(source, decoded, from, from + 4032, channel, 0);
         for (int lag = -64; lag <= 64; ++lag) {
-          EXPECT_TRUE(lag == 0 || Snr(source, decoded, from, from + 4032, channel, lag) < inPlace) << name << " is shifted";
+          EXPECT_TRUE(lag == 0 || Snr(source, decoded, from, from + 4032, channel, lag) < inPlace)
+              << name << " is shifted";
         }
       }
       EXPECT_GT(Snr(source, decoded, 0, frames, channel, 0), 15) << name << ", channel " << channel;
@@ -69,6 +73,7 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
   SDL_Quit();
   // Garbage under the music's name ends start-up with the loader's message naming the file.
   harness::WriteFile("Data/Sounds/bad.ogg", "OggS and nothing after it");
-  EXPECT_EXIT((dup2(2, 1), SDL_Init(SDL_INIT_AUDIO), AudioOpen(), SoundAdd("Sounds/bad.wav")), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT((dup2(2, 1), SDL_Init(SDL_INIT_AUDIO), AudioOpen(), SoundAdd("Sounds/bad.wav")),
+              ::testing::ExitedWithCode(1),
               "Could not load wav file \\./Data/Sounds/bad\\.ogg: it is unreadable\\. Reason: .*not an Ogg Vorbis");
 }

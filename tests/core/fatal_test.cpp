@@ -33,5 +33,6 @@ TEST_F(FatalTest, AMissingPictureOrSoundOrAFullTableEndsTheGameInOneLine) {
         harness::Boot();
         harness::FinishLoading();
       },
-      ::testing::ExitedWithCode(1), "Could not load wav file \\./Data/Sounds/explosion\\.wav: it is missing\\. Reason: .*\n");
+      ::testing::ExitedWithCode(1),
+      "Could not load wav file \\./Data/Sounds/explosion\\.wav: it is missing\\. Reason: .*\n");
 }

@@ -1,8 +1,8 @@
 #include "platform/x_pointer.h"
 
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <GL/glx.h>
 #include <X11/extensions/XTest.h>
 
 namespace xpointer {

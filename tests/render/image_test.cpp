@@ -35,8 +35,8 @@ class ImageTest : public GameTest {};
 
 TEST_F(ImageTest, TexturesArePaddedToPowersOfTwoAndKeepThePicturesAlpha) {
   harness::Boot();
-  for (auto [w, h, texW, texH] : {std::tuple{100, 37, 128, 64}, {64, 64, 64, 64}, {1, 1, 1, 1}, {5, 3, 8, 4},
-                                      {1024, 768, 1024, 768}}) {
+  for (auto [w, h, texW, texH] :
+       {std::tuple{100, 37, 128, 64}, {64, 64, 64, 64}, {1, 1, 1, 1}, {5, 3, 8, 4}, {1024, 768, 1024, 768}}) {
     Image* image = ImageFromFile(WritePicture(w, h).c_str());
     EXPECT_TRUE(image->texture != 0 && image->width == w && image->height == h);
     EXPECT_FLOAT_EQ(image->uMax, float(w) / texW);
@@ -60,7 +60,6 @@ TEST_F(ImageTest, TexturesArePaddedToPowersOfTwoAndKeepThePicturesAlpha) {
     delete image;
   }
 }
-
 
 TEST_F(ImageTest, AMostlySeeThroughFullScreenPictureKeepsItsVisiblePartAtItsOwnSize) {
   harness::Boot();

@@ -50,7 +50,8 @@ std::string Table() {
   for (int i = 0; i < kBestScores; ++i) {
     if (!TextShown(GameState.BestScores.scoreRows[i])) return "row hidden";
     const std::string date = Text(GameState.BestScores.scoreDates[i]);
-    rows += Text(GameState.BestScores.scoreRows[i]) + (date.empty() ? "" : " " + date) + (i + 1 < kBestScores ? "," : "");
+    rows +=
+        Text(GameState.BestScores.scoreRows[i]) + (date.empty() ? "" : " " + date) + (i + 1 < kBestScores ? "," : "");
   }
   Tap(kMenuBack);
   return rows;

@@ -37,7 +37,8 @@ std::string Briefing() {
 
 // The round's progress text and its label, when shown.
 std::string Progress() {
-  return Text(GameState.GameButtons.scoreText) + (TextShown(GameState.GameButtons.progressLabel) ? " " + Text(GameState.GameButtons.progressLabel) : "");
+  return Text(GameState.GameButtons.scoreText) +
+         (TextShown(GameState.GameButtons.progressLabel) ? " " + Text(GameState.GameButtons.progressLabel) : "");
 }
 
 void LoseTheShip() {
@@ -76,7 +77,8 @@ TEST_F(CampaignTest, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   Tap(kBoxOk, 2);
   EXPECT_EQ(Plays(kMenuMusic, mark, kMusicChannel), 1) << "the menu music comes back with the briefing";
   EXPECT_EQ(Briefing(), "Stage: 2|Target: Survive for 1|seconds@437|Reward: 500 credits|CR: 6000|");
-  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.gameBackButton) || Shown(GameState.GameButtons.scoreBackground));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.gameBackButton) ||
+               Shown(GameState.GameButtons.scoreBackground));
   EXPECT_FALSE(TextShown(GameState.GameButtons.scoreText));
   Tap(kPause, 2);
   EXPECT_EQ(GameState.SceneState, SceneInterLevel) << "no pause button under the briefing";
@@ -131,7 +133,8 @@ TEST_F(CampaignTest, ALeftOrFailedMissionIsBriefedAgainWithNothingPaidOrSaved) {
   EXPECT_EQ(Progress(), "1 / 10 seconds");
   Tap(kGameBack, 2);
   EXPECT_EQ(Briefing(), briefing);
-  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.scoreBackground) || Shown(GameState.shipView));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.scoreBackground) ||
+               Shown(GameState.shipView));
   StartMission();
   Frames(2);
   EXPECT_EQ(Progress(), "0 / 10 seconds");
@@ -193,7 +196,8 @@ TEST_F(CampaignTest, ABrokenLevelFileIsNamedInOneLineAndTheCampaignStaysPlayable
       EXPECT_EQ(Text(GameState.InterLevel.stageText), "Stage: 1");
       StartMission();
       EXPECT_EQ(PlayUntilMessage(5), 2);
-    })) << "level 2: \"" << broken << "\"";
+    })) << "level 2: \""
+        << broken << "\"";
   }
 }
 

@@ -14,7 +14,7 @@ namespace {
 // Everything that moves in a round, to show that a stopped world stands still.
 std::vector<double> Take() {
   std::vector<double> s{double(GameState.RoundFrame), double(GameState.score), double(GameState.ShipX),
-                        double(GameState.ShipY), GameState.LaserHeat, GameState.Shield};
+                        double(GameState.ShipY),      GameState.LaserHeat,     GameState.Shield};
   for (const HazardSlot& h : GameState.Asteroids.slots) s.insert(s.end(), {double(h.x), double(h.y)});
   for (const BoltSlot& b : GameState.BoltPool.slots) s.insert(s.end(), {double(b.x), double(b.y)});
   for (const Star& st : GameState.StarField.stars) s.insert(s.end(), {double(st.x), double(st.y)});
@@ -135,8 +135,8 @@ TEST_F(FreePlayTest, PauseFreezesTheRoundAndBackLeavesItForATidyMenu) {
   EXPECT_EQ(Plays(kMenuMusic, mark, kMusicChannel), 1);
   for (const HazardSlot& h : GameState.Asteroids.slots) EXPECT_TRUE(h.x == -100 && !Shown(h.view));
   for (const Star& st : GameState.StarField.stars) EXPECT_FALSE(Shown(st.view));
-  for (ViewId gone : {GameState.shipView, GameState.laserBar, GameState.GameButtons.gameBackButton, GameState.GameButtons.pauseButton,
-                      GameState.SpaceBackground[1]}) {
+  for (ViewId gone : {GameState.shipView, GameState.laserBar, GameState.GameButtons.gameBackButton,
+                      GameState.GameButtons.pauseButton, GameState.SpaceBackground[1]}) {
     EXPECT_FALSE(Shown(gone));
   }
   EXPECT_FALSE(TextShown(GameState.GameButtons.scoreText));

@@ -41,8 +41,8 @@ class HeldKeysTest : public GameTest {};
 TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxUp) {
   StartFreePlay();
   const auto progress = [] {
-    return std::vector<int>{GameState.credits, GameState.structureLevel, GameState.shieldLevel,
-                            GameState.handlingLevel, GameState.weaponsLevel, GameState.campaignLevel};
+    return std::vector<int>{GameState.credits,       GameState.structureLevel, GameState.shieldLevel,
+                            GameState.handlingLevel, GameState.weaponsLevel,   GameState.campaignLevel};
   };
   const std::vector<int> before = progress();
   // Held from the round, repeating (downs without an up), through the death and long after.

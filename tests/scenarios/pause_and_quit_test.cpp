@@ -52,14 +52,16 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   const std::vector<int> paused = Round();
   EXPECT_LT(Sum(0, 60, 300, 700, false), playing * 7 / 10) << "the frame is dimmed";
   EXPECT_GT(Sum(412, 264, 612, 310, true), playingWhite + 300) << "PAUSED in white letters";
-  EXPECT_TRUE(Shown(GameState.GameButtons.pausePanel) && Shown(GameState.GameButtons.resumeButton) && Shown(GameState.GameButtons.leaveButton));
+  EXPECT_TRUE(Shown(GameState.GameButtons.pausePanel) && Shown(GameState.GameButtons.resumeButton) &&
+              Shown(GameState.GameButtons.leaveButton));
   Frames(5);
   EXPECT_EQ(Round(), paused) << "nothing moves while paused";
 
   // Resume plays the same round on from where it stood; the overlay goes.
   Tap(kResume);
   EXPECT_TRUE(GameState.SceneState == ScenePlaying && GameState.RoundFrame == paused[0] + 1);
-  EXPECT_FALSE(Shown(GameState.GameButtons.pausePanel) || Shown(GameState.GameButtons.pauseDim) || Shown(GameState.GameButtons.pauseButtonOver));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pausePanel) || Shown(GameState.GameButtons.pauseDim) ||
+               Shown(GameState.GameButtons.pauseButtonOver));
   EXPECT_GT(Sum(0, 60, 300, 700, false), playing * 8 / 10) << "bright again";
 
   // Esc pauses; a lost focus pauses the same way and its return plays on by itself.
@@ -71,10 +73,12 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   EXPECT_TRUE(escPaused && GameState.SceneState == ScenePlaying);
   PushFocus(false);
   Frame();
-  EXPECT_TRUE(GameState.SceneState == ScenePaused && Shown(GameState.GameButtons.pausePanel)) << "a lost focus shows it too";
+  EXPECT_TRUE(GameState.SceneState == ScenePaused && Shown(GameState.GameButtons.pausePanel))
+      << "a lost focus shows it too";
   PushFocus(true);
   Frame();
-  EXPECT_TRUE(GameState.SceneState == ScenePlaying && !Shown(GameState.GameButtons.pausePanel)) << "and its return plays on";
+  EXPECT_TRUE(GameState.SceneState == ScenePlaying && !Shown(GameState.GameButtons.pausePanel))
+      << "and its return plays on";
   CaptureFrames(false);
 
   // Leave round asks; Cancel keeps the paused round as it was, asteroids and all.
@@ -92,7 +96,8 @@ TEST_F(PauseTest, ThePausedRoundShowsItsOverlayResumesWholeAndAsksBeforeLeaving)
   Tap(kLeave);
   Tap(kAskOk, 2);
   EXPECT_TRUE(GameState.SceneState == SceneMainMenu && Shown(GameState.Menu.freePlayButton));
-  EXPECT_FALSE(Shown(GameState.GameButtons.pausePanel) || Shown(GameState.GameButtons.pauseDim) || Shown(GameState.shipView));
+  EXPECT_FALSE(Shown(GameState.GameButtons.pausePanel) || Shown(GameState.GameButtons.pauseDim) ||
+               Shown(GameState.shipView));
   EXPECT_EQ(GameState.Profile.bestCount, 0);
 }
 

@@ -22,7 +22,8 @@ constexpr int kSound[2] = {500, 425};
 const std::string kProgress = Record("Vel mora >>2;3;4;5;6;789<<");
 
 void WriteUserFiles(const char* options) {
-  for (auto [path, bytes] : {std::pair{kSave, kProgress}, {kOptions, options}, {kCalibration, Record("0;0;")}}) WriteFile(path, bytes);
+  for (auto [path, bytes] : {std::pair{kSave, kProgress}, {kOptions, options}, {kCalibration, Record("0;0;")}})
+    WriteFile(path, bytes);
   WriteFile(std::string("Data/") + kProfileFile, "Vel mora profile 1\nmusic 4\neffects 4\n");
 }
 
@@ -30,7 +31,8 @@ void WriteUserFiles(const char* options) {
 std::map<std::string, std::string> Snapshot() {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::directory_iterator("Data/User")) {
-    files[entry.path()] = ReadFile(entry.path()) + "@" + std::to_string(entry.last_write_time().time_since_epoch().count());
+    files[entry.path()] =
+        ReadFile(entry.path()) + "@" + std::to_string(entry.last_write_time().time_since_epoch().count());
   }
   files["."] = std::to_string(fs::last_write_time("Data/User").time_since_epoch().count());
   return files;
@@ -69,7 +71,8 @@ TEST_F(SaveFailuresTest, ASecondCopyOnTheFolderSaysSoAndNeverWrites) {
   // Until the system lists the first copy's lock on the lock file ("... 08:01:<inode> ...").
   struct stat lock;
   while (stat("Data/User/VelMora.lock", &lock) != 0 ||
-         ReadFile("/proc/locks").find(":" + std::to_string(lock.st_ino) + " ") == std::string::npos) usleep(1000);
+         ReadFile("/proc/locks").find(":" + std::to_string(lock.st_ino) + " ") == std::string::npos)
+    usleep(1000);
   const auto before = Snapshot();
   ReachMenuOnce();
   ExpectNotice("Vel Mora is open elsewhere too.", SceneMainMenu);
@@ -84,7 +87,9 @@ TEST_F(SaveFailuresTest, ASecondCopyOnTheFolderSaysSoAndNeverWrites) {
 
 TEST_F(SaveFailuresTest, AFullDiskIsToldWhenASettingCannotBeSavedAndTheOldFilesStay) {
   ASSERT_EQ(mount("tmpfs", "Data/User", "tmpfs", 0, "size=64k"), 0) << "run as root";
-  struct Unmount { ~Unmount() { umount2("Data/User", MNT_DETACH); } } unmount;
+  struct Unmount {
+    ~Unmount() { umount2("Data/User", MNT_DETACH); }
+  } unmount;
   WriteUserFiles("110");
   WriteFile("Data/User/VelMora.lock", "");
   WriteFile("Data/User/filler", std::string(1 << 20, 'x'));  // cut short where the disk is full

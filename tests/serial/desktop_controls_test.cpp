@@ -232,7 +232,7 @@ TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
   };
   push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);  // focus to FREE PLAY
   push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
-  push(SDL_JOYBUTTONDOWN, 0, 1);           // A presses it
+  push(SDL_JOYBUTTONDOWN, 0, 1);  // A presses it
   push(SDL_JOYBUTTONUP, 0, 0);
   harness::Frames(4);
   ASSERT_EQ(GameState.SceneState, ScenePlaying);

@@ -86,10 +86,13 @@ TEST_F(DesktopTest, WindowFocusLossPausesTheRoundLikeSwitchingAppsDid) {
 TEST_F(DesktopTest, GamepadLeftStickSteersLikeTiltWithARoundDeadZone) {
   harness::Boot();
   GameState.controlMethod = ControlAccelerometer;
-  struct Case { int16_t x, y; double steerX, steerY; } cases[] = {
-      {32767, 0, 1200, 0}, {-32768, 0, -1200, 0}, {0, 32767, 0, 1200}, {0, -32768, 0, -1200},
-      {3000, -3000, 0, 0},           // inside the dead zone: nothing
-      {23170, 23170, 848.5, 848.5},  // diagonal: full deflection shared by both axes
+  struct Case {
+    int16_t x, y;
+    double steerX, steerY;
+  } cases[] = {
+      {32767, 0, 1200, 0},          {-32768, 0, -1200, 0}, {0, 32767, 0, 1200},
+      {0, -32768, 0, -1200},        {3000, -3000, 0, 0},  // inside the dead zone: nothing
+      {23170, 23170, 848.5, 848.5},                       // diagonal: full deflection shared by both axes
   };
   for (const Case& c : cases) {
     harness::PushJoyAxis(0, c.x);

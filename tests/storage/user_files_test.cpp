@@ -76,7 +76,8 @@ TEST_F(UserFilesTest, FirstRunLeavesExactlyTheThreeDefaultFiles) {
   EXPECT_EQ(Progress(), "1;1;1;1;1;5000");
   EXPECT_TRUE(GameState.musicOn == 1 && GameState.soundOn == 1 && GameState.controlMethod == ControlRightHand);
   EXPECT_TRUE(GameState.calibrationX == 0 && GameState.calibrationY == 0);
-  for (int32_t slot = 0; slot < GameState.FileTable.FileCount; ++slot) EXPECT_EQ(GameState.FileTable.files[slot], nullptr);
+  for (int32_t slot = 0; slot < GameState.FileTable.FileCount; ++slot)
+    EXPECT_EQ(GameState.FileTable.files[slot], nullptr);
 }
 
 // The records themselves are checked wherever the game saves; here, the longest and a shorter
@@ -109,11 +110,12 @@ TEST_F(UserFilesTest, ADamagedSaveIsKeptBesideItsRepairedRecordAndSaidSo) {
   std::vector<std::string> kept;
   for (const auto& [content, repaired] : cases) {
     SCOPED_TRACE(repaired);
-    const std::string copy = std::string(kSave) + ".damaged" + (kept.empty() ? "" : "." + std::to_string(kept.size() + 1));
+    const std::string copy =
+        std::string(kSave) + ".damaged" + (kept.empty() ? "" : "." + std::to_string(kept.size() + 1));
     WriteFile(kSave, content);
     Scramble();
-    EXPECT_EQ(Printed(LoadSaveGame),
-              "./" + std::string(kSave) + " was damaged; it is kept as ./" + copy + " and a repaired one is written.\n");
+    EXPECT_EQ(Printed(LoadSaveGame), "./" + std::string(kSave) + " was damaged; it is kept as ./" + copy +
+                                         " and a repaired one is written.\n");
     EXPECT_EQ(Progress(), repaired);
     EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>" + repaired + "<<"));
     kept.push_back(content);
@@ -130,9 +132,23 @@ TEST_F(UserFilesTest, OptionsAndCalibrationTakeWhatTheyCanAndRewriteTheRest) {
   // Music, sound and control method, one digit each: music and sound on or off, else on; methods
   // other than 0, 1 and 4 leave no way to steer: right hand. Repairs are written back.
   const std::pair<std::string, std::string> options[] = {
-      {"110", "1,1,0 110"}, {"001", "0,0,1 001"}, {"104", "1,0,4 104"}, {"150", "1,1,0 110"},
-      {"112", "1,1,0 110"}, {"013", "0,1,0 010"}, {"117", "1,1,0 110"}, {"0", "0,1,0 010"},
-      {"", "1,1,0 110"},    {std::string("1\0" "4", 3), "1,1,4 114"},  {"1\n4", "1,1,0 110"}, {"a/:", "1,1,0 110"}, {"990", "1,1,0 110"}, {"201", "1,0,1 101"},
+      {"110", "1,1,0 110"},
+      {"001", "0,0,1 001"},
+      {"104", "1,0,4 104"},
+      {"150", "1,1,0 110"},
+      {"112", "1,1,0 110"},
+      {"013", "0,1,0 010"},
+      {"117", "1,1,0 110"},
+      {"0", "0,1,0 010"},
+      {"", "1,1,0 110"},
+      {std::string("1\0"
+                   "4",
+                   3),
+       "1,1,4 114"},
+      {"1\n4", "1,1,0 110"},
+      {"a/:", "1,1,0 110"},
+      {"990", "1,1,0 110"},
+      {"201", "1,0,1 101"},
   };
   for (const auto& [bytes, expected] : options) {
     WriteFile(kOptions, bytes);
@@ -144,9 +160,15 @@ TEST_F(UserFilesTest, OptionsAndCalibrationTakeWhatTheyCanAndRewriteTheRest) {
   // Calibrations are read as they stand or bounded to +-1900 and rewritten; filler that is not
   // zero shows nothing was written.
   const std::string valid = std::string("-350;1900;") + '\0' + std::string(39, 'x');
-  struct Calibration { std::string content; int32_t x, y; std::string stored; } calibrations[] = {
-      {valid, -350, 1900, valid},          {Record("5000;-9000;"), 1900, -1900, Record("1900;-1900;")},
-      {"12", 12, 0, Record("12;0;")},      {"x;5;", 0, 0, Record("0;0;")},
+  struct Calibration {
+    std::string content;
+    int32_t x, y;
+    std::string stored;
+  } calibrations[] = {
+      {valid, -350, 1900, valid},
+      {Record("5000;-9000;"), 1900, -1900, Record("1900;-1900;")},
+      {"12", 12, 0, Record("12;0;")},
+      {"x;5;", 0, 0, Record("0;0;")},
       {"99999999999999999999999;-1;", 1900, -1, Record("1900;-1;")},
   };
   for (const Calibration& c : calibrations) {

@@ -117,7 +117,9 @@ void Frame() {
   PumpEvents();
   GameLoop();
 }
-void Frames(int count) { for (int i = 0; i < count; ++i) Frame(); }
+void Frames(int count) {
+  for (int i = 0; i < count; ++i) Frame();
+}
 
 void FinishLoading() {
   // A loader that never finishes fails here instead of hanging.
@@ -166,7 +168,9 @@ void QuietFrame() {
   Frame();
 }
 
-void QuietFrames(int count) { for (int i = 0; i < count; ++i) QuietFrame(); }
+void QuietFrames(int count) {
+  for (int i = 0; i < count; ++i) QuietFrame();
+}
 
 void StopSpawns() { GameState.RoundAsteroidPace = GameState.InfectedPeriod = GameState.OrePeriod = 1 << 20; }
 

@@ -18,10 +18,14 @@ namespace harness {
 
 // Everything the wrapped library calls saw since the process started.
 struct Recorded {
-  std::vector<uint32_t> delays;          // SDL_Delay arguments, in order
-  struct Play { int channel; int soundId; int loops; };
-  std::vector<Play> plays;               // Mix_PlayChannelTimed calls (sound id looked up by chunk)
-  int swaps = 0;                         // SDL_GL_SwapBuffers calls
+  std::vector<uint32_t> delays;  // SDL_Delay arguments, in order
+  struct Play {
+    int channel;
+    int soundId;
+    int loops;
+  };
+  std::vector<Play> plays;  // Mix_PlayChannelTimed calls (sound id looked up by chunk)
+  int swaps = 0;            // SDL_GL_SwapBuffers calls
 };
 Recorded& recorded();
 // Sounds with this id started since index `from` of the record, on any channel or on one.
@@ -102,10 +106,10 @@ constexpr int kMusicChannel = 31;
 
 using driver::PushFocus;
 using driver::PushJoyAxis;
+using driver::PushKey;
 using driver::PushMouseDown;
 using driver::PushMouseMotion;
 using driver::PushMouseUp;
-using driver::PushKey;
 using driver::PushQuit;
 using driver::PushTap;
 

@@ -23,7 +23,8 @@ void Tilt(int16_t x, int16_t y) {
 // Where the panel's two dots (the tilt) and two markers (the stored calibration) are.
 std::string Panel() {
   std::string at = "dots";
-  for (ViewId view : {GameState.Calibration.xDot, GameState.Calibration.yDot, 0, GameState.Calibration.xMarker, GameState.Calibration.yMarker}) {
+  for (ViewId view : {GameState.Calibration.xDot, GameState.Calibration.yDot, 0, GameState.Calibration.xMarker,
+                      GameState.Calibration.yMarker}) {
     at += view == 0 ? " markers" : " " + std::to_string(ViewGetX(view)) + "," + std::to_string(ViewGetY(view));
   }
   return at;
@@ -46,8 +47,9 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   EXPECT_EQ(GameState.CalibrationOffsetX, 500.0) << "the accelerometer method applies it at start-up";
   EXPECT_EQ(GameState.CalibrationOffsetY, -300.0);
   Tap(kOptionsButton, 3);
-  for (ViewId shown : {GameState.Calibration.calibrationBackground, GameState.Calibration.calibrationOkButton, GameState.Calibration.xDot, GameState.Calibration.yDot,
-                       GameState.Calibration.xMarker, GameState.Calibration.yMarker}) {
+  for (ViewId shown : {GameState.Calibration.calibrationBackground, GameState.Calibration.calibrationOkButton,
+                       GameState.Calibration.xDot, GameState.Calibration.yDot, GameState.Calibration.xMarker,
+                       GameState.Calibration.yMarker}) {
     EXPECT_TRUE(Shown(shown));
   }
   EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 159,406 260,478");

@@ -31,8 +31,10 @@ TEST_F(MenuTest, TouchesDuringTheFadesReachNoMenuButton) {
 
 TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
   ReachMenu();
-  for (auto [at, highlight] : {std::pair{kStart, GameState.Menu.startButtonOver}, {kFreePlay, GameState.Menu.freePlayButtonOver},
-                               {kOptionsButton, GameState.Menu.optionsButtonOver}, {kHelp, GameState.Menu.helpButtonOver}}) {
+  for (auto [at, highlight] : {std::pair{kStart, GameState.Menu.startButtonOver},
+                               {kFreePlay, GameState.Menu.freePlayButtonOver},
+                               {kOptionsButton, GameState.Menu.optionsButtonOver},
+                               {kHelp, GameState.Menu.helpButtonOver}}) {
     PushMouseDown(at[0], at[1]);
     Frame();
     EXPECT_TRUE(Shown(highlight));
@@ -54,9 +56,10 @@ TEST_F(MenuTest, BackFromOptionsAndHelpReturnsToATidyMenu) {
   Tap(kOptionsButton, 3);
   Tap(kMenuBack, 2);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
-  for (ViewId gone : {GameState.Options.soundToggle, GameState.Options.musicToggle, GameState.Menu.backButton, GameState.Options.soundIndicator,
-                      GameState.Options.musicIndicator, GameState.Options.resetButton, GameState.Options.optionsBackground,
-                      GameState.Options.rightHandImage, GameState.Options.controlButton, GameState.Menu.backButtonOver}) {
+  for (ViewId gone : {GameState.Options.soundToggle, GameState.Options.musicToggle, GameState.Menu.backButton,
+                      GameState.Options.soundIndicator, GameState.Options.musicIndicator, GameState.Options.resetButton,
+                      GameState.Options.optionsBackground, GameState.Options.rightHandImage,
+                      GameState.Options.controlButton, GameState.Menu.backButtonOver}) {
     EXPECT_FALSE(Shown(gone));
   }
   menuIsUp();

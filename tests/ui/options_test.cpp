@@ -23,7 +23,8 @@ void OpenOptions() {
 // The options file and what the two indicators show.
 std::string Toggles() {
   const auto shows = [](ViewId indicator) { return Shows(indicator, GameState.Options.yesImage) ? "yes" : "no"; };
-  return ReadFile(kOptions) + " sound " + shows(GameState.Options.soundIndicator) + " music " + shows(GameState.Options.musicIndicator);
+  return ReadFile(kOptions) + " sound " + shows(GameState.Options.soundIndicator) + " music " +
+         shows(GameState.Options.musicIndicator);
 }
 
 }  // namespace
@@ -39,7 +40,8 @@ TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
                          GameState.Options.resetButton, GameState.Menu.backButton, GameState.Options.rightHandImage}) {
       EXPECT_TRUE(Shown(shown));
     }
-    EXPECT_FALSE(Shown(GameState.Menu.startButton) || Shown(GameState.Options.leftHandImage) || Shown(GameState.Options.accelImage));
+    EXPECT_FALSE(Shown(GameState.Menu.startButton) || Shown(GameState.Options.leftHandImage) ||
+                 Shown(GameState.Options.accelImage));
     // Sound off shows "no", and one press turns sound on, with a tap; turning it off is silent.
     EXPECT_EQ(Toggles(), "100 sound no music yes");
     const int taps = Plays(kButtonTap);
@@ -118,4 +120,3 @@ TEST_F(OptionsTest, ResetAsksFirstAndOnlyOkErasesProgress) {
   EXPECT_EQ(GameState.campaignLevel, 1);
   EXPECT_EQ(GameState.credits, 5000);
 }
-

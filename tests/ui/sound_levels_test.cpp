@@ -33,7 +33,8 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
   ASSERT_TRUE(FirstSession([] {
     ReachMenu();
     Tap(kOptionsButton, 3);
-    EXPECT_TRUE(Shown(GameState.Options.levelsPanel) && Shown(GameState.Options.effectsUp) && Shown(GameState.Options.soundToggle));
+    EXPECT_TRUE(Shown(GameState.Options.levelsPanel) && Shown(GameState.Options.effectsUp) &&
+                Shown(GameState.Options.soundToggle));
     EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[4]));
     EXPECT_EQ(Levels(), "music 4\neffects 4| 110 | effect 32 music 32");
     Tap(kEffectsUp);  // 100 % is the top
@@ -59,7 +60,8 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
     EXPECT_EQ(Mix_Playing(harness::kMusicChannel), 1);
     Tap(kMusicToggle);
     EXPECT_EQ(Levels(), "music 2\neffects 2| 010 | effect 16 music 0");
-    EXPECT_TRUE(Mix_Paused(harness::kMusicChannel) == 1 && Shows(GameState.Options.musicMeter, GameState.Options.meterImages[0]));
+    EXPECT_TRUE(Mix_Paused(harness::kMusicChannel) == 1 &&
+                Shows(GameState.Options.musicMeter, GameState.Options.meterImages[0]));
     const size_t mark = recorded().plays.size();
     Tap(kMusicUp);
     EXPECT_EQ(Levels(), "music 1\neffects 2| 110 | effect 16 music 8") << "up from off: 25 % and music on";

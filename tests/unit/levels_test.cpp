@@ -65,9 +65,14 @@ TEST_F(LevelsTest, PlayableMissionsNeedValuesARoundCanUse) {
   }
   constexpr MissionKind S = MissionSurvive;
   const MissionRecord broken[] = {
-      {3, -1, 1, S, 0, 0, 1, -1, 0},  {0, -1, 1, S, 0, 0, 1, -1, 0},  {4, 0, 1, S, 0, 0, 1, -1, 0},
-      {4, -2, 1, S, 0, 0, 1, -1, 0},  {4, -1, 0, S, 0, 0, 1, -1, 0},  {4, -1, -5, S, 0, 0, 1, -1, 0},
-      {4, -1, 1, MissionUnknown, 0, 0, 1, -1, 0},  {4, -1, 1, S, -1, 0, 1, -1, 0},
+      {3, -1, 1, S, 0, 0, 1, -1, 0},
+      {0, -1, 1, S, 0, 0, 1, -1, 0},
+      {4, 0, 1, S, 0, 0, 1, -1, 0},
+      {4, -2, 1, S, 0, 0, 1, -1, 0},
+      {4, -1, 0, S, 0, 0, 1, -1, 0},
+      {4, -1, -5, S, 0, 0, 1, -1, 0},
+      {4, -1, 1, MissionUnknown, 0, 0, 1, -1, 0},
+      {4, -1, 1, S, -1, 0, 1, -1, 0},
   };
   for (const MissionRecord& m : broken) EXPECT_FALSE(MissionIsPlayable(m)) << Fields(m);
 }
@@ -82,13 +87,15 @@ TEST_F(LevelsTest, CampaignLevelsFallBackWithOneLineAndFinallyToABuiltInMission)
                                          ".dat is missing or invalid; playing level 3 instead.\n");
     EXPECT_EQ(Fields(m), "120;300;-1;C;5;800;4 (level 3, progress 0)");
   }
-  EXPECT_EQ(Printed(7, 1, &m),
-            "Level file ./Data/Levels/level7.dat is missing or invalid; playing level 1 instead.\n"
-            "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in survival mission instead.\n");
+  EXPECT_EQ(
+      Printed(7, 1, &m),
+      "Level file ./Data/Levels/level7.dat is missing or invalid; playing level 1 instead.\n"
+      "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in survival mission instead.\n");
   EXPECT_EQ(Fields(m), "60;300;200;S;60;0;-1 (level 1, progress 0)");
   // Asked for the fallback level itself, the one failure is reported once.
-  EXPECT_EQ(Printed(1, 1, &m), "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in "
-                               "survival mission instead.\n");
+  EXPECT_EQ(Printed(1, 1, &m),
+            "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in "
+            "survival mission instead.\n");
 }
 
 // The shipped campaign: a chain of playable missions from level 1 to the last, each file one

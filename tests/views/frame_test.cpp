@@ -1,9 +1,9 @@
 // Frame composition, read back from the screen: views drawn in id order over black, only when
 // visible and on screen by their own rules, pictures stretched to their drawn size, and the
 // batched drawing pixel for pixel the same as the plain one.
+#include "views/frame.h"
 #include "render/draw.h"
 #include "support/harness.h"
-#include "views/frame.h"
 #include "views/views.h"
 
 using harness::FramePixel;

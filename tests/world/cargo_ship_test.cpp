@@ -52,11 +52,14 @@ TEST(CargoShipHitTest, CoversTheHullAndTheBodyToTheirLastPixel) {
   GameState.CargoShip.x = 100.7;  // truncated: the hull spans x 100..240, y 640..700; the body x 142..194, y 560..700
   GameState.CargoShip.y = 560.9;
   // A rock of size 12 is a square of side 10; above the hull only the body can be touched.
-  struct Case { int x, y, size; bool hit; } cases[] = {
-      {90, 650, 12, true}, {89, 650, 12, false}, {90, 650, 11, false}, {240, 650, 12, true}, {241, 650, 12, false},
-      {100, 630, 12, true}, {100, 629, 12, false}, {100, 700, 12, true}, {100, 701, 12, false},
-      {150, 550, 12, true}, {150, 549, 12, false}, {132, 600, 12, true}, {131, 600, 12, false},
-      {194, 600, 12, true}, {195, 600, 12, false}, {140, 620, 80, true},
+  struct Case {
+    int x, y, size;
+    bool hit;
+  } cases[] = {
+      {90, 650, 12, true},   {89, 650, 12, false}, {90, 650, 11, false},  {240, 650, 12, true},
+      {241, 650, 12, false}, {100, 630, 12, true}, {100, 629, 12, false}, {100, 700, 12, true},
+      {100, 701, 12, false}, {150, 550, 12, true}, {150, 549, 12, false}, {132, 600, 12, true},
+      {131, 600, 12, false}, {194, 600, 12, true}, {195, 600, 12, false}, {140, 620, 80, true},
   };
   for (const Case& c : cases) EXPECT_EQ(CargoShipHit(c.x, c.y, c.size), c.hit) << c.x << "," << c.y << " " << c.size;
 }

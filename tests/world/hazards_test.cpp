@@ -4,7 +4,6 @@
 
 #include "support/harness.h"
 #include "world/asteroids.h"
-#include "world/asteroids.h"
 #include "world/round.h"
 
 using namespace harness;
@@ -65,7 +64,10 @@ TEST_F(HazardsTest, TheShipIsTouchedThroughItsWingsAndFuselageEdgesIncluded) {
   GameState.ShipX = 400;
   GameState.ShipY = 500;
   // Size 35: a 30 px square. Wings [400, 480] x [530, 580]; fuselage [432, 449] x [500, 590].
-  struct Case { int x, y; bool hit; } cases[] = {
+  struct Case {
+    int x, y;
+    bool hit;
+  } cases[] = {
       {370, 550, true}, {369, 550, false}, {480, 550, true}, {481, 550, false},  // wings' sides
       {455, 500, true}, {455, 499, false}, {455, 580, true}, {455, 581, false},  // wings' top, bottom
       {435, 470, true}, {435, 469, false}, {435, 590, true}, {435, 591, false},  // nose, tail

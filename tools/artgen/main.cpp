@@ -9,24 +9,24 @@
 #include <filesystem>
 
 int main() {
-    using Clock = std::chrono::steady_clock;
-    auto start = Clock::now();
-    std::filesystem::create_directories("Images/shipExplosion");
-    struct Family {
-        const char* name;
-        void (*make)();
-    };
-    const Family families[] = {{"sprites", artgen::makeSprites},
-                               {"rocks", artgen::makeRocks},
-                               {"explosion", artgen::makeExplosion},
-                               {"space", artgen::makeSpace}};
-    for (const Family& f : families) {
-        auto t0 = Clock::now();
-        f.make();
-        std::printf("artgen: %-9s %5.0f ms\n", f.name,
-                    std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-    }
-    std::printf("artgen: world pictures written in %.0f ms\n",
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    return 0;
+  using Clock = std::chrono::steady_clock;
+  auto start = Clock::now();
+  std::filesystem::create_directories("Images/shipExplosion");
+  struct Family {
+    const char* name;
+    void (*make)();
+  };
+  const Family families[] = {{"sprites", artgen::makeSprites},
+                             {"rocks", artgen::makeRocks},
+                             {"explosion", artgen::makeExplosion},
+                             {"space", artgen::makeSpace}};
+  for (const Family& f : families) {
+    auto t0 = Clock::now();
+    f.make();
+    std::printf("artgen: %-9s %5.0f ms\n", f.name,
+                std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+  }
+  std::printf("artgen: world pictures written in %.0f ms\n",
+              std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  return 0;
 }

@@ -33,16 +33,16 @@
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/image.h"
+#include "tools/driver/driver.h"
 #include "views/frame.h"
 #include "views/views.h"
-#include "tools/driver/driver.h"
 #include "world/random.h"
 
 namespace {
 bool sleepForReal = false;
-int viewDelays = 0;     // 10 ms pauses asked for by picture views
-double sleptMicros = 0; // time spent in the real delays
-long allocations = 0;   // operator new calls while counting
+int viewDelays = 0;      // 10 ms pauses asked for by picture views
+double sleptMicros = 0;  // time spent in the real delays
+long allocations = 0;    // operator new calls while counting
 bool countAllocations = false;
 }  // namespace
 
@@ -119,13 +119,15 @@ struct Phases {
   void Report(const char* title) const {
     const double bareMedian = bare.Percentile(0.5);
     printf("%s (%zu frames)\n", title, update.micros.size());
-    const struct { const char* name; const Series* s; } rows[] = {
-        {"events", &events}, {"update", &update}, {"drawing", &draw}, {"naive drawing", &naive},
-        {"bare present", &bare}, {"floor frame", &floor}};
+    const struct {
+      const char* name;
+      const Series* s;
+    } rows[] = {{"events", &events},       {"update", &update},     {"drawing", &draw},
+                {"naive drawing", &naive}, {"bare present", &bare}, {"floor frame", &floor}};
     for (const auto& row : rows) {
       if (row.s->micros.empty()) continue;
-      printf("  %-13s median %9.1f us  p99 %9.1f us  median / bare present %5.2f\n", row.name,
-             row.s->Percentile(0.5), row.s->Percentile(0.99), row.s->Percentile(0.5) / bareMedian);
+      printf("  %-13s median %9.1f us  p99 %9.1f us  median / bare present %5.2f\n", row.name, row.s->Percentile(0.5),
+             row.s->Percentile(0.99), row.s->Percentile(0.5) / bareMedian);
     }
     Series work;
     for (size_t i = 0; i < update.micros.size(); ++i) work.micros.push_back(update.micros[i] + events.micros[i]);
@@ -194,10 +196,10 @@ void PlayRound(Phases& phases, int frames) {
     if (GameState.SceneState == SceneMessageBox) {
       Frames(kClosingBoxDeafFrames);  // the box takes no input at first
       driver::PushMouseUp(946, 693);
-      driver::PushTap(512, 420);      // OK
+      driver::PushTap(512, 420);  // OK
       FramesUntil(SceneInterLevel, 40);
       Frames(1);
-      driver::PushTap(570, 705);      // start the mission again
+      driver::PushTap(570, 705);  // start the mission again
       FramesUntil(ScenePlaying, 20);
     }
     if (GameState.SceneState == ScenePlaying) GameState.Structure = 100000;  // every frame a full one
@@ -276,14 +278,22 @@ int main(int, char**) {
   driver::RemoveScratchDirectory(scratch);
 
   printf("velmora-bench\n");
-  printf("start-up to the main menu: %.0f ms (%.0f ms of processor time); floor set by the delays %.0f ms (%d frames, %d picture views); ratio %.2f\n",
-         startUpMs, startUpCpuMs, floorMs, loadingFrames, viewDelays, startUpMs / floorMs);
-  printf("  before the first loading frame (window, GL, audio, the loading screen's views): %.0f ms, of which %d ms asked as delays\n",
-         bootMs, bootDelays * 10);
-  printf("real-time pace on the menu: %.1f ms per frame (%.1f fps): %.1f ms asleep (33 asked) + %.1f ms of work measured inside the paced frames\n",
-         paceMs, 1000.0 / paceMs, sleepMs, workMs);
-  printf("memory: %ld MiB at the menu, %ld MiB during play (of which the process's own, not mapped files: %ld and %ld MiB)\n",
-         menuMemory.total, playMemory.total, menuMemory.anonymous, playMemory.anonymous);
+  printf(
+      "start-up to the main menu: %.0f ms (%.0f ms of processor time); floor set by the delays %.0f ms (%d frames, %d "
+      "picture views); ratio %.2f\n",
+      startUpMs, startUpCpuMs, floorMs, loadingFrames, viewDelays, startUpMs / floorMs);
+  printf(
+      "  before the first loading frame (window, GL, audio, the loading screen's views): %.0f ms, of which %d ms asked "
+      "as delays\n",
+      bootMs, bootDelays * 10);
+  printf(
+      "real-time pace on the menu: %.1f ms per frame (%.1f fps): %.1f ms asleep (33 asked) + %.1f ms of work measured "
+      "inside the paced frames\n",
+      paceMs, 1000.0 / paceMs, sleepMs, workMs);
+  printf(
+      "memory: %ld MiB at the menu, %ld MiB during play (of which the process's own, not mapped files: %ld and %ld "
+      "MiB)\n",
+      menuMemory.total, playMemory.total, menuMemory.anonymous, playMemory.anonymous);
   freePlay.Report("busy free-play round");
   printf("  allocations during the round: %ld\n", freePlayAllocations);
   protect.Report("protect mission (restarted whenever it ends)");

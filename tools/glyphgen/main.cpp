@@ -88,8 +88,7 @@ bool RenderGlyph(FT_Face face, int code, Glyph& out) {
   }
   // Light hinting snaps to the pixel grid vertically only, which keeps the letter shapes and
   // the advances of the design while staying crisp at 14 px.
-  if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT) != 0 ||
-      face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+  if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT) != 0 || face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
     std::fprintf(stderr, "glyphgen: FreeType could not load the outline of code %d\n", code);
     return false;
   }
@@ -119,8 +118,7 @@ bool RenderGlyph(FT_Face face, int code, Glyph& out) {
   return true;
 }
 
-bool WritePng(const std::filesystem::path& path, int width, int height,
-              const std::vector<unsigned char>& rgba) {
+bool WritePng(const std::filesystem::path& path, int width, int height, const std::vector<unsigned char>& rgba) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -184,14 +182,13 @@ bool MakeFont(FT_Face face, const FontSizing& sizing, const std::filesystem::pat
         const int px = x0 + x;
         const int py = y0 + y;
         if (px < 0 || px >= width || py < 0 || py >= height) continue;
-        rgba[(static_cast<size_t>(py) * width + px) * 4 + 3] =
-            g.coverage[static_cast<size_t>(y) * g.width + x];
+        rgba[(static_cast<size_t>(py) * width + px) * 4 + 3] = g.coverage[static_cast<size_t>(y) * g.width + x];
       }
     }
     if (!WritePng(dir / GlyphFileName(g.code), width, height, rgba)) return false;
   }
-  std::printf("glyphgen: %s: %d px, pictures %d px high (baseline at row %d), space %d px\n",
-              sizing.directory, sizing.pixelSize, height, ascent, space.advance);
+  std::printf("glyphgen: %s: %d px, pictures %d px high (baseline at row %d), space %d px\n", sizing.directory,
+              sizing.pixelSize, height, ascent, space.advance);
   return true;
 }
 

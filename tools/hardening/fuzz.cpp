@@ -46,7 +46,12 @@ void ExpectAllFilesClosed(const std::string& who) {
 
 // ---- The user files
 
-struct Reader { const char* load; void (*Load)(); const char* save; void (*Save)(); };
+struct Reader {
+  const char* load;
+  void (*Load)();
+  const char* save;
+  void (*Save)();
+};
 const Reader kReaders[kUserFileCount] = {{"LoadSaveGame", LoadSaveGame, "SaveGame", SaveGame},
                                          {"LoadOptions", LoadOptions, "SaveOptions", SaveOptions},
                                          {"LoadCalibration", LoadCalibration, "SaveCalibration", SaveCalibration}};
@@ -119,9 +124,11 @@ const char* const kOtherPath = "Data/Levels/level1.dat";
 
 std::string Describe(const MissionRecord& m) {
   char text[200];
-  snprintf(text, sizeof text, "{pace %d, ore %d, infected %d, type %d, target %d, reward %d, level %d, next %d, "
-           "progress %d}", m.asteroidPace, m.oreRange, m.infectedRange, m.type, m.target, m.reward, m.levelNumber,
-           m.nextLevel, m.progress);
+  snprintf(text, sizeof text,
+           "{pace %d, ore %d, infected %d, type %d, target %d, reward %d, level %d, next %d, "
+           "progress %d}",
+           m.asteroidPace, m.oreRange, m.infectedRange, m.type, m.target, m.reward, m.levelNumber, m.nextLevel,
+           m.progress);
   return text;
 }
 
@@ -131,8 +138,7 @@ bool Same(const MissionRecord& a, const MissionRecord& b) { return memcmp(&a, &b
 // known type and a target not below 0.
 bool RoundCanPlay(const MissionRecord& m) {
   return m.asteroidPace / 4 >= 1 && (m.oreRange == -1 || m.oreRange >= 1) &&
-         (m.infectedRange == -1 || m.infectedRange >= 1) && m.target >= 0 &&
-         m.type != MissionUnknown;
+         (m.infectedRange == -1 || m.infectedRange >= 1) && m.target >= 0 && m.type != MissionUnknown;
 }
 
 // The record a plain line "pace;ore;infected;T;target;reward;next" gives, numbers as %d prints them,
@@ -159,7 +165,8 @@ bool WellFormed(const std::string& file, MissionRecord* m) {
 MissionRecord LoadLevelChecked(int32_t level, const std::string& file) {
   const MissionRecord m = LoadLevel(level);
   ExpectAllFilesClosed("LoadLevel");
-  if (m.levelNumber != level || m.progress != 0 || m.type < MissionUnknown || m.type > MissionSurvive) Fail("LoadLevel gave " + Describe(m));
+  if (m.levelNumber != level || m.progress != 0 || m.type < MissionUnknown || m.type > MissionSurvive)
+    Fail("LoadLevel gave " + Describe(m));
   if (!Same(m, LoadLevel(level))) Fail("LoadLevel read the same file twice differently, first " + Describe(m));
   MissionRecord expected;
   if (WellFormed(file, &expected)) {
@@ -176,8 +183,9 @@ void CheckCampaignLevel(int32_t level, int32_t fallback) {
   const std::string call = "LoadCampaignLevel(" + std::to_string(level) + ", " + std::to_string(fallback) + ") gave ";
   if (!RoundCanPlay(m) || !MissionIsPlayable(m) || m.progress != 0) Fail(call + "the unplayable " + Describe(m));
   const bool builtIn = m.levelNumber == fallback && m.type == MissionSurvive && m.nextLevel == -1;
-  if (MissionIsPlayable(own) ? !Same(m, own)
-                             : (fallback != level && MissionIsPlayable(other)) ? !Same(m, other) : !builtIn) {
+  if (MissionIsPlayable(own)                            ? !Same(m, own)
+      : (fallback != level && MissionIsPlayable(other)) ? !Same(m, other)
+                                                        : !builtIn) {
     Fail(call + Describe(m) + " for " + Describe(own) + " falling back to " + Describe(other));
   }
 }

@@ -49,8 +49,8 @@ std::string scratch;
 long frame = -1;
 
 [[noreturn]] void Fail(const std::string& what) {
-  printf("\nSOAK FAILED at frame %ld (scene %d): %s\nThe game's files are kept in %s\n", frame,
-         GameState.SceneState, what.c_str(), scratch.c_str());
+  printf("\nSOAK FAILED at frame %ld (scene %d): %s\nThe game's files are kept in %s\n", frame, GameState.SceneState,
+         what.c_str(), scratch.c_str());
   exit(1);
 }
 
@@ -115,16 +115,16 @@ void CheckAfterFrame() {
     if (GameState.FileTable.files[slot] != nullptr) Fail("file handle " + std::to_string(slot) + " is still open");
   }
   if (GameState.LoadPhase != 1) return;
-  const std::vector<int32_t> counts = {GameState.ViewTable.count,      GameState.ImageTable.count,
-                                       GameState.TextTable.count,      GameState.TouchAreaTable.count,
-                                       GameState.FontTable.count,      GameState.SoundTable.count};
+  const std::vector<int32_t> counts = {GameState.ViewTable.count, GameState.ImageTable.count,
+                                       GameState.TextTable.count, GameState.TouchAreaTable.count,
+                                       GameState.FontTable.count, GameState.SoundTable.count};
   static const std::vector<int32_t> settled = counts;
   if (counts != settled) Fail("a table (views, images, texts, touch areas, fonts, sounds) grew during play");
 }
 
-const char* const kSceneNames[] = {"fade out", "main menu", "start free play", "playing", "game over",
-                                   "options", "help", "paused", "fade in", "start mission",
-                                   "inter-level", "message box", "best scores", "loading"};
+const char* const kSceneNames[] = {"fade out",    "main menu",   "start free play", "playing", "game over",
+                                   "options",     "help",        "paused",          "fade in", "start mission",
+                                   "inter-level", "message box", "best scores",     "loading"};
 constexpr int kSceneCount = sizeof kSceneNames / sizeof kSceneNames[0];
 
 int SceneIndex(int32_t scene) {
@@ -179,9 +179,12 @@ class Monkey {
 
   static double TapChance(int32_t scene) {
     switch (scene) {
-      case SceneMainMenu: case SceneOptions: return 0.10;
-      case SceneHelp: case ScenePaused: return 0.05;
-      case SceneInterLevel: case SceneMessageBox: return 0.08;
+      case SceneMainMenu:
+      case SceneOptions: return 0.10;
+      case SceneHelp:
+      case ScenePaused: return 0.05;
+      case SceneInterLevel:
+      case SceneMessageBox: return 0.08;
       default: return 0.0;  // loading, fades, game over, round set-up: only the noise
     }
   }
@@ -349,10 +352,14 @@ int main(int argc, char** argv) {
   bool expectEveryScene = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--expect-every-scene") expectEveryScene = true;
-    else if (arg == "--seed" && i + 1 < argc) seed = strtoull(argv[++i], nullptr, 10);
-    else if (arg == "--frames" && i + 1 < argc) frames = strtol(argv[++i], nullptr, 10);
-    else frames = 0;  // anything else: the usage
+    if (arg == "--expect-every-scene")
+      expectEveryScene = true;
+    else if (arg == "--seed" && i + 1 < argc)
+      seed = strtoull(argv[++i], nullptr, 10);
+    else if (arg == "--frames" && i + 1 < argc)
+      frames = strtol(argv[++i], nullptr, 10);
+    else
+      frames = 0;  // anything else: the usage
   }
   if (frames <= 0) {
     fprintf(stderr, "usage: %s [--seed N] [--frames N] [--expect-every-scene]\n", argv[0]);
@@ -394,9 +401,11 @@ int main(int argc, char** argv) {
     printf("%s %s %ld", i ? "," : "", kSceneNames[i], sceneFrames[i]);
     if (sceneFrames[i] == 0) missing += std::string(missing.empty() ? "" : ", ") + kSceneNames[i];
   }
-  printf("\nCampaign: %ld missions won, at level %d in the end. Writes checked: %ld save game, %ld options, "
-         "%ld calibration\n", missionsWon, GameState.campaignLevel, writesChecked[SaveGameFile],
-         writesChecked[OptionsFile], writesChecked[CalibrationFile]);
+  printf(
+      "\nCampaign: %ld missions won, at level %d in the end. Writes checked: %ld save game, %ld options, "
+      "%ld calibration\n",
+      missionsWon, GameState.campaignLevel, writesChecked[SaveGameFile], writesChecked[OptionsFile],
+      writesChecked[CalibrationFile]);
   for (int file = 0; file < kUserFileCount; ++file) {
     if (writesChecked[file] == 0) Fail(std::string("the ") + kUserFiles[file].name + " file was never written");
   }

@@ -68,8 +68,10 @@ StereoBuffer makeExplosion() {
     const double subHz = 30.0 + 62.0 * std::exp(-t / 0.07);
     subPhase += subHz / kSampleRate;
     const double sub = std::sin(kTwoPi * subPhase) * std::min(1.0, t / 0.004) * std::exp(-t / 0.2);
-    const double left = blastL.low(rng.bipolar()) * blastEnv + rumbleL2.low(rumbleL1.low(rng.bipolar())) * 5.5 * rumbleEnv;
-    const double right = blastR.low(rng.bipolar()) * blastEnv + rumbleR2.low(rumbleR1.low(rng.bipolar())) * 5.5 * rumbleEnv;
+    const double left =
+        blastL.low(rng.bipolar()) * blastEnv + rumbleL2.low(rumbleL1.low(rng.bipolar())) * 5.5 * rumbleEnv;
+    const double right =
+        blastR.low(rng.bipolar()) * blastEnv + rumbleR2.low(rumbleR1.low(rng.bipolar())) * 5.5 * rumbleEnv;
     out.left[i] = static_cast<float>(left + 0.9 * sub);
     out.right[i] = static_cast<float>(right + 0.9 * sub);
   }

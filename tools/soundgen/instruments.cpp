@@ -117,8 +117,12 @@ Mono bell(double hz, double ring, double brightness) {
     double ratio, level, decay;
   };
   const Partial partials[] = {
-      {1.0, 1.0, 1.0}, {2.0, 0.45, 0.7}, {2.76, 0.40 * brightness, 0.45},
-      {4.07, 0.22 * brightness, 0.3}, {5.43, 0.14 * brightness, 0.18}, {8.9, 0.07 * brightness, 0.08},
+      {1.0, 1.0, 1.0},
+      {2.0, 0.45, 0.7},
+      {2.76, 0.40 * brightness, 0.45},
+      {4.07, 0.22 * brightness, 0.3},
+      {5.43, 0.14 * brightness, 0.18},
+      {8.9, 0.07 * brightness, 0.08},
   };
   Mono out(secondsToFrames(ring * 6.0));
   for (const Partial& p : partials) {

@@ -15,9 +15,9 @@ namespace {
 struct Chord {
   double beat;
   double length;
-  int bass;               // MIDI root for the bass line
-  int third;              // 3 for minor, 4 for major
-  std::vector<int> pad;   // voicing for the pads and arpeggios
+  int bass;              // MIDI root for the bass line
+  int third;             // 3 for minor, 4 for major
+  std::vector<int> pad;  // voicing for the pads and arpeggios
 };
 
 // --- Chord voicings -------------------------------------------------------------------------
@@ -56,7 +56,7 @@ double jitter(Rng& rng, double beats) { return rng.bipolar() * beats; }
 // A few takes of one drum, played in turn like a sampler's round robin: the hits vary a little
 // without rendering every one afresh.
 class RoundRobin {
-public:
+ public:
   template <typename Make>
   RoundRobin(int takes, Make make) {
     for (int i = 0; i < takes; ++i) takes_.push_back(make());
@@ -67,14 +67,14 @@ public:
     return take;
   }
 
-private:
+ private:
   std::vector<Mono> takes_;
   std::size_t index_ = 0;
 };
 
 // Renders each distinct bass note once; repeated notes reuse it.
 class BassCache {
-public:
+ public:
   BassCache(const BassTone& tone, Rng& rng) : tone_(tone), rng_(rng) {}
   const Mono& get(int note, double gate) {
     const auto key = std::make_pair(note, static_cast<long>(std::lround(gate * 1000.0)));
@@ -83,7 +83,7 @@ public:
     return found->second;
   }
 
-private:
+ private:
   BassTone tone_;
   Rng& rng_;
   std::map<std::pair<int, long>, Mono> voices_;
@@ -97,9 +97,9 @@ StereoBuffer makeMenuTheme() {
 
   // Dm Bb F C | Dm Bb Gm A | Bb C Dm Asus-A
   const std::vector<Chord> chords = {
-      {0, 4, 38, 3, kDm}, {4, 4, 34, 4, kBb}, {8, 4, 41, 4, kF},   {12, 4, 36, 4, kC},
-      {16, 4, 38, 3, kDm}, {20, 4, 34, 4, kBb}, {24, 4, 43, 3, kGm}, {28, 4, 33, 4, kA},
-      {32, 4, 34, 4, kBb}, {36, 4, 36, 4, kC}, {40, 4, 38, 3, kDm}, {44, 2, 33, 4, kAsus}, {46, 2, 33, 4, kA},
+      {0, 4, 38, 3, kDm},  {4, 4, 34, 4, kBb},    {8, 4, 41, 4, kF},  {12, 4, 36, 4, kC},  {16, 4, 38, 3, kDm},
+      {20, 4, 34, 4, kBb}, {24, 4, 43, 3, kGm},   {28, 4, 33, 4, kA}, {32, 4, 34, 4, kBb}, {36, 4, 36, 4, kC},
+      {40, 4, 38, 3, kDm}, {44, 2, 33, 4, kAsus}, {46, 2, 33, 4, kA},
   };
 
   // Pads: long detuned saws breathing under a slow filter sweep.
@@ -110,8 +110,8 @@ StereoBuffer makeMenuTheme() {
   padTone.lfoCycles = 3.0;
   for (const Chord& c : chords) {
     for (int note : c.pad) {
-      const StereoBuffer v = pad(midiToHz(note), song.secondsAt(c.length), padTone, song.secondsAt(c.beat),
-                                 song.loopSeconds(), rng);
+      const StereoBuffer v =
+          pad(midiToHz(note), song.secondsAt(c.length), padTone, song.secondsAt(c.beat), song.loopSeconds(), rng);
       song.place(c.beat, v, 0.16, {0.45, 0.0, false});
     }
   }
@@ -244,10 +244,22 @@ StereoBuffer makeGameTheme() {
 
   // Am F C G | Am F G E | Dm F Am G | F G E E
   const std::vector<Chord> chords = barChords({
-      {0, 4, 45, 3, kAm}, {0, 4, 41, 4, kF}, {0, 4, 36, 4, kC}, {0, 4, 43, 4, kG},
-      {0, 4, 45, 3, kAm}, {0, 4, 41, 4, kF}, {0, 4, 43, 4, kG}, {0, 4, 40, 4, kE},
-      {0, 4, 38, 3, kDm}, {0, 4, 41, 4, kF}, {0, 4, 45, 3, kAm}, {0, 4, 43, 4, kG},
-      {0, 4, 41, 4, kF}, {0, 4, 43, 4, kG}, {0, 4, 40, 4, kE}, {0, 4, 40, 4, kE},
+      {0, 4, 45, 3, kAm},
+      {0, 4, 41, 4, kF},
+      {0, 4, 36, 4, kC},
+      {0, 4, 43, 4, kG},
+      {0, 4, 45, 3, kAm},
+      {0, 4, 41, 4, kF},
+      {0, 4, 43, 4, kG},
+      {0, 4, 40, 4, kE},
+      {0, 4, 38, 3, kDm},
+      {0, 4, 41, 4, kF},
+      {0, 4, 45, 3, kAm},
+      {0, 4, 43, 4, kG},
+      {0, 4, 41, 4, kF},
+      {0, 4, 43, 4, kG},
+      {0, 4, 40, 4, kE},
+      {0, 4, 40, 4, kE},
   });
 
   // Pads, pumping under the kick.
@@ -290,11 +302,14 @@ StereoBuffer makeGameTheme() {
   // Lead melody: a syncopated hook, then a higher answer and a run back down to the top.
   std::vector<NoteEvent> melody;
   const double a = 0.9, b = 1.0;
-  melodyBar(melody, 0, {{0, .5, 69}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 74}, {3.5, .5, 76}}, a);
+  melodyBar(melody, 0,
+            {{0, .5, 69}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 74}, {3.5, .5, 76}}, a);
   melodyBar(melody, 1, {{0, 1.5, 77}, {1.5, .5, 76}, {2, 1, 72}, {3, 1, 69}}, a);
-  melodyBar(melody, 2, {{0, .5, 67}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 76}, {3.5, .5, 79}}, a);
+  melodyBar(melody, 2,
+            {{0, .5, 67}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 76}, {3.5, .5, 79}}, a);
   melodyBar(melody, 3, {{0, 2, 74}, {2, 1, 71}, {3, .5, 67}, {3.5, .5, 71}}, a);
-  melodyBar(melody, 4, {{0, .5, 69}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 74}, {3.5, .5, 76}}, a);
+  melodyBar(melody, 4,
+            {{0, .5, 69}, {.5, .5, 72}, {1, .75, 76}, {1.75, .75, 74}, {2.5, .5, 72}, {3, .5, 74}, {3.5, .5, 76}}, a);
   melodyBar(melody, 5, {{0, .75, 77}, {.75, .75, 79}, {1.5, 1.5, 81}, {3, .5, 79}, {3.5, .5, 77}}, a);
   melodyBar(melody, 6, {{0, 1, 79}, {1, .5, 74}, {1.5, .5, 71}, {2, 1, 74}, {3, 1, 79}}, a);
   melodyBar(melody, 7, {{0, 2, 80}, {2, 1, 76}, {3, 1, 71}}, a);
