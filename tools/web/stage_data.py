@@ -25,7 +25,7 @@ import wave
 import zlib
 
 MUSIC = {"Sounds/main.wav", "Sounds/loop.wav"}
-MUSIC_QUALITY = "3"  # oggenc's scale: about 112 kbit/s in stereo, transparent for this music
+MUSIC_QUALITY = "1"  # oggenc's scale: about 80 kbit/s in stereo at 44.1 kHz, so that a first visit stays light
 # Pictures seen before any round: full-resolution colour, near the PNG's pixels.
 FIRST_SEEN = {"Images/loadingBG.png", "Images/menuBG.png"}
 FIRST_SEEN_JPEG = ["--quality=92", "--sample=1x1,1x1,1x1"]
