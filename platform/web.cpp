@@ -1,3 +1,6 @@
+// clang-format off
+// (The JavaScript inside EM_ASM is not C++: the formatter would break it, so this file keeps its
+// own layout.)
 // The browser presentation of the tablet (see platform.h): the browser owns the frame loop, each
 // finger is a touch of its own, the device's orientation sensor is the accelerometer, the page
 // hiding is the app losing focus, and the user folder lives in the browser's lasting storage.
@@ -6,12 +9,12 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 #include "core/game_state.h"
 #include "core/scene.h"
@@ -55,8 +58,8 @@ bool Queue(const SDL_Event& event, int reserve) {
 void QueueMove(const SDL_Event& move) {
   for (int i = queueCount - 1; i >= 0; --i) {
     SDL_Event& event = QueuedAt(i);
-    const bool pointer =
-        event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+    const bool pointer = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                         event.type == SDL_MOUSEBUTTONUP;
     if (!pointer) continue;
     const Uint32 which = event.type == SDL_MOUSEMOTION ? event.motion.which : event.button.which;
     if (which != move.motion.which) continue;
@@ -125,7 +128,9 @@ bool QueueFinger(Uint32 type, int slot, const EmscriptenTouchPoint& point) {
     event.button.y = y;
   }
   switch (type) {
-    case SDL_MOUSEMOTION: QueueMove(event); return true;
+    case SDL_MOUSEMOTION:
+      QueueMove(event);
+      return true;
     case SDL_MOUSEBUTTONDOWN:
       // Room for this finger's lift and every other finger's stays free.
       if (!Queue(event, liftsOwed + 1)) return false;
@@ -171,15 +176,22 @@ EM_BOOL OnOrientation(int, const EmscriptenDeviceOrientationEvent* orientation, 
   const double deviceX = std::cos(beta) * std::sin(gamma), deviceY = -std::sin(beta);
   // The same in the screen's directions, for whichever way up the device is held.
   const int angle = EM_ASM_INT({
-    if (screen.orientation&& typeof screen.orientation.angle == = "number") return screen.orientation.angle;
-    return typeof window.orientation == = "number" ? window.orientation : 0;
+    if (screen.orientation && typeof screen.orientation.angle === "number") return screen.orientation.angle;
+    return typeof window.orientation === "number" ? window.orientation : 0;
   });
   double across = deviceX, down = -deviceY;
   switch (((angle % 360) + 360) % 360) {
-    case 90: across = -deviceY, down = -deviceX; break;
-    case 180: across = -deviceX, down = deviceY; break;
-    case 270: across = deviceY, down = deviceX; break;
-    default: break;
+    case 90:
+      across = -deviceY, down = -deviceX;
+      break;
+    case 180:
+      across = -deviceX, down = deviceY;
+      break;
+    case 270:
+      across = deviceY, down = deviceX;
+      break;
+    default:
+      break;
   }
   tiltAcross = across;
   tiltDown = down;
@@ -304,9 +316,9 @@ enum Probe : int {
   kProbeMessageBoxOpen = 10,
   kProbeWaitedMilliseconds = 11,  // the waits asked for so far
   kProbeKnobHeld = 12,
-  kProbeFingersDown = 13,       // the fingers the page holds down
-  kProbeCalibrationDotX = 14,   // the x of the calibration's live X dot
-  kProbeUserFolderNotice = 15,  // the user folder's problem, once its notice has been shown
+  kProbeFingersDown = 13,         // the fingers the page holds down
+  kProbeCalibrationDotX = 14,     // the x of the calibration's live X dot
+  kProbeUserFolderNotice = 15,    // the user folder's problem, once its notice has been shown
 };
 
 extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
@@ -316,8 +328,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double WebProbe(int what) {
     case kProbeShipX: return GameState.ShipX;
     case kProbeShipY: return GameState.ShipY;
     case kProbeBoltsInFlight:
-      for (const BoltSlot& slot : GameState.BoltPool.slots)
-        bolts += slot.x >= 0 && slot.y >= 0 && slot.y < kScreenHeight;
+      for (const BoltSlot& slot : GameState.BoltPool.slots) bolts += slot.x >= 0 && slot.y >= 0 && slot.y < kScreenHeight;
       return bolts;
     case kProbeCredits: return GameState.credits;
     case kProbeCampaignLevel: return GameState.campaignLevel;
@@ -362,8 +373,9 @@ SDL_Surface* PlatformSetVideoMode(int width, int height, int bpp, Uint32 flags) 
   SDL_Surface* surface = SDL_SetVideoMode(width, height, bpp, flags);
   // Fingers are ours: SDL's own touch handling would make the first finger a mouse.
   EM_ASM({
-    "touchstart touchend touchmove".split(" ").forEach(
-        function(name) { Module["canvas"].removeEventListener(name, SDL.receiveEvent, true); });
+    "touchstart touchend touchmove".split(" ").forEach(function(name) {
+      Module["canvas"].removeEventListener(name, SDL.receiveEvent, true);
+    });
   });
   emscripten_set_touchstart_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
   emscripten_set_touchmove_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
@@ -380,7 +392,7 @@ void PlatformReportWindowFocus(bool) {}
 
 void PlatformToggleFullScreen() {
   EM_ASM({
-    if (typeof Module["toggleFullScreen"] == = "function") Module["toggleFullScreen"]();
+    if (typeof Module["toggleFullScreen"] === "function") Module["toggleFullScreen"]();
   });
 }
 
