@@ -34,58 +34,51 @@ TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
   ASSERT_EQ(GameState.SoundTable.count, 6);
   for (int id = 0; id < 6; ++id) {
     const std::string name = sounds[id].name;
-    SDL_AudioSpec format;
-    Uint8* bytes = nullptr;
-    Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV(("./Data/Sounds/" + name + ".wav").c_str(), &format, &bytes, &length), nullptr) << name;
-    EXPECT_TRUE(format.freq == 44100 && format.format == AUDIO_S16LSB && format.channels == 2) << name;
-    EXPECT_EQ(GameState.SoundTable.entries[id]->alen, length) << name << " is not sound " << id;
-    const Sint16* samples = reinterpret_cast<const Sint16*>(bytes);
-    const size_t frames = length / 4;
-    const double seconds = frames / 44100.0;
+    const harness::Wav wav = harness::LoadWav("./Data/Sounds/" + name + ".wav");
+    ASSERT_FALSE(wav.samples.empty()) << name;
+    EXPECT_TRUE(wav.rate == 44100 && wav.format == AUDIO_S16LSB && wav.channels == 2) << name;
+    EXPECT_EQ(GameState.SoundTable.entries[id]->alen, wav.samples.size() * 2) << name << " is not sound " << id;
+    const double seconds = wav.samples.size() / 2 / 44100.0;
     EXPECT_TRUE(seconds >= sounds[id].minSeconds && seconds <= sounds[id].maxSeconds) << name << ": " << seconds;
     int peak = 0;
-    for (size_t i = 0; i < frames * 2; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+    for (int16_t sample : wav.samples) peak = std::max(peak, std::abs(int(sample)));
     EXPECT_TRUE(peak > 1600 && peak < 32767) << name << " peaks at " << peak;
     // The music restarts at its first sample right after its last: the jump across that seam is
     // small and no larger than the steps the music takes around it.
-    const bool music = name == "loop" || name == "main";
-    for (int channel = 0; music && channel < 2; ++channel) {
-      const auto at = [&](size_t frame) { return int(samples[frame * 2 + channel]); };
+    for (int channel = 0; (name == "loop" || name == "main") && channel < 2; ++channel) {
       int nearby = 0;
-      for (size_t i = 1; i < 441; ++i) {
-        nearby = std::max({nearby, std::abs(at(i) - at(i - 1)), std::abs(at(frames - i) - at(frames - i - 1))});
-      }
-      const int seam = std::abs(at(0) - at(frames - 1));
+      const int seam = harness::SeamStep(wav.samples, channel, &nearby);
       EXPECT_TRUE(seam < 1200 && seam <= nearby) << name << " clicks at its seam, channel " << channel;
     }
-    SDL_FreeWAV(bytes);
   }
 }
 
 namespace {
 
-void Put(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+// Little-endian fields, each of its own width in bytes.
+std::string Le(std::initializer_list<std::pair<uint32_t, int>> fields) {
+  std::string out;
+  for (auto [value, bytes] : fields) {
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+  }
+  return out;
 }
 
 // A WAV image: a fmt chunk (PCM unless told otherwise), an optional chunk of odd length (padded),
 // then the data chunk holding a counting pattern of that many bytes.
-std::string Wav(int channels, int rate, int bits, uint32_t dataBytes, bool oddChunk = false, int coding = 1) {
-  std::string fmt = "fmt ";
-  Put(fmt, 16, 4);
-  Put(fmt, coding, 2);
-  Put(fmt, channels, 2);
-  Put(fmt, rate, 4);
-  Put(fmt, rate * channels * bits / 8, 4);
-  Put(fmt, channels * bits / 8, 2);
-  Put(fmt, bits, 2);
-  std::string body = "WAVE" + fmt + (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data";
-  Put(body, dataBytes, 4);
+std::string Wav(uint32_t channels, uint32_t rate, uint32_t bits, uint32_t dataBytes, bool oddChunk = false,
+                uint32_t coding = 1) {
+  std::string body = "WAVEfmt " +
+                     Le({{16, 4},
+                         {coding, 2},
+                         {channels, 2},
+                         {rate, 4},
+                         {rate * channels * bits / 8, 4},
+                         {channels * bits / 8, 2},
+                         {bits, 2}}) +
+                     (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data" + Le({{dataBytes, 4}});
   for (uint32_t i = 0; i < dataBytes; ++i) body += char(i * 7 + i / 251);
-  std::string wav = "RIFF";
-  Put(wav, uint32_t(body.size()), 4);
-  return wav + body;
+  return "RIFF" + Le({{uint32_t(body.size()), 4}}) + body;
 }
 
 bool Mapped(const std::string& path) {
@@ -204,14 +197,10 @@ TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipAndTheMusicKeepsItsLevel) {
   EXPECT_GT(peak, 26000) << "the explosions are still loud (above -2 dBFS)";
 
   // The round's music alone, matched against its file near where it started: the gain between them.
-  SDL_AudioSpec format;
-  Uint8* bytes = nullptr;
-  Uint32 length = 0;
-  ASSERT_NE(SDL_LoadWAV("./Data/Sounds/loop.wav", &format, &bytes, &length), nullptr);
-  const Sint16* loop = reinterpret_cast<const Sint16*>(bytes);
+  const std::vector<int16_t> loop = harness::LoadWav("./Data/Sounds/loop.wav").samples;
   const size_t from = roundStart + 22050, stretch = 2048;  // frames, half a second into the round
   ASSERT_LT(from + stretch, explosionsFrom);
-  ASSERT_GT(length / 4, from - roundStart + 8192 + stretch);
+  ASSERT_GT(loop.size() / 2, from - roundStart + 8192 + stretch);
   double best = -1.0, gain = 0.0;
   for (size_t at = from - roundStart - 8192; at < from - roundStart + 8192; ++at) {  // the loop's frame at `from`
     double cross = 0.0, energy = 0.0, heard = 0.0;
@@ -224,7 +213,6 @@ TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipAndTheMusicKeepsItsLevel) {
     const double match = energy > 0 && heard > 0 ? cross / std::sqrt(energy * heard) : 0.0;
     if (match > best) best = match, gain = cross / energy;
   }
-  SDL_FreeWAV(bytes);
   EXPECT_GT(best, 0.99) << "the recording holds the music";
   EXPECT_NEAR(20 * std::log10(gain), 0.0, 1.0) << "dB against the music's own file";
 }

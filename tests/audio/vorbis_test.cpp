@@ -37,17 +37,16 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
                            ".wav Data/Sounds/" + name + ".ogg")
                               .c_str()),
               0);
-    SDL_AudioSpec format;
-    Uint8* bytes = nullptr;
-    Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV((wavs + name + ".wav").c_str(), &format, &bytes, &length), nullptr);
-    ASSERT_TRUE(format.freq == 44100 && format.channels == 2);
+    const harness::Wav wav = harness::LoadWav(wavs + name + ".wav");
+    ASSERT_TRUE(wav.rate == 44100 && wav.channels == 2);
     // Only the Ogg file is there: the game decodes it in place of the WAV of the same name.
     const Mix_Chunk* chunk = GameState.SoundTable.At(SoundAdd(("Sounds/" + name + ".wav").c_str()));
-    ASSERT_TRUE(chunk != nullptr && chunk->alen == length) << name << " decodes to another length than the desktop's";
-    const Sint16 *source = reinterpret_cast<const Sint16*>(bytes),
-                 *decoded = reinterpret_cast<const Sint16*>(chunk->abuf);
-    const size_t frames = length / 4;
+    ASSERT_TRUE(chunk != nullptr && chunk->alen == wav.samples.size() * 2)
+        << name << " decodes to another length than the desktop's";
+    const Sint16* source = wav.samples.data();
+    const Sint16* decoded = reinterpret_cast<const Sint16*>(chunk->abuf);
+    const std::vector<int16_t> decodedSamples(decoded, decoded + wav.samples.size());
+    const size_t frames = wav.samples.size() / 2;
     for (int channel = 0; channel < 2; ++channel) {
       // At both ends the decoded samples match the source best where they stand, not shifted.
       for (size_t from : {size_t(64), frames - 4096}) {
@@ -59,14 +58,10 @@ TEST_F(VorbisMusicTest, TheBrowsersMusicIsTheDesktopsStereoMusicAndLoopsWithoutA
       }
       EXPECT_GT(Snr(source, decoded, 0, frames, channel, 0), 15) << name << ", channel " << channel;
       // The step across the loop point is no bigger than the steps around it.
-      const auto at = [&](size_t frame) { return int(decoded[frame * 2 + channel]); };
       int nearby = 0;
-      for (size_t i = 1; i < 441; ++i) {
-        nearby = std::max({nearby, std::abs(at(i) - at(i - 1)), std::abs(at(frames - i) - at(frames - i - 1))});
-      }
-      EXPECT_LE(std::abs(at(0) - at(frames - 1)), nearby) << name << " clicks at its loop point, channel " << channel;
+      EXPECT_LE(harness::SeamStep(decodedSamples, channel, &nearby), nearby)
+          << name << " clicks at its loop point, channel " << channel;
     }
-    SDL_FreeWAV(bytes);
   }
   GameState.SoundTable.Clear(Mix_FreeChunk);
   AudioClose();

@@ -95,9 +95,7 @@ TEST_F(ControlsTest, MotionWhilePausedOrUnderTheMessageBoxDoesNothing) {
   DragKnobTo(kKnob[0] + 20, kKnob[1]);
   const double steer = GameState.SteerX;
   // The ship is lost and the closing message opens, the knob still held.
-  GameState.Shield = 0;
-  GameState.Structure = 1;
-  PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 20, 40, 0);
+  LoseShipNextFrame();
   Frames(28);
   ASSERT_EQ(GameState.SceneState, SceneMessageBox);
   PushMouseMotion(kKnob[0] - 50, kKnob[1] - 20);

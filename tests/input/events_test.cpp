@@ -78,7 +78,7 @@ TEST_F(EventsTest, FocusLossPausesOnlyARoundAndSlowsTheLoop) {
   Tap(kFreePlay, 3);
   PushFocus(false);
   Frame();
-  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  EXPECT_TRUE(GameState.SceneState == ScenePaused && Shown(GameState.GameButtons.pausePanel));
   PushFocus(true);
   Frame();
   EXPECT_EQ(GameState.SceneState, ScenePlaying);

@@ -31,9 +31,7 @@ std::string PlayRound(int frames) {
   Tap(kFreePlay, 3);
   StopSpawns();
   QuietFrames(frames);
-  GameState.Shield = 0;
-  GameState.Structure = 1;
-  PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 35, 40, 0);
+  LoseShipNextFrame();
   if (PlayUntilMessage(60) < 0) return "no box";
   const MessageBoxRecord& box = GameState.MessageBox;
   const std::string lines = Trimmed(Text(box.line1)) + "|" + Trimmed(Text(box.line2)) + "|" + Trimmed(Text(box.line3));

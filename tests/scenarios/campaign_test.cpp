@@ -13,12 +13,6 @@ using namespace harness;
 
 namespace {
 
-// The three lines of the open message box, or "closed".
-std::string Message() {
-  if (GameState.SceneState != SceneMessageBox) return "closed";
-  const MessageBoxRecord& box = GameState.MessageBox;
-  return Text(box.line1) + "|" + Text(box.line2) + "|" + Text(box.line3);
-}
 constexpr const char* kWon = "      CONGRATULATIONS!|   Your mission was a |             success!";
 constexpr const char* kFailed = "|YOUR MISSION HAS FAILED!|";
 
@@ -39,13 +33,6 @@ std::string Briefing() {
 std::string Progress() {
   return Text(GameState.GameButtons.scoreText) +
          (TextShown(GameState.GameButtons.progressLabel) ? " " + Text(GameState.GameButtons.progressLabel) : "");
-}
-
-void LoseTheShip() {
-  for (int frame = 0; frame < 10 && GameState.SceneState == ScenePlaying; ++frame) {
-    PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 20, 40, 0);
-    Frame();
-  }
 }
 
 // A mission without any hazard, so that only the objective decides it, won on its second frame.
@@ -155,7 +142,8 @@ TEST_F(CampaignTest, ALeftOrFailedMissionIsBriefedAgainWithNothingPaidOrSaved) {
     EXPECT_EQ(ReadFile(kSave), saved);
     StartMission();
     CargoShipDeactivate();  // out of the way: this time the player's ship is lost
-    LoseTheShip();
+    LoseShipNextFrame();
+    Frame();
   }
 }
 
@@ -223,9 +211,7 @@ TEST_F(CampaignTest, ALossAndAWinInOneFrameEndTheRoundTheWayTheirOrderGives) {
   const std::string saved = ReadFile(kSave), briefing = Briefing();
   const int32_t credits = GameState.credits;
   auto shipStruckAndLastInfectedShotNextFrame = [] {
-    GameState.Shield = 0;
-    GameState.Structure = 1;
-    PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 20, 40, 0);
+    LoseShipNextFrame();
     HazardSlot& infected = GameState.Infected.slots[0];
     PlaceHazard(infected, 200, 300, 40, 0);
     BoltSlot& bolt = GameState.BoltPool.slots[0];

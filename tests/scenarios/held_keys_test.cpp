@@ -10,14 +10,6 @@ using namespace harness;
 
 namespace {
 
-// The ship is struck on the next frame and lost.
-void LoseTheShip() {
-  StopSpawns();
-  GameState.Shield = 0;
-  GameState.Structure = 1;
-  PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 35, 40, 0);
-}
-
 bool BoxUp() { return GameState.SceneState == SceneMessageBox && GameState.MessageBox.open == 1; }
 
 // Frames with Space pushed before each as `press` says, until the box has opened and closed or
@@ -49,7 +41,8 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   PushKey(SDLK_SPACE, true);
   Frame();
   EXPECT_GT(GameState.LaserHeat, 0.0) << "Space fires in the round";
-  LoseTheShip();
+  StopSpawns();
+  LoseShipNextFrame();
   auto [opened, closed] = SpaceThroughTheEnd(90, [](int, bool* down) { return *down = true; });
   EXPECT_TRUE(opened >= 0 && opened < 30 && closed < 0) << opened << " " << closed;
   PushKey(SDLK_SPACE, false);
@@ -62,7 +55,8 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   // Hammered, a press every other frame: the box shows for its first third of a second whatever
   // is pressed, then the next fresh press closes it.
   Tap(kFreePlay, 3);
-  LoseTheShip();
+  StopSpawns();
+  LoseShipNextFrame();
   std::tie(opened, closed) = SpaceThroughTheEnd(80, [](int frame, bool* down) { return *down = frame % 2 == 0, true; });
   EXPECT_TRUE(opened >= 0 && closed - opened >= 10 && closed - opened <= 13) << opened << " " << closed;
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
@@ -79,7 +73,8 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   Frame();
   ASSERT_EQ(GameState.SceneState, ScenePlaying);
   PushMouseDown(kBoxOk[0], kBoxOk[1]);
-  LoseTheShip();
+  StopSpawns();
+  LoseShipNextFrame();
   ASSERT_GT(PlayUntilMessage(40), 0);
   PushMouseUp(kBoxOk[0], kBoxOk[1]);
   Frame();

@@ -5,9 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdlib>
 
 #include "app/app.h"
 #include "app/game_loop.h"
@@ -74,17 +73,6 @@ uint32_t FramePixel(int x, int y) {
   return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string Record(const std::string& text) { return (text + std::string(50, '\0')).substr(0, 50); }
-
 bool FirstSession(const std::function<void()>& session) {
   fflush(stdout);
   const pid_t child = fork();
@@ -118,7 +106,7 @@ void Frame() {
   GameLoop();
 }
 void Frames(int count) {
-  for (int i = 0; i < count; ++i) Frame();
+  while (count-- > 0) Frame();
 }
 
 void FinishLoading() {
@@ -140,6 +128,12 @@ void StartFreePlay() {
   Tap(kFreePlay, 3);
   ASSERT_EQ(GameState.SceneState, ScenePlaying);
   ASSERT_EQ(GameState.RoundFrame, 0);
+}
+
+void StartQuietFreePlay() {
+  StartFreePlay();
+  QuietFrame();
+  StopSpawns();
 }
 
 void PressKey(int key) {
@@ -169,7 +163,7 @@ void QuietFrame() {
 }
 
 void QuietFrames(int count) {
-  for (int i = 0; i < count; ++i) QuietFrame();
+  while (count-- > 0) QuietFrame();
 }
 
 void StopSpawns() { GameState.RoundAsteroidPace = GameState.InfectedPeriod = GameState.OrePeriod = 1 << 20; }
@@ -179,12 +173,10 @@ void PlaceHazard(HazardSlot& slot, int x, int y, int size, int speed) {
   ViewSetVisible(slot.view, 1);
 }
 
-void UseLevels(const std::map<int, std::string>& lines) {
-  std::filesystem::remove_all("Data/Levels");  // the link to the run tree, or the test's own
-  std::filesystem::create_directory("Data/Levels");
-  for (const auto& [level, line] : lines) {
-    if (!line.empty()) WriteFile("Data/Levels/level" + std::to_string(level) + ".dat", line + "\n");
-  }
+void LoseShipNextFrame() {
+  GameState.Shield = 0;
+  GameState.Structure = 1;
+  PlaceHazard(GameState.Asteroids.slots[0], GameState.ShipX + 20, GameState.ShipY + 35, 40, 0);
 }
 
 void ReachBriefing() {
@@ -209,6 +201,12 @@ int PlayUntilMessage(int limit) {
   return -1;
 }
 
+std::string Message() {
+  const MessageBoxRecord& box = GameState.MessageBox;
+  if (GameState.SceneState != SceneMessageBox) return "closed";
+  return Text(box.line1) + "|" + Text(box.line2) + "|" + Text(box.line3);
+}
+
 bool Shown(ViewId id) { return ViewAt(id) != nullptr && ViewAt(id)->visible == 1; }
 bool Shows(ViewId view, ImageId image) {
   return ViewAt(view)->image->texture == GameState.ImageTable.entries[image]->image->texture;
@@ -216,6 +214,27 @@ bool Shows(ViewId view, ImageId image) {
 int DrawnWidth(ViewId id) { return ViewAt(id)->image->width; }
 std::string Text(TextId id) { return GameState.TextTable.entries[id]->text; }
 bool TextShown(TextId id) { return GameState.TextTable.entries[id]->visible == 1; }
+
+Wav LoadWav(const std::string& path) {
+  SDL_AudioSpec spec;
+  Uint8* bytes = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV(path.c_str(), &spec, &bytes, &length) == nullptr) return {};
+  const auto* samples = reinterpret_cast<const int16_t*>(bytes);
+  Wav wav{spec.freq, spec.channels, spec.format, std::vector<int16_t>(samples, samples + length / 2)};
+  SDL_FreeWAV(bytes);
+  return wav;
+}
+
+int SeamStep(const std::vector<int16_t>& samples, int channel, int* nearby) {
+  const size_t frames = samples.size() / 2;
+  const auto at = [&](size_t frame) { return int(samples[frame * 2 + channel]); };
+  *nearby = 0;
+  for (size_t i = 1; i < 441; ++i) {
+    *nearby = std::max({*nearby, std::abs(at(i) - at(i - 1)), std::abs(at(frames - i) - at(frames - i - 1))});
+  }
+  return std::abs(at(0) - at(frames - 1));
+}
 
 }  // namespace harness
 

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "core/game_state.h"
+#include "support/files.h"
 #include "tools/driver/driver.h"
 
 namespace harness {
@@ -37,10 +37,10 @@ const std::vector<uint8_t>& lastFrame();
 // RGB of one screen pixel (top-left origin) of the last captured frame.
 uint32_t FramePixel(int x, int y);
 
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-// A 50-byte record as the game writes its save and calibration files: text, NUL, zero filler.
-std::string Record(const std::string& text);
+using files::ReadFile;
+using files::Record;
+using files::UseLevels;
+using files::WriteFile;
 
 // Runs a first session of the game in a child process, in the same working directory (this
 // process must not have touched SDL yet); true when it ended without a failed expectation.
@@ -60,6 +60,8 @@ void FinishLoading();
 void ReachMenu();
 // Taps free play on the menu and runs the three frames to the round, before its first frame.
 void StartFreePlay();
+// The same, then a quiet first frame and no more spawns: the field is the test's own.
+void StartQuietFreePlay();
 // A key pressed and let go (both events pushed); an SDL_ACTIVEEVENT of that state.
 void PressKey(int key);
 void PushActive(int state, bool gained);
@@ -71,9 +73,9 @@ void QuietFrames(int count);
 // No more spawns for a long while (until free play speeds up after frame 600).
 void StopSpawns();
 void PlaceHazard(HazardSlot& slot, int x, int y, int size, int speed);
+// With no shield and one point of structure left, a rock on the ship: lost in the next frame.
+void LoseShipNextFrame();
 
-// Replaces the shipped level files with the test's own, one line each ("" leaves a file out).
-void UseLevels(const std::map<int, std::string>& lines);
 // From a fresh start to the briefing of the saved mission, through the menu's start button.
 void ReachBriefing();
 // Start on the briefing: the round is set up in the same frame.
@@ -81,12 +83,24 @@ void StartMission();
 // Plays until the message box opens and then through the moment in which a box that closes a
 // round takes no input; returns the number of frames played until it opened, or -1.
 int PlayUntilMessage(int limit);
+// The open message box's three lines joined by "|", or "closed".
+std::string Message();
 
 bool Shown(ViewId id);
 bool Shows(ViewId view, ImageId image);  // the view wears that image entry's picture
 int DrawnWidth(ViewId id);
 std::string Text(TextId id);
 bool TextShown(TextId id);
+
+// A WAV file as SDL reads it, its samples taken as 16-bit; no samples when it cannot be read.
+struct Wav {
+  int rate = 0, channels = 0, format = 0;
+  std::vector<int16_t> samples;
+};
+Wav LoadWav(const std::string& path);
+// How far a stereo loop jumps from its last frame to its first on a channel, and the largest
+// step between frames within 441 frames of either end.
+int SeamStep(const std::vector<int16_t>& samples, int channel, int* nearby);
 
 // Files of Data/User, written before booting.
 constexpr const char* kSave = "Data/User/VelMoraSaveGame.sav";

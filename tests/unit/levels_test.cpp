@@ -10,7 +10,7 @@
 #include "storage/levels.h"
 #include "unit/scratch.h"
 
-using namespace unit;
+using namespace files;
 
 namespace {
 

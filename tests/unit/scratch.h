@@ -1,36 +1,13 @@
 // For the plain unit tests (no SDL, no window): a scratch working directory whose ./Data/Levels
-// links the shipped levels, and small file helpers.
+// links the shipped levels, and the file helpers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <string>
 
-namespace unit {
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Replaces the shipped level files with the test's own, one line each ("" leaves a file out).
-inline void UseLevels(const std::map<int, std::string>& lines) {
-  std::filesystem::remove_all("Data/Levels");
-  std::filesystem::create_directory("Data/Levels");
-  for (const auto& [level, line] : lines) {
-    if (!line.empty()) WriteFile("Data/Levels/level" + std::to_string(level) + ".dat", line + "\n");
-  }
-}
-
-}  // namespace unit
+#include "support/files.h"
 
 // A fixture working in a fresh directory under /tmp, removed afterwards.
 class ScratchTest : public ::testing::Test {

@@ -9,9 +9,7 @@ class BoltsTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    StartFreePlay();
-    QuietFrame();
-    StopSpawns();
+    StartQuietFreePlay();
   }
   // Fires the nose gun from the ship at rest (bolt at x 510) with the score at `score`, and plays
   // two frames without a time bonus: the bolt reaches y 634, hitting what sits at y 600.

@@ -11,11 +11,6 @@ using namespace harness;
 
 class DamageTest : public GameTest {
  protected:
-  void Begin() {
-    StartFreePlay();
-    QuietFrame();
-    StopSpawns();
-  }
   // Drops a hazard of this size onto the ship and plays the frame.
   void HitBy(HazardSlot& slot, int size) {
     PlaceHazard(slot, GameState.ShipX + 20, GameState.ShipY + 35, size, 0);
@@ -31,7 +26,7 @@ class DamageTest : public GameTest {
 };
 
 TEST_F(DamageTest, TheShieldTakesHitsFirstAndAStructureOfZeroDestroysTheShip) {
-  Begin();
+  StartQuietFreePlay();
   EXPECT_EQ(Hull(), "shield 50 (150 px), structure 100 (150 px)");
   GameState.Structure = 200;
   GameState.Shield = 10.5;
@@ -78,7 +73,7 @@ TEST_F(DamageTest, TheShieldRegeneratesOnItsIntervalUpToAHundred) {
 // flanks): a level-1 shield regenerated to 100 draws 300 px, twice its full width, and every bar
 // is drawn whole over its own track, down to the screen's last row.
 TEST_F(DamageTest, WidestBarsSitOnTheirTracksDownToTheLastRow) {
-  Begin();
+  StartQuietFreePlay();
   for (int shot = 0; shot < 4; ++shot) {
     PushTap(kFire[0], kFire[1]);
     QuietFrame();

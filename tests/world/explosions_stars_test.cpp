@@ -11,9 +11,7 @@ class ExplosionsStarsTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    StartFreePlay();
-    QuietFrame();
-    StopSpawns();
+    StartQuietFreePlay();
   }
   const ExplosionSlot& Slot(int i) { return GameState.Explosions.slots[i]; }
   bool Wears(int slot, int picture) { return Shows(Slot(slot).view, GameState.Explosions.frameImage[picture]); }

@@ -77,9 +77,7 @@ TEST_F(HazardsTest, TheShipIsTouchedThroughItsWingsAndFuselageEdgesIncluded) {
 }
 
 TEST_F(HazardsTest, OneHitAFrameFromTheLowerSlotAndNoneSlipsPast) {
-  StartFreePlay();
-  QuietFrame();
-  StopSpawns();
+  StartQuietFreePlay();
   GameState.Shield = 1000;
   const int x = GameState.ShipX, y = GameState.ShipY;
   HazardSlot& first = GameState.Asteroids.slots[3];

@@ -174,19 +174,12 @@ class Monkey {
   int Between(int low, int high) { return low + Below(high - low + 1); }
   int RandomX() { return Below(kScreenWidth); }
   int RandomY() { return Below(kScreenHeight); }
-  static int ClampX(int x) { return std::clamp(x, 0, kScreenWidth - 1); }
-  static int ClampY(int y) { return std::clamp(y, 0, kScreenHeight - 1); }
 
+  // In loading, fades, game over and the round's set-up only the noise.
   static double TapChance(int32_t scene) {
-    switch (scene) {
-      case SceneMainMenu:
-      case SceneOptions: return 0.10;
-      case SceneHelp:
-      case ScenePaused: return 0.05;
-      case SceneInterLevel:
-      case SceneMessageBox: return 0.08;
-      default: return 0.0;  // loading, fades, game over, round set-up: only the noise
-    }
+    if (scene == SceneMainMenu || scene == SceneOptions) return 0.10;
+    if (scene == SceneHelp || scene == ScenePaused) return 0.05;
+    return scene == SceneInterLevel || scene == SceneMessageBox ? 0.08 : 0.0;
   }
 
   // The on-screen part of every visible view with a callback and every enabled touch area. Buttons
@@ -263,7 +256,8 @@ class Monkey {
     knobDx_ += Between(-12, 12);
     knobDy_ += Between(-12, 12);
     if (knobDx_ * knobDx_ + knobDy_ * knobDy_ > 95 * 95) knobDx_ = knobDy_ = 0;
-    const int x = ClampX(GameState.ControlCentreX + knobDx_), y = ClampY(GameState.ControlCentreY + knobDy_);
+    const int x = std::clamp(GameState.ControlCentreX + knobDx_, 0, kScreenWidth - 1);
+    const int y = std::clamp(GameState.ControlCentreY + knobDy_, 0, kScreenHeight - 1);
     driver::PushMouseMotion(x, y, Chance(0.95) ? 1 : 0);
     if (--knobFrames_ > 0) return;
     const bool far = Chance(0.1);
@@ -285,9 +279,7 @@ class Monkey {
 
   static void PushActive(int gain, int state) {
     SDL_Event event = {};
-    event.type = event.active.type = SDL_ACTIVEEVENT;
-    event.active.gain = static_cast<Uint8>(gain);
-    event.active.state = static_cast<Uint8>(state);
+    event.active = {SDL_ACTIVEEVENT, Uint8(gain), Uint8(state)};
     SDL_PushEvent(&event);
   }
 
@@ -304,12 +296,14 @@ class Monkey {
 
   // Middle, right and wheel buttons.
   void OtherMouseButton() {
+    const bool down = Chance(0.5);
     SDL_Event event = {};
-    event.type = event.button.type = Chance(0.5) ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = static_cast<Uint8>(Between(2, 5));
-    event.button.state = event.type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(RandomX());
-    event.button.y = static_cast<Uint16>(RandomY());
+    event.button = {Uint8(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP),
+                    0,
+                    Uint8(Between(2, 5)),
+                    Uint8(down ? SDL_PRESSED : SDL_RELEASED),
+                    Uint16(RandomX()),
+                    Uint16(RandomY())};
     SDL_PushEvent(&event);
   }
 
@@ -347,19 +341,14 @@ class Monkey {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IOLBF, 0);
-  uint64_t seed = 1;
-  long frames = 100000;
+  long long seed = 1, frames = 100000;
   bool expectEveryScene = false;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {  // anything else than these: the usage
     const std::string arg = argv[i];
-    if (arg == "--expect-every-scene")
-      expectEveryScene = true;
-    else if (arg == "--seed" && i + 1 < argc)
-      seed = strtoull(argv[++i], nullptr, 10);
-    else if (arg == "--frames" && i + 1 < argc)
-      frames = strtol(argv[++i], nullptr, 10);
-    else
-      frames = 0;  // anything else: the usage
+    const bool valued = (arg == "--seed" || arg == "--frames") && i + 1 < argc;
+    if (valued) *(arg == "--seed" ? &seed : &frames) = strtoll(argv[++i], nullptr, 10);
+    expectEveryScene |= arg == "--expect-every-scene";
+    if (!valued && arg != "--expect-every-scene") frames = 0;
   }
   if (frames <= 0) {
     fprintf(stderr, "usage: %s [--seed N] [--frames N] [--expect-every-scene]\n", argv[0]);
@@ -367,11 +356,10 @@ int main(int argc, char** argv) {
   }
   // The built ./Data lives in the build directory; play in a scratch copy of it.
   if (chdir(VELMORA_BUILD_DIR) != 0 || (scratch = driver::EnterScratchRunTree("velmora-soak")).empty()) return 2;
-  printf("Soak: seed %llu, %ld frames, playing in %s\n", static_cast<unsigned long long>(seed), frames,
-         scratch.c_str());
+  printf("Soak: seed %lld, %lld frames, playing in %s\n", seed, frames, scratch.c_str());
   if (!Boot()) return 2;
 
-  Monkey monkey(seed);
+  Monkey monkey(static_cast<uint64_t>(seed));
   long sceneFrames[kSceneCount] = {}, missionsWon = 0;
   int32_t previousScene = GameState.SceneState;
   for (frame = 0; frame < frames; ++frame) {
