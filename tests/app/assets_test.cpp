@@ -22,53 +22,29 @@ TEST_F(AssetsTest, EveryPictureHasAnAlphaChannelAndTheLayoutsSize) {
     pictures += 1;
   }
   EXPECT_GE(pictures, 110);
-  const struct {
-    int w, h;
-    const char* names;
-  } sizes[] = {
-      {1024, 768,
-       "loadingBG menuBG interLevel logo space space1 space2 space3 space4 space5 accCalibrationBack "
-       "campaignHelp"},
-      {250, 50,
-       "startBtn freePlayBtn optionsBtn helpBtn backBtn startBtnOver freePlayBtnOver optionsBtnOver "
-       "helpBtnOver backBtnOver"},
-      {330, 50, "soundBG musicBG controlMethod"},
-      {140, 50, "smallStartBtn smallStartBtnOver smallBackBtn smallBackBtnOver"},
-      {48, 48,
-       "upgradeStruct upgradeShield upgradeMan upgradeWeapons gameUI/backNormal gameUI/backOver "
-       "gameUI/pauseNormal gameUI/pauseOver"},
-      {80, 80, "asteroid asteroid2 asteroid3 asteroid1_inf asteroid2_inf"},
-      {32, 32, "calabrium ice"},
-      {81, 91, "ship ship_left ship_right"},
-      {141, 141, "CShip CShip_left CShip_right"},
-      {96, 36, "mbOk mbOkOver mbCancel mbCancelOver"},
-      {100, 40, "accCalibrationOK accCalibrationOKOver"},
-      {150, 7, "healthBar shieldBar"},
-      {1024, 25, "noHeatBG overheatBG"},
-      {78, 78, "firePoint firePointDown"},
-      {90, 30, "smallBuy smallBuyOver"},
-      {50, 40, "yesBtn noBtn"},
-      {300, 10, "pbBG"},
-      {368, 265, "optionsBG"},
-      {256, 50, "resetGame"},
-      {600, 420, "help"},
-      {10, 10, "accDot"},
-      {4, 24, "positionMarkerV"},
-      {24, 4, "positionMarkerH"},
-      {3, 32, "laserBeam"},
-      {310, 7, "laserBar"},
-      {146, 150, "controlZone"},
-      {64, 64, "controlPoint"},
-      {250, 44, "gameUI/scoreBG"},
-      {260, 140, "mbWindow"},
-  };
-  for (const auto& size : sizes) {
-    std::istringstream names(size.names);
-    for (std::string name; names >> name;) {
-      SDL_Surface* picture = IMG_Load(("./Data/Images/" + name + ".png").c_str());
-      ASSERT_NE(picture, nullptr) << name;
-      EXPECT_TRUE(picture->w == size.w && picture->h == size.h) << name << " is " << picture->w << "x" << picture->h;
-      SDL_FreeSurface(picture);
+  // Each size, then the pictures of that size.
+  std::istringstream sizes(
+      "1024x768 loadingBG menuBG interLevel logo space space1 space2 space3 space4 space5 "
+      "accCalibrationBack campaignHelp 330x50 soundBG musicBG controlMethod 32x32 calabrium ice 250x50 "
+      "startBtn freePlayBtn optionsBtn helpBtn backBtn startBtnOver freePlayBtnOver optionsBtnOver "
+      "helpBtnOver backBtnOver 140x50 smallStartBtn smallStartBtnOver smallBackBtn smallBackBtnOver 48x48 "
+      "upgradeStruct upgradeShield upgradeMan upgradeWeapons gameUI/backNormal gameUI/backOver "
+      "gameUI/pauseNormal gameUI/pauseOver 80x80 asteroid asteroid2 asteroid3 asteroid1_inf asteroid2_inf "
+      "81x91 ship ship_left ship_right 141x141 CShip CShip_left CShip_right 96x36 mbOk mbOkOver mbCancel "
+      "mbCancelOver 100x40 accCalibrationOK accCalibrationOKOver 150x7 healthBar shieldBar 1024x25 "
+      "noHeatBG overheatBG 78x78 firePoint firePointDown 90x30 smallBuy smallBuyOver 50x40 yesBtn noBtn "
+      "300x10 pbBG 368x265 optionsBG 256x50 resetGame 600x420 help 10x10 accDot 4x24 positionMarkerV 24x4 "
+      "positionMarkerH 3x32 laserBeam 310x7 laserBar 146x150 controlZone 64x64 controlPoint 250x44 "
+      "gameUI/scoreBG 260x140 mbWindow");
+  std::string size;
+  for (std::string word; sizes >> word;) {
+    if (isdigit(static_cast<unsigned char>(word[0]))) {
+      size = word;
+      continue;
     }
+    SDL_Surface* picture = IMG_Load(("./Data/Images/" + word + ".png").c_str());
+    ASSERT_NE(picture, nullptr) << word;
+    EXPECT_EQ(std::to_string(picture->w) + "x" + std::to_string(picture->h), size) << word;
+    SDL_FreeSurface(picture);
   }
 }

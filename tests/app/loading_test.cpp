@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "render/image.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

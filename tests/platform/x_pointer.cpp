@@ -13,53 +13,46 @@ Display* TheDisplay() {
   return display;
 }
 
-}  // namespace
-
-bool MoveTo(int rootX, int rootY) {
+// Sends one fake event (false without a display) and waits until the server has it.
+template <typename Send>
+bool Fake(Send send) {
   Display* display = TheDisplay();
-  if (display == nullptr) return false;
-  XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
+  if (display == nullptr || !send(display)) return false;
   XSync(display, False);
   return true;
 }
 
+}  // namespace
+
+bool MoveTo(int rootX, int rootY) {
+  return Fake([&](Display* display) { return XTestFakeMotionEvent(display, -1, rootX, rootY, 0), true; });
+}
+
 bool Button(int button, bool down) {
-  Display* display = TheDisplay();
-  if (display == nullptr) return false;
-  XTestFakeButtonEvent(display, static_cast<unsigned>(button), down ? True : False, 0);
-  XSync(display, False);
-  return true;
+  return Fake([&](Display* display) {
+    return XTestFakeButtonEvent(display, static_cast<unsigned>(button), down ? True : False, 0), true;
+  });
 }
 
 bool ClickAt(int rootX, int rootY) { return MoveTo(rootX, rootY) && Button(1, true) && Button(1, false); }
 
 bool Key(const char* keysymName, bool down) {
-  Display* display = TheDisplay();
-  if (display == nullptr) return false;
-  const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysymName));
-  if (code == 0) return false;
-  XTestFakeKeyEvent(display, code, down ? True : False, 0);
-  XSync(display, False);
-  return true;
+  return Fake([&](Display* display) {
+    const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysymName));
+    return code != 0 && (XTestFakeKeyEvent(display, code, down ? True : False, 0), true);
+  });
 }
-
-}  // namespace xpointer
-
-namespace xpointer {
 
 unsigned ScreenPixel(int rootX, int rootY) {
   Display* display = TheDisplay();
-  if (display == nullptr) return 0;
-  XImage* image = XGetImage(display, DefaultRootWindow(display), rootX, rootY, 1, 1, AllPlanes, ZPixmap);
+  XImage* image = display == nullptr
+                      ? nullptr
+                      : XGetImage(display, DefaultRootWindow(display), rootX, rootY, 1, 1, AllPlanes, ZPixmap);
   if (image == nullptr) return 0;
   const unsigned pixel = static_cast<unsigned>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
   XDestroyImage(image);
   return pixel;
 }
-
-}  // namespace xpointer
-
-namespace xpointer {
 
 bool GlWindow(int* rootX, int* rootY, int* width, int* height) {
   Display* display = glXGetCurrentDisplay();

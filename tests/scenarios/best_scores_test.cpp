@@ -7,7 +7,6 @@
 
 #include "storage/profile.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

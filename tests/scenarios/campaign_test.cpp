@@ -3,7 +3,6 @@
 // restart, and level files that would break a round.
 #include "input/translate.h"
 #include "render/text.h"
-#include "storage/levels.h"
 #include "support/harness.h"
 #include "views/views.h"
 #include "world/asteroids.h"
@@ -147,18 +146,24 @@ TEST_F(CampaignTest, ALeftOrFailedMissionIsBriefedAgainWithNothingPaidOrSaved) {
   }
 }
 
-TEST_F(CampaignTest, StartingAgainResumesAtTheSavedMissionWithTheSavedCreditsAndLevels) {
+// A purchase is kept by the next win; one not yet won for is lost with the game.
+TEST_F(CampaignTest, StartingAgainResumesAtTheSavedMissionWithWhatTheLastWinSaved) {
   UseLevels({{1, kQuietSurviveNow}, {7, "100000;-1;-1;D;4;600;8"}});
   ASSERT_TRUE(FirstSession([] {
     ReachBriefing();
     PushTap(626, 367 + 25);  // buy shield
     StartMission();
     EXPECT_EQ(PlayUntilMessage(5), 2);
+    Tap(kBoxOk, 2);
+    PushTap(626, 422 + 25);  // buy handling
+    Frame();
+    EXPECT_EQ(GameState.handlingLevel, 2);
   }));
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;2;1;1;7;3750<<"));
   ReachBriefing();
   EXPECT_EQ(Briefing(), "Stage: 7|Target:   Destroy 4 infected|asteroids@437|Reward: 600 credits|CR: 3750|");
-  EXPECT_EQ(Text(GameState.InterLevel.rows[1].levelText), "Lv: 2, Cost: 3000");
+  EXPECT_EQ(Text(GameState.InterLevel.rows[1].levelText) + ", " + Text(GameState.InterLevel.rows[2].levelText),
+            "Lv: 2, Cost: 3000, Lv: 1, Cost: 2500");
 }
 
 // A level file that would break a round (missing, or a pace of 3): the game says so in one line

@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

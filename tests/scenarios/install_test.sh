@@ -28,14 +28,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; echo "--- launcher output:"; cat "$out" 2>/dev/null; exit 1; }
 
+# What the install lays out is the package test's to list; here, what the player's runs rely on.
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/velmora libexec/velmora/velmora libexec/velmora/velmora-window-scale \
-         share/velmora/Data/Images/menuBG.png share/velmora/Data/Levels/level1.dat \
-         share/applications/org.velmora.VelMora.desktop share/metainfo/org.velmora.VelMora.metainfo.xml \
-         share/icons/hicolor/48x48/apps/velmora.png share/icons/hicolor/256x256/apps/velmora.png \
-         share/icons/hicolor/scalable/apps/velmora.svg share/doc/velmora/LICENSE; do
-  [[ -e "$prefix/$f" ]] || fail "missing $f"
-done
 level="$prefix/share/velmora/Data/Levels/level1.dat"
 [[ "$(stat -c '%U %a' "$level")" == "root 644" ]] || fail "the level file is not root's and 0644"
 [[ "$(stat -c '%a' "$prefix/bin/velmora")" == 755 ]] || fail "the launcher is not 0755"

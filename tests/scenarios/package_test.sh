@@ -47,7 +47,7 @@ usr="$tmp/root/usr"
 id=org.velmora.VelMora
 for f in libexec/velmora/velmora-window-scale share/velmora/Data/Images/menuBG.png \
          share/velmora/Data/Fonts share/velmora/Data/Sounds share/applications/$id.desktop \
-         share/icons/hicolor/scalable/apps/velmora.svg share/doc/velmora/copyright; do
+         share/icons/hicolor/scalable/apps/velmora.svg share/doc/velmora/copyright share/doc/velmora/LICENSE; do
   [[ -e "$usr/$f" ]] || fail "missing /usr/$f"
 done
 for size in 16 32 48 64 128 256; do

@@ -59,7 +59,7 @@ void StopHazards() {
 
 class DesktopControls : public GameTest {};
 
-TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
+TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAndTheRightButtonWhileTheLeftDrags) {
   BootToMenu();
   // Down moves the focus from START to FREE PLAY (outlined), Enter presses it.
   Press("Down");
@@ -87,13 +87,23 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   Settle(2);
   EXPECT_EQ(GameState.ShipX, stopped);
 
-  // Space (or Ctrl) fires one shot a press, with the fire button's heat and sound.
+  // Space (or Ctrl, or the right button while the left drags the knob) fires one shot a press,
+  // with the fire button's heat and sound.
   const size_t sounds = harness::recorded().plays.size();
   Press("space");
   EXPECT_EQ(GameState.LaserHeat, 80.0);
   Press("Control_L");
   EXPECT_EQ(GameState.LaserHeat, 160.0);
-  EXPECT_EQ(harness::Plays(harness::kLaserSound, sounds), 2);
+  harness::PushMouseDown(kKnobX, kKnobY);
+  harness::PushMouseMotion(kKnobX - 60, kKnobY, 1);
+  harness::Frame();
+  ASSERT_EQ(GameState.ControlDragging, 1);
+  ASSERT_TRUE(xpointer::Button(3, true) && xpointer::Button(3, false));
+  Settle();
+  EXPECT_EQ(GameState.LaserHeat, 240.0);
+  EXPECT_TRUE(GameState.ControlDragging == 1 && GameState.SteerX < 0.0) << "the drag goes on";
+  harness::PushMouseUp(kKnobX, kKnobY);
+  EXPECT_EQ(harness::Plays(harness::kLaserSound, sounds), 3);
 
   // P pauses and resumes, and so does Esc; the paused round is left by its Leave round button,
   // reached with Down, which asks first (Enter takes the outlined OK).
@@ -109,23 +119,6 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAlone) {
   EXPECT_EQ(GameState.SceneState, SceneMessageBox);
   Press("Return");
   WaitFor(SceneMainMenu);
-}
-
-TEST_F(DesktopControls, TheRightButtonFiresWhileTheLeftDragsTheKnob) {
-  BootToMenu();
-  harness::PushTap(512, 375);
-  WaitFor(ScenePlaying);
-  StopHazards();
-  harness::PushMouseDown(kKnobX, kKnobY);
-  harness::PushMouseMotion(kKnobX - 60, kKnobY, 1);
-  harness::Frame();
-  ASSERT_EQ(GameState.ControlDragging, 1);
-  ASSERT_TRUE(xpointer::Button(3, true));
-  ASSERT_TRUE(xpointer::Button(3, false));
-  Settle();
-  EXPECT_EQ(GameState.LaserHeat, 80.0);
-  EXPECT_EQ(GameState.ControlDragging, 1) << "the drag goes on";
-  EXPECT_LT(GameState.SteerX, 0.0);
 }
 
 TEST_F(DesktopControls, ACampaignPurchaseAndMissionWithTheKeysAlone) {

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <vector>
 
-#include "input/events.h"
 #include "platform/platform.h"
 #include "platform/x_pointer.h"
 #include "support/harness.h"

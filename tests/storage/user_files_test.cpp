@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "storage/files.h"
 #include "storage/user_files.h"
 #include "support/harness.h"
 
@@ -131,25 +130,13 @@ TEST_F(UserFilesTest, ADamagedSaveIsKeptBesideItsRepairedRecordAndSaidSo) {
 TEST_F(UserFilesTest, OptionsAndCalibrationTakeWhatTheyCanAndRewriteTheRest) {
   // Music, sound and control method, one digit each: music and sound on or off, else on; methods
   // other than 0, 1 and 4 leave no way to steer: right hand. Repairs are written back.
-  const std::pair<std::string, std::string> options[] = {
-      {"110", "1,1,0 110"},
-      {"001", "0,0,1 001"},
-      {"104", "1,0,4 104"},
-      {"150", "1,1,0 110"},
-      {"112", "1,1,0 110"},
-      {"013", "0,1,0 010"},
-      {"117", "1,1,0 110"},
-      {"0", "0,1,0 010"},
-      {"", "1,1,0 110"},
-      {std::string("1\0"
-                   "4",
-                   3),
-       "1,1,4 114"},
-      {"1\n4", "1,1,0 110"},
-      {"a/:", "1,1,0 110"},
-      {"990", "1,1,0 110"},
-      {"201", "1,0,1 101"},
-  };
+  const std::pair<std::string, std::string> options[] = {{"110", "1,1,0 110"}, {"001", "0,0,1 001"},
+                                                         {"104", "1,0,4 104"}, {"150", "1,1,0 110"},
+                                                         {"112", "1,1,0 110"}, {"013", "0,1,0 010"},
+                                                         {"117", "1,1,0 110"}, {"0", "0,1,0 010"},
+                                                         {"", "1,1,0 110"},    {"1\n4", "1,1,0 110"},
+                                                         {"a/:", "1,1,0 110"}, {"990", "1,1,0 110"},
+                                                         {"201", "1,0,1 101"}, {std::string("1\0004", 3), "1,1,4 114"}};
   for (const auto& [bytes, expected] : options) {
     WriteFile(kOptions, bytes);
     EXPECT_EQ(Printed(LoadOptions), "");

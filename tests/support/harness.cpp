@@ -17,7 +17,6 @@
 #include "render/text.h"
 #include "views/views.h"
 #include "world/asteroids.h"
-#include "world/round.h"
 
 extern "C" {
 void __real_SDL_Delay(Uint32 ms);

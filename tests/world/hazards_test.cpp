@@ -4,7 +4,6 @@
 
 #include "support/harness.h"
 #include "world/asteroids.h"
-#include "world/round.h"
 
 using namespace harness;
 

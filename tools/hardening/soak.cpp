@@ -115,9 +115,9 @@ void CheckAfterFrame() {
     if (GameState.FileTable.files[slot] != nullptr) Fail("file handle " + std::to_string(slot) + " is still open");
   }
   if (GameState.LoadPhase != 1) return;
-  const std::vector<int32_t> counts = {GameState.ViewTable.count, GameState.ImageTable.count,
-                                       GameState.TextTable.count, GameState.TouchAreaTable.count,
-                                       GameState.FontTable.count, GameState.SoundTable.count};
+  const GameStateRecord& g = GameState;
+  const std::vector<int32_t> counts = {g.ViewTable.count,      g.ImageTable.count, g.TextTable.count,
+                                       g.TouchAreaTable.count, g.FontTable.count,  g.SoundTable.count};
   static const std::vector<int32_t> settled = counts;
   if (counts != settled) Fail("a table (views, images, texts, touch areas, fonts, sounds) grew during play");
 }
@@ -383,17 +383,16 @@ int main(int argc, char** argv) {
   Shutdown();
   CheckUserFiles("after shutdown");
 
-  std::string missing;
+  std::string missing;  // the scenes never reached
   printf("\nFrames per scene:");
   for (int i = 0; i < kSceneCount; ++i) {
     printf("%s %s %ld", i ? "," : "", kSceneNames[i], sceneFrames[i]);
     if (sceneFrames[i] == 0) missing += std::string(missing.empty() ? "" : ", ") + kSceneNames[i];
   }
   printf(
-      "\nCampaign: %ld missions won, at level %d in the end. Writes checked: %ld save game, %ld options, "
-      "%ld calibration\n",
-      missionsWon, GameState.campaignLevel, writesChecked[SaveGameFile], writesChecked[OptionsFile],
-      writesChecked[CalibrationFile]);
+      "\nCampaign: %ld missions won, at level %d in the end. Writes checked: %ld save game, %ld options, %ld "
+      "calibration\n",
+      missionsWon, GameState.campaignLevel, writesChecked[0], writesChecked[1], writesChecked[2]);
   for (int file = 0; file < kUserFileCount; ++file) {
     if (writesChecked[file] == 0) Fail(std::string("the ") + kUserFiles[file].name + " file was never written");
   }

@@ -16,6 +16,7 @@ namespace hardening {
 
 enum UserFile { SaveGameFile, OptionsFile, CalibrationFile, kUserFileCount };
 using Values = std::array<long long, 6>;
+using Fields = std::array<int32_t*, 6>;
 
 struct UserFileFormat {
   const char* path;
@@ -25,42 +26,20 @@ struct UserFileFormat {
   const char* scan;            // sscanf format of its text
   const char* print;           // how the game prints the values back
   Values low, high, defaults;  // defaults: what a missing file starts with
-  std::array<int32_t*, 6> memory;
+  Fields memory;
 };
 
+// The calibration screen's tracks end at +-1900 steering units.
 inline const UserFileFormat kUserFiles[kUserFileCount] = {
-    {"Data/User/VelMoraSaveGame.sav",
-     "save game",
-     50,
-     6,
-     "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<",
-     "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<",
-     {1, 1, 1, 1, 1, 0},
-     {6, 6, 6, 6, INT32_MAX, INT32_MAX},
-     {1, 1, 1, 1, 1, 5000},
-     {&GameState.weaponsLevel, &GameState.shieldLevel, &GameState.handlingLevel, &GameState.structureLevel,
-      &GameState.campaignLevel, &GameState.credits}},
-    {"Data/User/VelmoraConfig.cfg",
-     "options",
-     3,
-     3,
-     "%1lld%1lld%1lld",
-     "%lld%lld%lld",
-     {0, 0, 0},
-     {1, 1, 4},
-     {1, 1, 0},
-     {&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
-    // The calibration screen's tracks end at +-1900 steering units.
-    {"Data/User/VelMorAccData.cfg",
-     "calibration",
-     50,
-     2,
-     "%lld;%lld;",
-     "%lld;%lld;",
-     {-1900, -1900},
-     {1900, 1900},
-     {0, 0},
-     {&GameState.calibrationX, &GameState.calibrationY}},
+    {"Data/User/VelMoraSaveGame.sav", "save game", 50, 6, "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<",
+     "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<", Values{1, 1, 1, 1, 1, 0}, Values{6, 6, 6, 6, INT32_MAX, INT32_MAX},
+     Values{1, 1, 1, 1, 1, 5000},
+     Fields{&GameState.weaponsLevel, &GameState.shieldLevel, &GameState.handlingLevel, &GameState.structureLevel,
+            &GameState.campaignLevel, &GameState.credits}},
+    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", "%lld%lld%lld", Values{0, 0, 0},
+     Values{1, 1, 4}, Values{1, 1, 0}, Fields{&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
+    {"Data/User/VelMorAccData.cfg", "calibration", 50, 2, "%lld;%lld;", "%lld;%lld;", Values{-1900, -1900},
+     Values{1900, 1900}, Values{0, 0}, Fields{&GameState.calibrationX, &GameState.calibrationY}},
 };
 
 inline std::string Printable(const std::string& bytes) {
