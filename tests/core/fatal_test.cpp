@@ -5,7 +5,6 @@
 
 #include "render/image.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 class FatalTest : public GameTest {};
 

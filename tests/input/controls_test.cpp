@@ -4,7 +4,6 @@
 
 #include "input/controls.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -6,7 +6,6 @@
 
 #include "input/events.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -4,7 +4,6 @@
 #include "input/translate.h"
 #include "render/text.h"
 #include "support/harness.h"
-#include "views/views.h"
 #include "world/asteroids.h"
 #include "world/cargo_ship.h"
 

@@ -5,7 +5,6 @@
 
 #include "render/text.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -8,7 +8,6 @@
 
 #include "app/app.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -11,7 +11,6 @@
 #include "platform/platform.h"
 #include "platform/x_pointer.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 extern "C" void* SDL12COMPAT_GetWindow(void);
 

@@ -2,7 +2,6 @@
 // and the fire button and the accelerometer's fire area pull the trigger.
 #include "input/events.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -3,7 +3,6 @@
 // panel's test.)
 #include "platform/platform.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

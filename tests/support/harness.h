@@ -13,6 +13,7 @@
 #include "core/game_state.h"
 #include "support/files.h"
 #include "tools/driver/driver.h"
+#include "views/views.h"  // the views every test looks at
 
 namespace harness {
 

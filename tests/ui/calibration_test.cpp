@@ -5,7 +5,6 @@
 #include "input/events.h"
 #include "platform/platform.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

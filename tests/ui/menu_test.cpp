@@ -1,7 +1,6 @@
 // The main menu and the help screen: buttons act only once the menu is up, a button lifted
 // elsewhere does nothing, and back from options or help returns to a tidy menu.
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

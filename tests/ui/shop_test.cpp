@@ -1,7 +1,6 @@
 // The upgrade shop on the briefing screen: its rows, prices by level, what a balance can buy, and
 // when purchases are kept.
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

@@ -4,7 +4,6 @@
 #include "views/frame.h"
 #include "render/draw.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using harness::FramePixel;
 

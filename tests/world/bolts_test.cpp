@@ -1,7 +1,6 @@
 // Laser bolts in a round: how long they fly, what they hit and what each kill does to the score.
 #include "ship/guns.h"
 #include "support/harness.h"
-#include "views/views.h"
 
 using namespace harness;
 

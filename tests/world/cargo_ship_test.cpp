@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "support/harness.h"
-#include "views/views.h"
 #include "world/cargo_ship.h"
 #include "world/random.h"
 

@@ -1,7 +1,6 @@
 // Explosions (placement, the four-slot ring, the flip-book and its sound) and the starfield
 // (start, drift and wrap).
 #include "support/harness.h"
-#include "views/views.h"
 #include "world/explosions.h"
 #include "world/stars.h"
 
