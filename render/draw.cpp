@@ -39,24 +39,16 @@ Batch batch;
 bool batching = true;
 bool skipCoveredClear = true;
 
-void UseBlending(bool on) {
-  if (state.known && state.blending == on) return;
-  if (on) {
-    glEnable(GL_BLEND);
-  } else {
-    glDisable(GL_BLEND);
-  }
-  state.blending = on;
+// Turns a piece of GL state on or off, unless it is known to be so already.
+void Use(bool& tracked, bool on, void (*enable)(GLenum), void (*disable)(GLenum), GLenum what) {
+  if (state.known && tracked == on) return;
+  (on ? enable : disable)(what);
+  tracked = on;
 }
 
+void UseBlending(bool on) { Use(state.blending, on, glEnable, glDisable, GL_BLEND); }
 void UseTexCoords(bool on) {
-  if (state.known && state.texCoords == on) return;
-  if (on) {
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  } else {
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  }
-  state.texCoords = on;
+  Use(state.texCoords, on, glEnableClientState, glDisableClientState, GL_TEXTURE_COORD_ARRAY);
 }
 
 void UseTexture(GLuint texture) {

@@ -8,12 +8,7 @@
 namespace {
 
 // Back to the main menu, from the options or the help screen.
-int BackTouched(int phase, int, int) {
-  if (!ButtonLiftedOutsideBox(phase, GameState.Menu.backButtonOver)) return 0;
-  SceneChange(SceneMainMenu);
-  Tap();
-  return 0;
-}
+int BackTouched(int phase, int, int) { return BackToMenu(phase, GameState.Menu.backButtonOver); }
 
 }  // namespace
 
@@ -32,6 +27,13 @@ bool ButtonLifted(int phase, ViewId pressedPicture) {
 
 bool ButtonLiftedOutsideBox(int phase, ViewId pressedPicture) {
   return !MessageBoxIsOpen() && ButtonLifted(phase, pressedPicture);
+}
+
+int BackToMenu(int phase, ViewId pressedPicture) {
+  if (!ButtonLiftedOutsideBox(phase, pressedPicture)) return 0;
+  SceneChange(SceneMainMenu);
+  Tap();
+  return 0;
 }
 
 void CreateBackButton() { GameState.Menu.backButton = ViewAddHidden("Images/backBtn.png", 387, 680, BackTouched); }

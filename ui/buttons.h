@@ -15,6 +15,8 @@ bool ButtonLifted(int phase, ViewId pressedPicture);
 // The same for a button that must not act under the message box: it neither shows its pressed
 // picture nor acts while the box is open.
 bool ButtonLiftedOutsideBox(int phase, ViewId pressedPicture);
+// A back button's touch (outside the message box): lifted on it, it goes back to the main menu.
+int BackToMenu(int phase, ViewId pressedPicture);
 // Start-up: the back button of the options and help screens (hidden); its pressed picture comes
 // later, with the menu's (CreateMenuPressedPictures).
 void CreateBackButton();

@@ -93,12 +93,7 @@ int InterLevelStartTouched(int phase, int, int) {
   return 0;
 }
 
-int InterLevelBackTouched(int phase, int, int) {
-  if (!ButtonLiftedOutsideBox(phase, GameState.InterLevel.backButtonOver)) return 0;
-  SceneChange(SceneMainMenu);
-  Tap();
-  return 0;
-}
+int InterLevelBackTouched(int phase, int, int) { return BackToMenu(phase, GameState.InterLevel.backButtonOver); }
 
 }  // namespace
 

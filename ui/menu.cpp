@@ -45,26 +45,17 @@ int FreePlayTouched(int phase, int, int) {
   return 0;
 }
 
-int OptionsTouched(int phase, int, int) {
-  if (!MenuActive() || !ButtonLifted(phase, GameState.Menu.optionsButtonOver)) return 0;
-  SceneChangeAfterFade(SceneOptions);
+// A menu button that only leads to another screen: lifted on it, the menu fades out to that scene.
+int FadeOutTo(int phase, ViewId pressedPicture, int32_t scene) {
+  if (!MenuActive() || !ButtonLifted(phase, pressedPicture)) return 0;
   Tap();
+  SceneChangeAfterFade(scene);
   return 0;
 }
 
-int HelpTouched(int phase, int, int) {
-  if (!MenuActive() || !ButtonLifted(phase, GameState.Menu.helpButtonOver)) return 0;
-  Tap();
-  SceneChangeAfterFade(SceneHelp);
-  return 0;
-}
-
-int ScoresTouched(int phase, int, int) {
-  if (!MenuActive() || !ButtonLifted(phase, GameState.Menu.scoresButtonOver)) return 0;
-  Tap();
-  SceneChangeAfterFade(SceneBestScores);
-  return 0;
-}
+int OptionsTouched(int phase, int, int) { return FadeOutTo(phase, GameState.Menu.optionsButtonOver, SceneOptions); }
+int HelpTouched(int phase, int, int) { return FadeOutTo(phase, GameState.Menu.helpButtonOver, SceneHelp); }
+int ScoresTouched(int phase, int, int) { return FadeOutTo(phase, GameState.Menu.scoresButtonOver, SceneBestScores); }
 
 void Quit() { running = 0; }
 
