@@ -43,6 +43,9 @@ constexpr int kScreenHeight = 768;
 
 // The tilt sensor's reading at full tilt (one g); the steering holds readings beyond it there.
 constexpr int32_t kFullTilt = 16000;
+// The calibration's reach each way, in steering units: the calibration panel's tracks end there,
+// and a stored calibration is held within it.
+constexpr int32_t kCalibrationLimit = 1900;
 
 // Milliseconds slept after every frame, and while the game is in the background.
 constexpr int32_t kFrameDelay = 33;

@@ -28,8 +28,6 @@ constexpr int kOptionBytes = 3;
 constexpr int32_t kLowestUpgrade = 1;
 constexpr int32_t kHighestUpgrade = 6;
 constexpr int32_t kStartCredits = 5000;
-// The calibration screen's tracks end at +-1900 steering units.
-constexpr int32_t kCalibrationLimit = 1900;
 
 // The longest save text the game can produce: upgrades 1..6, a positive level and credits of
 // 0..2147483647. It must fit in 49 characters so the 50-byte record keeps its NUL.

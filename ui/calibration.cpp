@@ -1,5 +1,7 @@
 #include "ui/calibration.h"
 
+#include <algorithm>
+
 #include "core/game_state.h"
 #include "core/scene.h"
 #include "input/steering.h"
@@ -9,8 +11,8 @@
 
 namespace {
 
-// A tilt of v steering units sits v / 1900 x 52 px from the centre of a 104 px track.
-constexpr double kTiltRange = 1900.0;
+// A tilt of v steering units sits v / kCalibrationLimit x 52 px from the centre of a 104 px track.
+constexpr double kTiltRange = kCalibrationLimit;
 constexpr double kHalfTrack = 52.0;
 constexpr int32_t kTrackXLeft = 91;  // the X track's dot runs from x 91 to 195 at y 413
 constexpr int32_t kTrackYTop = 432;  // the Y track's dot runs from y 432 to 536 at x 267
@@ -18,7 +20,7 @@ constexpr int32_t kXCentre = kTrackXLeft + 52;
 constexpr int32_t kYCentre = kTrackYTop + 52;
 constexpr int32_t kMarkerShift = 3;  // markers sit 3 px further along than a dot
 
-int32_t Clamp(int32_t v) { return v < -1900 ? -1900 : (v > 1900 ? 1900 : v); }
+int32_t Clamp(int32_t v) { return std::clamp(v, -kCalibrationLimit, kCalibrationLimit); }
 
 // The panel, its OK button and both tracks' dots and markers.
 void SetPanelVisible(int32_t value) {
