@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kKnobX = 946, kKnobY = 693;
-
 // Real X events arrive asynchronously: frames with a short wait between them.
 void Settle(int frames = 4) {
   for (int i = 0; i < frames; ++i) {
@@ -93,15 +91,15 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAndTheRightButtonWhileTheLe
   EXPECT_EQ(GameState.LaserHeat, 80.0);
   Press("Control_L");
   EXPECT_EQ(GameState.LaserHeat, 160.0);
-  harness::PushMouseDown(kKnobX, kKnobY);
-  harness::PushMouseMotion(kKnobX - 60, kKnobY, 1);
+  harness::PushMouseDown(harness::kKnob[0], harness::kKnob[1]);
+  harness::PushMouseMotion(harness::kKnob[0] - 60, harness::kKnob[1], 1);
   harness::Frame();
   ASSERT_EQ(GameState.ControlDragging, 1);
   ASSERT_TRUE(xpointer::Button(3, true) && xpointer::Button(3, false));
   Settle();
   EXPECT_EQ(GameState.LaserHeat, 240.0);
   EXPECT_TRUE(GameState.ControlDragging == 1 && GameState.SteerX < 0.0) << "the drag goes on";
-  harness::PushMouseUp(kKnobX, kKnobY);
+  harness::PushMouseUp(harness::kKnob[0], harness::kKnob[1]);
   EXPECT_EQ(harness::Plays(harness::kLaserSound, sounds), 3);
 
   // P pauses and resumes, and so does Esc; the paused round is left by its Leave round button,
