@@ -119,14 +119,8 @@ constexpr int kBriefingStart[2] = {570, 705}, kBriefingBack[2] = {420, 705};
 constexpr int kExplosionSound = 0, kLoopMusic = 1, kMenuMusic = 2, kLaserSound = 3, kButtonTap = 4, kChime = 5;
 constexpr int kMusicChannel = 31;
 
-using driver::PushFocus;
-using driver::PushJoyAxis;
-using driver::PushKey;
-using driver::PushMouseDown;
-using driver::PushMouseMotion;
-using driver::PushMouseUp;
-using driver::PushQuit;
-using driver::PushTap;
+// The driver's pushed input (PushTap, PushKey, PushFocus and the rest).
+using namespace driver;
 
 }  // namespace harness
 
