@@ -138,10 +138,7 @@ TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
   EXPECT_TRUE(find(Wav(2, 44100, 16, 400, true), offset, length) && offset == 56 && length == 400);
   std::string dataFirst = Wav(2, 44100, 16, 400);
   std::rotate(dataFirst.begin() + 12, dataFirst.begin() + 36, dataFirst.end() - 400);
-  const struct {
-    const char* what;
-    std::string wav;
-  } refused[] = {
+  const std::pair<const char*, std::string> refused[] = {
       {"mono", Wav(1, 44100, 16, 400)},
       {"22 kHz", Wav(2, 22050, 16, 400)},
       {"8-bit", Wav(2, 44100, 8, 400)},
@@ -152,7 +149,7 @@ TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
       {"not RIFF", "RIFX" + Wav(2, 44100, 16, 400).substr(4)},
       {"a header only", Wav(2, 44100, 16, 400).substr(0, 11)},
   };
-  for (const auto& wav : refused) EXPECT_FALSE(find(wav.wav, offset, length)) << wav.what;
+  for (const auto& [what, wav] : refused) EXPECT_FALSE(find(wav, offset, length)) << what;
   AudioClose();
   SDL_Quit();
 }
@@ -163,11 +160,9 @@ namespace {
 // the driver writes at the pace of playback) until it holds at least `frames` of them.
 std::vector<Sint16> Recorded(const std::string& path, size_t frames) {
   for (int wait = 0; wait < 600 && std::filesystem::file_size(path) < frames * 4; ++wait) usleep(50000);
-  std::vector<Sint16> samples(std::filesystem::file_size(path) / 2);
-  FILE* file = fopen(path.c_str(), "rb");
-  samples.resize(fread(samples.data(), 2, samples.size(), file));
-  fclose(file);
-  return samples;
+  const std::string bytes = harness::ReadFile(path);
+  const auto* samples = reinterpret_cast<const Sint16*>(bytes.data());
+  return std::vector<Sint16>(samples, samples + bytes.size() / 2);
 }
 
 }  // namespace

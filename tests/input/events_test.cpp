@@ -48,8 +48,7 @@ TEST_F(EventsTest, TouchesReachEveryVisibleButtonUnderTheFingerAndAreasFireOnThe
   PushMouseDown(10, 105);
   PushMouseUp(10, 305);
   SDL_Event right = {};
-  right.type = SDL_MOUSEBUTTONDOWN;
-  right.button.button = SDL_BUTTON_RIGHT;
+  right.button = {SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_RIGHT, SDL_PRESSED, 0, 0};
   SDL_PushEvent(&right);
   PushMouseMotion(5, 105);
   PumpEvents();

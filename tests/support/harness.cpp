@@ -19,7 +19,6 @@
 #include "world/asteroids.h"
 
 extern "C" {
-void __real_SDL_Delay(Uint32 ms);
 int __real_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
 void __real_SDL_GL_SwapBuffers();
 
@@ -142,9 +141,7 @@ void PressKey(int key) {
 
 void PushActive(int state, bool gained) {
   SDL_Event event = {};
-  event.type = event.active.type = SDL_ACTIVEEVENT;
-  event.active.gain = gained ? 1 : 0;
-  event.active.state = static_cast<Uint8>(state);
+  event.active = {SDL_ACTIVEEVENT, Uint8(gained ? 1 : 0), Uint8(state)};
   SDL_PushEvent(&event);
 }
 

@@ -63,8 +63,8 @@ void CheckFile(int file, bool matchMemory, const char* when) {
   const std::string bytes = ReadFile(kUserFiles[file].path, &exists);
   if (!exists && GameState.LoadPhase != 1) return;
   Values v;
-  std::string reason = exists ? CheckUserFile(file, bytes, true, &v) : "";
-  if (!exists) reason = std::string("the ") + kUserFiles[file].name + " file is missing";
+  std::string reason =
+      exists ? CheckUserFile(file, bytes, true, &v) : std::string("the ") + kUserFiles[file].name + " file is missing";
   if (reason.empty() && matchMemory && v != InMemory(file)) {
     reason = std::string(kUserFiles[file].name) + " file \"" + Printable(bytes) + "\" differs from memory";
   }
