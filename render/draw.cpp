@@ -117,6 +117,26 @@ void AppendQuad(const GLfloat corners[4][3], const GLfloat uv[4][2]) {
   batch.quads += 1;
 }
 
+// Draws a texture that was just uploaded into the frame's corner pixel, which the frame's clear or
+// its full-screen picture then covers. A GL may copy or convert a texture only when something is
+// first drawn from it: so that work falls in the frame that loaded the picture (a loading frame),
+// not in the first frame that shows it (the first frames of a round).
+void WarmTexture(GLuint texture) {
+  BeginStateTracking();
+  if (!state.alphaBlendFunc) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    state.alphaBlendFunc = true;
+  }
+  UseBlending(true);
+  UseTexCoords(true);
+  UseTexture(texture);
+  static constexpr GLfloat kCorners[4 * 3] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
+  static constexpr GLfloat kUv[4 * 2] = {0, 0, 1, 0, 0, 1, 1, 1};
+  glVertexPointer(3, GL_FLOAT, 0, kCorners);
+  glTexCoordPointer(2, GL_FLOAT, 0, kUv);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
 }  // namespace
 
 int32_t FlipY(int32_t y) { return kScreenHeight - y; }
@@ -182,6 +202,7 @@ void PresentFrame() {
 void BeginFrame(bool coveredByOpaquePicture) {
   PlatformFrameViewport();
   state.known = false;
+  TakeFreshTextures(WarmTexture);
   if (!(skipCoveredClear && coveredByOpaquePicture)) DrawFilledRect(0, 0, kScreenWidth, kScreenHeight, 0x000000);
 }
 

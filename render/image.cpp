@@ -123,11 +123,14 @@ SDL_Surface* KeepVisiblePart(const SDL_Surface* padded, Image* image, const char
 
 // Every texture the game holds, so each is given back exactly once.
 std::vector<GLuint> heldTextures;
+// The textures uploaded since the last frame, not yet drawn from.
+std::vector<GLuint> freshTextures;
 
 GLuint UploadTexture(const SDL_Surface* surface) {
   GLuint name = 0;
   glGenTextures(1, &name);
   heldTextures.push_back(name);
+  freshTextures.push_back(name);
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -145,12 +148,19 @@ void ImageFreeTexture(Image* image) {
   const auto held = std::find(heldTextures.begin(), heldTextures.end(), name);
   if (name == 0 || held == heldTextures.end()) return;
   heldTextures.erase(held);
+  freshTextures.erase(std::remove(freshTextures.begin(), freshTextures.end(), name), freshTextures.end());
   glDeleteTextures(1, &name);
 }
 
 void FreeAllTextures() {
   if (!heldTextures.empty()) glDeleteTextures(static_cast<GLsizei>(heldTextures.size()), heldTextures.data());
   heldTextures.clear();
+  freshTextures.clear();
+}
+
+void TakeFreshTextures(void (*warm)(GLuint texture)) {
+  for (const GLuint name : freshTextures) warm(name);
+  freshTextures.clear();
 }
 
 int32_t NextPowerOfTwo(int32_t n) {

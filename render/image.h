@@ -32,6 +32,8 @@ class Image {
 void ImageFreeTexture(Image* image);
 // Gives every texture still held back; at shutdown, while the GL context still stands.
 void FreeAllTextures();
+// Hands each texture uploaded since the last call to warm, once.
+void TakeFreshTextures(void (*warm)(unsigned int texture));
 // Loads a PNG (full path) into a new Image; a file that cannot be loaded ends the program.
 Image* ImageFromFile(const char* path);
 // Fills the image from the file: pads the picture into a W x H RGBA texture and uploads it.
