@@ -150,6 +150,7 @@ void AdvanceLoadingBar() {
 }  // namespace
 
 void LoadStep() {
+  if (!PlatformGameDataArrived()) return;  // the loading screen stays as it is meanwhile
   const int step = GameState.LoadStepCounter;
   if (StepWork work = StepAt(step)) work();
   if (step % 2 == 0) AdvanceLoadingBar();

@@ -1,6 +1,7 @@
 # The browser build: the same game compiled to WebAssembly with Emscripten (its own SDL 1.2,
-# SDL_mixer and fixed-function GL emulation), its run tree packed as Velmora.data, and a page of
-# our own. The pictures, fonts and sounds come from a native build's run tree (VELMORA_NATIVE_DATA,
+# SDL_mixer and fixed-function GL emulation), its run tree packed in two (Velmora.data, the
+# loading screen's three pictures, read before the game starts; Velmora-assets.data, everything
+# else, which the game waits for in its loading screen while it starts), and a page of our own. The pictures, fonts and sounds come from a native build's run tree (VELMORA_NATIVE_DATA,
 # made by `cmake --build build --target assets`), staged lighter for the download (tools/web/
 # stage_data.py). The site (VELMORA_WEB_SITE) holds only what is served; this build tree keeps
 # everything else.
@@ -28,6 +29,23 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/data.stamp
   COMMENT "Staging the run tree for the browser" VERBATIM)
 add_custom_target(web_data DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
+# The loading screen's pictures start the game; the rest arrives while it runs (the page hands it
+# over in one piece, platform/web/index.html).
+set(VELMORA_WEB_BOOT Images/loadingBG.jpg Images/pbBG.png Images/pb.png)
+set(VELMORA_WEB_BOOT_FILES)
+set(VELMORA_WEB_BOOT_EXCLUDED)
+foreach(file ${VELMORA_WEB_BOOT})
+  list(APPEND VELMORA_WEB_BOOT_FILES "SHELL:--preload-file ${VELMORA_WEB_DATA}/${file}@/Data/${file}")
+  list(APPEND VELMORA_WEB_BOOT_EXCLUDED ${VELMORA_WEB_DATA}/${file})
+endforeach()
+add_custom_command(OUTPUT ${VELMORA_WEB_SITE}/Velmora-assets.data ${VELMORA_WEB_SITE}/Velmora-assets.js
+  COMMAND ${PYTHON3} ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py Velmora-assets.data
+    --preload ${VELMORA_WEB_DATA}@/Data --exclude ${VELMORA_WEB_BOOT_EXCLUDED} --no-node
+    --js-output=Velmora-assets.js
+  DEPENDS ${CMAKE_BINARY_DIR}/data.stamp WORKING_DIRECTORY ${VELMORA_WEB_SITE}
+  COMMENT "Packing the game's assets for the browser" VERBATIM)
+add_custom_target(web_assets DEPENDS ${VELMORA_WEB_SITE}/Velmora-assets.data)
+
 # Emscripten's JavaScript optimiser finds Debian's acorn only through NODE_PATH.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 add_executable(velmora ${VELMORA_GAME_SOURCES} ${VELMORA_MAIN_SOURCE} ${VELMORA_WEB_SOURCE})
@@ -39,8 +57,8 @@ target_link_options(velmora PRIVATE -O2
   -sLEGACY_GL_EMULATION=1 -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
   -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']
   -sEXPORTED_FUNCTIONS=['_main','_WebFrameWork','_WebProbe']
-  --preload-file ${VELMORA_WEB_DATA}@/Data)
-add_dependencies(velmora web_data)
+  ${VELMORA_WEB_BOOT_FILES})
+add_dependencies(velmora web_data web_assets)
 set_property(TARGET velmora APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
 # The site around the game: the page, its script and worker (with the build's list of files and
@@ -51,6 +69,6 @@ set(VELMORA_SITE_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/index.html ${CMAKE_SOU
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
   COMMAND ${PYTHON3} -B ${CMAKE_SOURCE_DIR}/tools/web/make_site.py ${VELMORA_WEB_SITE} ${CMAKE_SOURCE_DIR} ${VELMORA_NATIVE_DATA}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
-  DEPENDS velmora ${VELMORA_SITE_SOURCES}
+  DEPENDS velmora web_assets ${VELMORA_SITE_SOURCES}
   COMMENT "Finishing the site in ${VELMORA_WEB_SITE}" VERBATIM)
 add_custom_target(web_site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

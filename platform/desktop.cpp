@@ -285,6 +285,8 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 
 bool PlatformDecodesAhead() { return true; }
 
+bool PlatformGameDataArrived() { return true; }
+
 void PlatformUserFileWritten() {}
 
 PlatformStorageValue PlatformUserStorage() { return PlatformStorageLasting; }

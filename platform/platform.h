@@ -31,6 +31,9 @@ void PlatformRunLoop(bool (*pass)());
 SDL_Surface* PlatformLoadPicture(const char* path);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
+// True once the game's pictures, fonts, sounds and levels can be read. On the desktop always; in a
+// browser the game starts while they still download, and its loading screen waits for them.
+bool PlatformGameDataArrived();
 // The frame's drawing is handed over before it is shown: on the desktop the GL is flushed and
 // waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
 // returns, and waiting for the GPU there would stall the page's whole pass.

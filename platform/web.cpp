@@ -399,7 +399,8 @@ void PlatformToggleFullScreen() {
 void PlatformRequestContext() {}
 
 void PlatformWait(uint32_t ms) {
-  waitedInAll += ms;
+  // The game's own delays; the passes spent waiting for the download are the network's.
+  if (PlatformGameDataArrived()) waitedInAll += ms;
   if (!fastFrames) waitBeforeNextPass += ms;
 }
 
@@ -441,6 +442,13 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 }
 
 bool PlatformDecodesAhead() { return false; }
+
+// Set by the page once it has put the downloaded assets into the file system.
+bool PlatformGameDataArrived() {
+  static bool arrived = false;
+  if (!arrived) arrived = EM_ASM_INT({ return Module["gameDataArrived"] ? 1 : 0; }) != 0;
+  return arrived;
+}
 
 void PlatformFinishFrame() {}
 
