@@ -212,12 +212,12 @@ std::string Text(TextId id) { return GameState.TextTable.entries[id]->text; }
 bool TextShown(TextId id) { return GameState.TextTable.entries[id]->visible == 1; }
 
 Wav LoadWav(const std::string& path) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* bytes = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &bytes, &length) == nullptr) return {};
+  if (SDL_LoadWAV(path.c_str(), &format, &bytes, &length) == nullptr) return {};
   const auto* samples = reinterpret_cast<const int16_t*>(bytes);
-  Wav wav{spec.freq, spec.channels, spec.format, std::vector<int16_t>(samples, samples + length / 2)};
+  Wav wav{format.freq, format.channels, format.format, std::vector<int16_t>(samples, samples + length / 2)};
   SDL_FreeWAV(bytes);
   return wav;
 }
