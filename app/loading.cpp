@@ -150,8 +150,8 @@ void AdvanceLoadingBar() {
 }  // namespace
 
 void LoadStep() {
-  if (!PlatformGameDataArrived()) return;  // the loading screen stays as it is meanwhile
   const int step = GameState.LoadStepCounter;
+  if (!PlatformLoadStepReady(step)) return;  // the loading screen stays as it is meanwhile
   if (StepWork work = StepAt(step)) work();
   if (step % 2 == 0) AdvanceLoadingBar();
   GameState.LoadStepCounter += 1;

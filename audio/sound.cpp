@@ -13,6 +13,7 @@
 #include "audio/vorbis.h"
 #include "core/data_path.h"
 #include "core/fatal.h"
+#include "platform/platform.h"
 
 // Long sounds (the music) are played straight from the file mapped read-only where the system can
 // map files; elsewhere every sound is decoded onto the heap.
@@ -170,6 +171,10 @@ void GiveTheMixHeadroom() {
 static void GiveTheMixHeadroom() {}
 #endif
 
+namespace {
+void DropPendingSounds();
+}  // namespace
+
 void AudioOpen() {
   if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) != 0) {
     printf("unable to open Audio! Reason: %s\n", SDL_GetError());
@@ -180,6 +185,7 @@ void AudioOpen() {
 }
 
 void AudioClose() {
+  DropPendingSounds();
   Mix_HaltMusic();
   Mix_CloseAudio();
   UnmapWavs();
@@ -196,12 +202,25 @@ std::string VorbisPath(const std::string& path) {
   return access(ogg.c_str(), F_OK) == 0 ? ogg : std::string();
 }
 
-// Decodes an Ogg Vorbis file whole and hands the mixer its samples as a WAV image in memory.
-Mix_Chunk* LoadVorbis(const std::string& path) {
+// Music stored as Ogg Vorbis (the browser's) is decoded a piece at a time in the game's waits,
+// from the loading screen on, and handed to the mixer once whole; a sound played before then is
+// finished at once.
+struct PendingSound {
+  SoundId id = -1;
+  uint8_t* file = nullptr;  // the stream's bytes, read whole
+  VorbisDecoding* decoding = nullptr;
+  std::string path;
+};
+PendingSound pendingSounds[kMaxSounds];
+int pendingCount = 0;
+constexpr uint32_t kFramesPerPiece = 4096;  // about a millisecond of decoding
+
+// Reads an Ogg Vorbis file and begins decoding it; false with SDL's error set when it cannot.
+bool BeginVorbis(const std::string& path, SoundId id) {
   FILE* file = fopen(path.c_str(), "rb");
   if (file == nullptr) {
     SDL_SetError("cannot open %s", path.c_str());
-    return nullptr;
+    return false;
   }
   uint8_t* data = nullptr;
   long size = -1;
@@ -212,19 +231,51 @@ Mix_Chunk* LoadVorbis(const std::string& path) {
   if (!read) {
     free(data);
     SDL_SetError("cannot read %s", path.c_str());
-    return nullptr;
+    return false;
   }
   const char* error = nullptr;
-  DecodedWav wav = DecodeVorbisToWav(data, size_t(size), error);
-  free(data);
-  if (wav.bytes == nullptr) {
+  VorbisDecoding* decoding = VorbisBegin(data, size_t(size), error);
+  if (decoding == nullptr) {
+    free(data);
     SDL_SetError("%s: %s", path.c_str(), error);
-    return nullptr;
+    return false;
   }
-  // The mixer takes its own copy of the samples (converted to its format where it differs).
+  pendingSounds[pendingCount++] = PendingSound{id, data, decoding, path};
+  return true;
+}
+
+// Decodes the rest of a pending sound and gives the mixer its samples (the mixer takes its own
+// copy, converted to its format where it differs); fatal when it will not take them.
+void FinishPendingSound(int index) {
+  PendingSound& pending = pendingSounds[index];
+  const DecodedWav wav = VorbisFinish(pending.decoding);
+  free(pending.file);
   Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.bytes, int(wav.size)), 1);
   free(wav.bytes);
-  return chunk;
+  if (chunk == nullptr) {
+    printf("Could not load wav file %s: it is unreadable. Reason: %s\n", pending.path.c_str(), SDL_GetError());
+    ExitOnFatalError();
+  }
+  GameState.SoundTable.entries[pending.id] = chunk;
+  std::move(pendingSounds + index + 1, pendingSounds + pendingCount, pendingSounds + index);
+  pendingSounds[--pendingCount] = PendingSound{};
+}
+
+void DropPendingSounds() {
+  while (pendingCount > 0) {
+    PendingSound& pending = pendingSounds[--pendingCount];
+    VorbisDrop(pending.decoding);
+    free(pending.file);
+    pending = PendingSound{};
+  }
+}
+
+// The game's waits: pieces of the oldest pending sound for up to `budget` milliseconds.
+bool DecodeWhileWaiting(uint32_t budget) {
+  for (const uint32_t started = SDL_GetTicks(); pendingCount > 0 && SDL_GetTicks() - started < budget;) {
+    if (VorbisContinue(pendingSounds[0].decoding, kFramesPerPiece)) FinishPendingSound(0);
+  }
+  return pendingCount > 0;
 }
 
 }  // namespace
@@ -234,13 +285,15 @@ SoundId SoundAdd(const char* name) {
   const std::string path = DataPath(name);
   const std::string vorbis = VorbisPath(path);
   Mix_Chunk* chunk = nullptr;
+  bool pending = false;
   if (!vorbis.empty()) {
-    chunk = LoadVorbis(vorbis);
+    pending = BeginVorbis(vorbis, GameState.SoundTable.count);
+    if (pending) PlatformSetIdleWork(DecodeWhileWaiting);
   } else {
     chunk = MapWav(path.c_str());
     if (chunk == nullptr) chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   }
-  if (chunk == nullptr) {
+  if (chunk == nullptr && !pending) {
     // Tell a missing file from one that is there but cannot be read or decoded.
     const std::string& file = vorbis.empty() ? path : vorbis;
     const bool missing = access(file.c_str(), F_OK) != 0;
@@ -260,7 +313,13 @@ int musicVolume = -1;  // until the levels are first set: as the channels were o
 int effectsVolume = -1;
 bool loopStarted = false;
 
-Mix_Chunk* ChunkAt(SoundId id) { return GameState.SoundTable.At(id); }
+// A sound's chunk, its decoding finished first if it is still under way.
+Mix_Chunk* ChunkAt(SoundId id) {
+  for (int i = 0; i < pendingCount; ++i) {
+    if (pendingSounds[i].id == id) FinishPendingSound(i);
+  }
+  return GameState.SoundTable.At(id);
+}
 
 int MixerVolume(int32_t percent) {
   const int32_t held = percent < 0 ? 0 : percent > 100 ? 100 : percent;

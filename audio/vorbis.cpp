@@ -1,7 +1,9 @@
 #include "audio/vorbis.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 // The single-file decoder from libstb-dev, compiled here once (its warnings are its own).
 #include <stb_vorbis.h>
@@ -31,18 +33,32 @@ uint32_t CommentedLength(stb_vorbis* stream) {
 
 }  // namespace
 
-DecodedWav DecodeVorbisToWav(const uint8_t* data, size_t size, const char*& error) {
+struct VorbisDecoding {
+  stb_vorbis* stream = nullptr;
   DecodedWav wav;
+  short* samples = nullptr;
+  uint32_t decoded = 0;
+  bool ended = false;  // the stream gave all it has: a short one leaves silence, a long one is cut
+};
+
+namespace {
+
+constexpr uint32_t kWavHeader = 44;
+constexpr uint32_t kFirstPiece = 4096;
+
+}  // namespace
+
+VorbisDecoding* VorbisBegin(const uint8_t* data, size_t size, const char*& error) {
   error = nullptr;
   if (size > size_t(INT32_MAX)) {
     error = "the file is too large";
-    return wav;
+    return nullptr;
   }
   int status = 0;
   stb_vorbis* stream = stb_vorbis_open_memory(data, int(size), &status, nullptr);
   if (stream == nullptr) {
     error = "it is not an Ogg Vorbis stream";
-    return wav;
+    return nullptr;
   }
   const stb_vorbis_info info = stb_vorbis_get_info(stream);
   uint32_t frames = CommentedLength(stream);
@@ -51,16 +67,17 @@ DecodedWav DecodeVorbisToWav(const uint8_t* data, size_t size, const char*& erro
       frames > kMaxFrames) {
     stb_vorbis_close(stream);
     error = "its channels, rate or length are out of range";
-    return wav;
+    return nullptr;
   }
   const uint32_t frameBytes = 2u * uint32_t(info.channels);
   const uint32_t dataBytes = frames * frameBytes;
-  constexpr uint32_t kHeader = 44;
-  uint8_t* bytes = static_cast<uint8_t*>(calloc(1, kHeader + dataBytes));
-  if (bytes == nullptr) {
+  uint8_t* bytes = static_cast<uint8_t*>(calloc(1, kWavHeader + dataBytes));
+  VorbisDecoding* decoding = bytes != nullptr ? new (std::nothrow) VorbisDecoding : nullptr;
+  if (decoding == nullptr) {
+    free(bytes);
     stb_vorbis_close(stream);
     error = "out of memory";
-    return wav;
+    return nullptr;
   }
   memcpy(bytes, "RIFF", 4);
   PutLittle(bytes + 4, 36 + dataBytes, 4);
@@ -74,25 +91,46 @@ DecodedWav DecodeVorbisToWav(const uint8_t* data, size_t size, const char*& erro
   PutLittle(bytes + 34, 16, 2);
   memcpy(bytes + 36, "data", 4);
   PutLittle(bytes + 40, dataBytes, 4);
-  // Decoded in place; a stream that ends early leaves silence, one that runs longer is cut.
-  short* samples = reinterpret_cast<short*>(bytes + kHeader);
-  uint32_t decoded = 0;
-  while (decoded < frames) {
-    const int got = stb_vorbis_get_samples_short_interleaved(stream, info.channels, samples + decoded * info.channels,
-                                                             int((frames - decoded) * uint32_t(info.channels)));
-    if (got <= 0) break;
-    decoded += uint32_t(got);
-  }
-  stb_vorbis_close(stream);
-  if (decoded == 0) {
-    free(bytes);
+  decoding->stream = stream;
+  decoding->wav = DecodedWav{bytes, kWavHeader + dataBytes, info.channels, int(info.sample_rate), frames};
+  decoding->samples = reinterpret_cast<short*>(bytes + kWavHeader);  // decoded in place
+  VorbisContinue(decoding, kFirstPiece);
+  if (decoding->decoded == 0) {
+    VorbisDrop(decoding);
     error = "it holds no sound";
-    return wav;
+    return nullptr;
   }
-  wav.bytes = bytes;
-  wav.size = kHeader + dataBytes;
-  wav.channels = info.channels;
-  wav.rate = int(info.sample_rate);
-  wav.frames = frames;
+  return decoding;
+}
+
+bool VorbisContinue(VorbisDecoding* decoding, uint32_t frames) {
+  const int channels = decoding->wav.channels;
+  for (uint32_t until = std::min(decoding->wav.frames, decoding->decoded + frames);
+       !decoding->ended && decoding->decoded < until;) {
+    const int got = stb_vorbis_get_samples_short_interleaved(decoding->stream, channels,
+                                                             decoding->samples + decoding->decoded * channels,
+                                                             int((until - decoding->decoded) * uint32_t(channels)));
+    if (got <= 0) decoding->ended = true;
+    decoding->decoded += uint32_t(std::max(got, 0));
+  }
+  return decoding->ended || decoding->decoded >= decoding->wav.frames;
+}
+
+DecodedWav VorbisFinish(VorbisDecoding* decoding) {
+  VorbisContinue(decoding, decoding->wav.frames);
+  stb_vorbis_close(decoding->stream);
+  const DecodedWav wav = decoding->wav;
+  delete decoding;
   return wav;
+}
+
+void VorbisDrop(VorbisDecoding* decoding) {
+  stb_vorbis_close(decoding->stream);
+  free(decoding->wav.bytes);
+  delete decoding;
+}
+
+DecodedWav DecodeVorbisToWav(const uint8_t* data, size_t size, const char*& error) {
+  VorbisDecoding* decoding = VorbisBegin(data, size, error);
+  return decoding != nullptr ? VorbisFinish(decoding) : DecodedWav{};
 }

@@ -1,9 +1,9 @@
 # The browser build: the same game compiled to WebAssembly with Emscripten (its own SDL 1.2,
 # SDL_mixer and fixed-function GL emulation), its run tree packed in two (Velmora.data, the
 # loading screen's three pictures, read before the game starts; Velmora-assets.data, everything
-# else, which the game waits for in its loading screen while it starts), and a page of our own. The pictures, fonts and sounds come from a native build's run tree (VELMORA_NATIVE_DATA,
-# made by `cmake --build build --target assets`), staged lighter for the download (tools/web/
-# stage_data.py). The site (VELMORA_WEB_SITE) holds only what is served; this build tree keeps
+# else, which the loading screen's steps take as it arrives), and a page of our own. The
+# pictures, fonts and sounds come from a native build's run tree (VELMORA_NATIVE_DATA, made by
+# `cmake --build build --target assets`), staged lighter for the download (tools/web/stage_data.py). The site (VELMORA_WEB_SITE) holds only what is served; this build tree keeps
 # everything else.
 
 set(VELMORA_NATIVE_DATA ${CMAKE_SOURCE_DIR}/build/Data CACHE PATH "The native build's run tree to pack")
@@ -29,20 +29,19 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/data.stamp
   COMMENT "Staging the run tree for the browser" VERBATIM)
 add_custom_target(web_data DEPENDS ${CMAKE_BINARY_DIR}/data.stamp)
 
-# The loading screen's pictures start the game; the rest arrives while it runs (the page hands it
-# over in one piece, platform/web/index.html).
+# The loading screen's pictures start the game; the rest arrives while it runs, in the order the
+# loading steps open it (tools/web/load_order.txt), each step's files handed over as they arrive
+# (platform/web/index.html).
 set(VELMORA_WEB_BOOT Images/loadingBG.jpg Images/pbBG.png Images/pb.png)
 set(VELMORA_WEB_BOOT_FILES)
-set(VELMORA_WEB_BOOT_EXCLUDED)
 foreach(file ${VELMORA_WEB_BOOT})
   list(APPEND VELMORA_WEB_BOOT_FILES "SHELL:--preload-file ${VELMORA_WEB_DATA}/${file}@/Data/${file}")
-  list(APPEND VELMORA_WEB_BOOT_EXCLUDED ${VELMORA_WEB_DATA}/${file})
 endforeach()
-add_custom_command(OUTPUT ${VELMORA_WEB_SITE}/Velmora-assets.data ${VELMORA_WEB_SITE}/Velmora-assets.js
-  COMMAND ${PYTHON3} ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py Velmora-assets.data
-    --preload ${VELMORA_WEB_DATA}@/Data --exclude ${VELMORA_WEB_BOOT_EXCLUDED} --no-node
-    --js-output=Velmora-assets.js
-  DEPENDS ${CMAKE_BINARY_DIR}/data.stamp WORKING_DIRECTORY ${VELMORA_WEB_SITE}
+add_custom_command(OUTPUT ${VELMORA_WEB_SITE}/Velmora-assets.data
+  COMMAND ${PYTHON3} -B ${CMAKE_SOURCE_DIR}/tools/web/pack_assets.py ${VELMORA_WEB_DATA}
+    ${CMAKE_SOURCE_DIR}/tools/web/load_order.txt ${VELMORA_WEB_SITE}/Velmora-assets.data ${VELMORA_WEB_BOOT}
+  DEPENDS ${CMAKE_BINARY_DIR}/data.stamp ${CMAKE_SOURCE_DIR}/tools/web/pack_assets.py
+    ${CMAKE_SOURCE_DIR}/tools/web/load_order.txt
   COMMENT "Packing the game's assets for the browser" VERBATIM)
 add_custom_target(web_assets DEPENDS ${VELMORA_WEB_SITE}/Velmora-assets.data)
 

@@ -247,7 +247,18 @@ void PlatformRequestContext() {
   SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
 }
 
-void PlatformWait(uint32_t ms) { SDL_Delay(ms); }
+namespace {
+bool (*idleWork)(uint32_t) = nullptr;
+}  // namespace
+
+void PlatformSetIdleWork(bool (*work)(uint32_t)) { idleWork = work; }
+
+void PlatformWait(uint32_t ms) {
+  const uint32_t started = SDL_GetTicks();
+  if (idleWork != nullptr && ms > 1 && !idleWork(ms - 1)) idleWork = nullptr;
+  const uint32_t spent = SDL_GetTicks() - started;
+  if (spent < ms) SDL_Delay(ms - spent);
+}
 
 void PlatformRunLoop(bool (*pass)()) {
   while (pass()) {
@@ -285,7 +296,7 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
 
 bool PlatformDecodesAhead() { return true; }
 
-bool PlatformGameDataArrived() { return true; }
+bool PlatformLoadStepReady(int) { return true; }
 
 void PlatformUserFileWritten() {}
 

@@ -24,6 +24,9 @@ void PlatformRequestContext();
 // Waits before going on: SDL_Delay on the desktop. In a browser nothing may block: the wait is
 // added to the time before the browser runs the next pass, so a frame's waits still pace it.
 void PlatformWait(uint32_t ms);
+// Work the game's waits may take, a piece at a time (music decoded while the loading screen and
+// the menu wait): called with the milliseconds it may use, it returns false once nothing is left.
+void PlatformSetIdleWork(bool (*work)(uint32_t budgetMs));
 // Runs pass() until it returns false: a plain loop on the desktop; in a browser, the browser
 // runs each pass once the waits asked for during the one before have passed.
 void PlatformRunLoop(bool (*pass)());
@@ -31,9 +34,10 @@ void PlatformRunLoop(bool (*pass)());
 SDL_Surface* PlatformLoadPicture(const char* path);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
-// True once the game's pictures, fonts, sounds and levels can be read. On the desktop always; in a
-// browser the game starts while they still download, and its loading screen waits for them.
-bool PlatformGameDataArrived();
+// True once the files the loading step `step` opens (and those of every step before it) can be
+// read. On the desktop always; in a browser the game starts while its assets still download, and
+// each loading step waits on its loading screen until its own files have arrived.
+bool PlatformLoadStepReady(int step);
 // The frame's drawing is handed over before it is shown: on the desktop the GL is flushed and
 // waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
 // returns, and waiting for the GPU there would stall the page's whole pass.

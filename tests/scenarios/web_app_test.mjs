@@ -92,7 +92,7 @@ const files = await page.evaluate(async () => {
   while (registration.active.state !== 'activated') await new Promise((r) => setTimeout(r, 100));
   return (await (await caches.open(`velmora-${window.velmoraBuild}`)).keys()).map((r) => new URL(r.url).pathname.slice(1));
 });
-check(['index.html', 'Velmora.js', 'Velmora.wasm', 'Velmora.data', 'Velmora-assets.data', 'Velmora-assets.js', 'app.js'].every((f) => files.includes(f)) &&
+check(['index.html', 'Velmora.js', 'Velmora.wasm', 'Velmora.data', 'Velmora-assets.data', 'app.js'].every((f) => files.includes(f)) &&
   (await caches()) === `velmora-${firstBuild}`, `after one visit the worker holds the build in a cache of its own (${files})`);
 const cdp = await context.newCDPSession(page);
 const manifest = await cdp.send('Page.getAppManifest');

@@ -15,7 +15,7 @@ import subprocess
 import sys
 import tempfile
 
-GAME_FILES = ["Velmora.js", "Velmora.wasm", "Velmora.data", "Velmora-assets.js", "Velmora-assets.data"]
+GAME_FILES = ["Velmora.js", "Velmora.wasm", "Velmora.data", "Velmora-assets.data"]
 THEME = "#04060d"  # the icon's and the loading screen's deep space
 BACKGROUND = "#000000"  # the page's own, around the letterboxed frame
 DESCRIPTION = ("A 2-D space shooter: steer your ship, shoot asteroids with a laser that overheats, collect "
