@@ -20,9 +20,9 @@ const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); fa
 // fine); on a crowded one they are printed only.
 const checkTime = (ok, what) => (os.loadavg()[0] > 2 * os.cpus().length
   ? console.log(`---- not judged, the machine is crowded (load ${os.loadavg()[0].toFixed(1)}): ${what}`) : check(ok, what));
-// The times to the menu are targets the build does not meet on this machine yet (the download and
-// the game's own loading delays run one after the other): printed against their limits for every
-// run to compare, never taken as the suite's failure.
+// The times to the menu are targets: the build meets them on this machine when it is quiet, but
+// most of a start is the software GPU's and the decoders' work, which a crowded machine stretches
+// well past them. Printed against their limits for every run to compare, never the suite's failure.
 const target = (ok, what) => console.log(`${ok ? 'met ' : 'MISS'} target: ${what} (load ${os.loadavg()[0].toFixed(1)})`);
 const probe = (page, what) => page.evaluate((w) => (window.Module?.calledRun ? Module._WebProbe(w) : -1), what).catch(() => -1);
 async function waitFor(page, what, test, label, seconds = 120) {
@@ -31,7 +31,7 @@ async function waitFor(page, what, test, label, seconds = 120) {
   }
   return true;
 }
-const menu = (page, label) => waitFor(page, 0, (scene) => scene === 1 || scene === 8, `${label}: the menu appears`);
+const menu = (page, label, seconds) => waitFor(page, 0, (scene) => scene === 1 || scene === 8, `${label}: the menu appears`, seconds);
 const sessions = new Map();
 async function tap(page, x, y) {  // a finger held for a few frames, then lifted
   sessions.set(page, sessions.get(page) || await page.context().newCDPSession(page));
@@ -163,7 +163,9 @@ await waitFor(page, 0, (s) => s === 3, 'a round starts while the new build waits
 await page.waitForTimeout(2000);
 check(await build() === firstBuild && [3, 4, 11].includes(await probe(page, 0)), 'the new build never cuts into a round');
 await page.reload();
-await menu(page, 'the start after next');
+// Chromium lets the waiting build take over only once the old worker has gone idle (about 30 s
+// after the reload, twice as long on a crowded machine): the start after next may take that long.
+await menu(page, 'the start after next', 300);
 const secondBuild = await build();
 check(secondBuild !== firstBuild && await marked() && (await caches()) === `velmora-${secondBuild}`,
   `the start after next takes the new build whole and drops the old (${firstBuild} -> ${secondBuild}: ${await caches()})`);
