@@ -268,7 +268,7 @@ double passOrdered[kPassesKept];
 int passCount = 0;
 uint32_t waitBeforeNextPass = 0;
 bool (*idleWork)(uint32_t) = nullptr;
-constexpr uint32_t kIdleMargin = 2;  // milliseconds of each wait left to the browser
+constexpr uint32_t kIdleMargin = 2;  // the shortest wait worth using, halved, in milliseconds
 
 // The browser counts its timeout from the start of a pass; the game waits after its work, so the
 // pass's own time is added to the wait.
@@ -282,8 +282,9 @@ void BrowserPass() {
     return;
   }
   const double worked = emscripten_get_now() - started;
-  // The wait is counted from the pass's end, so work done now, within it, costs the game no time.
-  if (idleWork != nullptr && waitBeforeNextPass > kIdleMargin && !idleWork(waitBeforeNextPass - kIdleMargin)) {
+  // The wait is counted from the pass's end, so work done now, within it, costs the game no time;
+  // half of it is left to the browser, for the input and timers that come meanwhile.
+  if (idleWork != nullptr && waitBeforeNextPass > 2 * kIdleMargin && !idleWork(waitBeforeNextPass / 2)) {
     idleWork = nullptr;
   }
   if (loading) {
