@@ -254,8 +254,12 @@ bool (*idleWork)(uint32_t) = nullptr;
 void PlatformSetIdleWork(bool (*work)(uint32_t)) { idleWork = work; }
 
 void PlatformWait(uint32_t ms) {
+  if (idleWork == nullptr) {  // the usual case: a plain sleep
+    SDL_Delay(ms);
+    return;
+  }
   const uint32_t started = SDL_GetTicks();
-  if (idleWork != nullptr && ms > 1 && !idleWork(ms - 1)) idleWork = nullptr;
+  if (ms > 1 && !idleWork(ms - 1)) idleWork = nullptr;
   const uint32_t spent = SDL_GetTicks() - started;
   if (spent < ms) SDL_Delay(ms - spent);
 }
