@@ -51,11 +51,16 @@ SDL_Surface* LoadPicture(const char* path) {
   return loaded;
 }
 
-// Textures of any size where the GL takes them (every desktop GL since 2.0), else powers of two.
+// Textures of any size where the GL takes them (every desktop GL since 2.0, and OpenGL ES from
+// 2.0 on, WebGL among them, for textures clamped at their edges with no mipmaps, as all of ours
+// are), else powers of two.
 bool ExactSizes() {
   static const bool exact = [] {
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version != nullptr && version[0] >= '2' && version[0] <= '9';
+    if (version == nullptr) return false;
+    constexpr char kEmbedded[] = "OpenGL ES ";
+    if (strncmp(version, kEmbedded, sizeof kEmbedded - 1) == 0) version += sizeof kEmbedded - 1;
+    return version[0] >= '2' && version[0] <= '9';
   }();
   return exact;
 }
