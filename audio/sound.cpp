@@ -288,7 +288,7 @@ SoundId SoundAdd(const char* name) {
   bool pending = false;
   if (!vorbis.empty()) {
     pending = BeginVorbis(vorbis, GameState.SoundTable.count);
-    if (pending) PlatformSetIdleWork(DecodeWhileWaiting);
+    if (pending) PlatformAddIdleWork(DecodeWhileWaiting);
   } else {
     chunk = MapWav(path.c_str());
     if (chunk == nullptr) chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);

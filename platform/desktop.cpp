@@ -247,20 +247,9 @@ void PlatformRequestContext() {
   SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
 }
 
-namespace {
-bool (*idleWork)(uint32_t) = nullptr;
-}  // namespace
-
-void PlatformSetIdleWork(bool (*work)(uint32_t)) { idleWork = work; }
-
 void PlatformWait(uint32_t ms) {
-  if (idleWork == nullptr) {  // the usual case: a plain sleep
-    SDL_Delay(ms);
-    return;
-  }
-  const uint32_t started = SDL_GetTicks();
-  if (ms > 1 && !idleWork(ms - 1)) idleWork = nullptr;
-  const uint32_t spent = SDL_GetTicks() - started;
+  // Usually no idle work is left, and this is a plain sleep.
+  const uint32_t spent = ms > 1 ? PlatformRunIdleWork(ms - 1) : 0;
   if (spent < ms) SDL_Delay(ms - spent);
 }
 
@@ -297,6 +286,10 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
   SDL_FreeSurface(loaded);
   return rgba;
 }
+
+std::string PlatformPictureFile(const char* path) { return path; }
+
+bool PlatformTakeArrivedFiles() { return false; }
 
 bool PlatformDecodesAhead() { return true; }
 

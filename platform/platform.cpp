@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -20,4 +22,31 @@ void PlatformReleaseFreedMemory() {
 #ifdef __GLIBC__
   malloc_trim(0);
 #endif
+}
+
+namespace {
+constexpr int kIdleWorks = 4;
+bool (*idleWorks[kIdleWorks])(uint32_t) = {};
+int idleWorkCount = 0;
+}  // namespace
+
+void PlatformAddIdleWork(bool (*work)(uint32_t)) {
+  if (std::find(idleWorks, idleWorks + idleWorkCount, work) != idleWorks + idleWorkCount) return;
+  if (idleWorkCount < kIdleWorks) idleWorks[idleWorkCount++] = work;
+}
+
+uint32_t PlatformRunIdleWork(uint32_t budgetMs) {
+  if (idleWorkCount == 0) return 0;
+  const uint32_t started = SDL_GetTicks();
+  for (int i = 0; i < idleWorkCount;) {
+    const uint32_t spent = SDL_GetTicks() - started;
+    if (spent >= budgetMs) break;
+    if (idleWorks[i](budgetMs - spent)) {
+      ++i;
+      continue;
+    }
+    std::copy(idleWorks + i + 1, idleWorks + idleWorkCount, idleWorks + i);
+    idleWorkCount -= 1;
+  }
+  return SDL_GetTicks() - started;
 }

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 // The platform's first call: keeps the screen awake (0 = no timeout). Does nothing on the desktop.
 int PlatformScreenTimeoutEnable(int enable);
@@ -25,19 +26,31 @@ void PlatformRequestContext();
 // added to the time before the browser runs the next pass, so a frame's waits still pace it.
 void PlatformWait(uint32_t ms);
 // Work the game's waits may take, a piece at a time (music decoded while the loading screen and
-// the menu wait): called with the milliseconds it may use, it returns false once nothing is left.
-void PlatformSetIdleWork(bool (*work)(uint32_t budgetMs));
+// the menu wait, pictures decoded ahead in the browser): each work added is called in turn with
+// the milliseconds it may use, and dropped once it returns false. Adding one already there does
+// nothing.
+void PlatformAddIdleWork(bool (*work)(uint32_t budgetMs));
+// The platforms' waits: runs the idle works for up to budgetMs (what each leaves goes to the
+// next) and returns the milliseconds they took; 0 at once when there is none.
+uint32_t PlatformRunIdleWork(uint32_t budgetMs);
 // Runs pass() until it returns false: a plain loop on the desktop; in a browser, the browser
 // runs each pass once the waits asked for during the one before have passed.
 void PlatformRunLoop(bool (*pass)());
 // Decodes a picture file into a new surface, or null with SDL's error set.
 SDL_Surface* PlatformLoadPicture(const char* path);
+// The file a picture is read from: the path itself on the desktop; the browser's run tree stores
+// an opaque picture as a JPEG beside its name.
+std::string PlatformPictureFile(const char* path);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
 // True once the files the loading step `step` opens (and those of every step before it) can be
 // read. On the desktop always; in a browser the game starts while its assets still download, and
 // each loading step waits on its loading screen until its own files have arrived.
 bool PlatformLoadStepReady(int step);
+// Puts every asset file that has arrived in full where the game reads it, ahead of the loading
+// step that opens it, so that work on it may begin in the game's waits. True when any was new;
+// always false on the desktop, where every file is there from the start.
+bool PlatformTakeArrivedFiles();
 // The frame's drawing is handed over before it is shown: on the desktop the GL is flushed and
 // waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
 // returns, and waiting for the GPU there would stall the page's whole pass.

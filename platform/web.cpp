@@ -267,8 +267,7 @@ double passWork[kPassesKept];
 double passOrdered[kPassesKept];
 int passCount = 0;
 uint32_t waitBeforeNextPass = 0;
-bool (*idleWork)(uint32_t) = nullptr;
-constexpr uint32_t kIdleMargin = 2;  // the shortest wait worth using, halved, in milliseconds
+constexpr uint32_t kShortestIdle = 4;  // the shortest wait worth working in, in milliseconds
 
 // The browser counts its timeout from the start of a pass; the game waits after its work, so the
 // pass's own time is added to the wait.
@@ -282,11 +281,11 @@ void BrowserPass() {
     return;
   }
   const double worked = emscripten_get_now() - started;
-  // The wait is counted from the pass's end, so work done now, within it, costs the game no time;
-  // half of it is left to the browser, for the input and timers that come meanwhile.
-  if (idleWork != nullptr && waitBeforeNextPass > 2 * kIdleMargin && !idleWork(waitBeforeNextPass / 2)) {
-    idleWork = nullptr;
-  }
+  // The wait is counted from the pass's end, so work done now, within it, costs the game no time.
+  // Once the game takes input, half of it is left to the browser, for the input and timers that
+  // come meanwhile; the loading screen answers none, and leaves a quarter for the work's own misses.
+  const uint32_t idle = loading ? waitBeforeNextPass * 3 / 4 : waitBeforeNextPass / 2;
+  if (idle >= kShortestIdle) PlatformRunIdleWork(idle);
   if (loading) {
     longestLoadingPass = std::max(longestLoadingPass, worked);
   } else {
@@ -407,8 +406,6 @@ void PlatformToggleFullScreen() {
 
 void PlatformRequestContext() {}
 
-void PlatformSetIdleWork(bool (*work)(uint32_t)) { idleWork = work; }
-
 void PlatformWait(uint32_t ms) {
   // The game's own delays; the passes spent waiting for the download are the network's.
   if (!waitingForFiles) waitedInAll += ms;
@@ -424,9 +421,9 @@ void PlatformRunLoop(bool (*pass)()) {
   emscripten_exit_with_live_runtime();
 }
 
-// The browser's run tree stores an opaque picture as a JPEG beside its name (the download is a
-// fraction of the PNG's): "Images/menuBG.png" is read from "Images/menuBG.jpg" when only that is there.
-static std::string StoredPicturePath(const char* path) {
+// The download of a JPEG is a fraction of the PNG's: "Images/menuBG.png" is read from
+// "Images/menuBG.jpg" when only that is there.
+std::string PlatformPictureFile(const char* path) {
   const size_t length = strlen(path);
   if (length < 4 || strcmp(path + length - 4, ".png") != 0 || access(path, F_OK) == 0) return path;
   std::string jpeg(path, length - 4);
@@ -436,7 +433,7 @@ static std::string StoredPicturePath(const char* path) {
 
 SDL_Surface* PlatformLoadPicture(const char* path) {
   int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(StoredPicturePath(path).c_str(), &width, &height, &channels, 4);
+  unsigned char* pixels = stbi_load(PlatformPictureFile(path).c_str(), &width, &height, &channels, 4);
   if (pixels == nullptr) {
     SDL_SetError("%s", stbi_failure_reason());
     return nullptr;
@@ -459,6 +456,10 @@ bool PlatformDecodesAhead() { return false; }
 bool PlatformLoadStepReady(int step) {
   waitingForFiles = EM_ASM_INT({ return Module["assetsReadyFor"] && Module["assetsReadyFor"]($0) ? 0 : 1; }, step) != 0;
   return !waitingForFiles;
+}
+
+bool PlatformTakeArrivedFiles() {
+  return EM_ASM_INT({ return Module["assetsArrived"] && Module["assetsArrived"]() ? 1 : 0; }) != 0;
 }
 
 void PlatformFinishFrame() {}

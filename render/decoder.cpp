@@ -18,7 +18,8 @@ namespace {
 enum class State { kWaiting, kDecoding, kDecoded, kTaken };
 
 struct Picture {
-  std::string path;
+  std::string file;  // as the platform stores it (PlatformPictureFile)
+  uintmax_t bytes = 0;
   State state = State::kWaiting;
   SDL_Surface* surface = nullptr;  // null after decoding when it could not be decoded
 };
@@ -29,15 +30,49 @@ std::vector<Picture> pictures;
 std::thread* worker = nullptr;
 bool stopping = false;
 
+// Where no worker thread may decode (the browser), the pictures are decoded one at a time in the
+// game's waits instead, as their files arrive, in the order they arrive.
+bool inWaits = false;
+std::vector<std::string> folders;
+// What the decoded pictures nobody has taken yet hold, at most: a visit's pictures all decoded at
+// once would be about 50 MiB.
+constexpr size_t kMostHeldAhead = 24u << 20;
+size_t heldAhead = 0;
+// What decoding has taken so far, for what the next picture may take.
+double decodeMs = 0.0, decodedFileBytes = 0.0;
+
+size_t SurfaceBytes(const SDL_Surface* surface) {
+  return surface == nullptr ? 0 : static_cast<size_t>(surface->pitch) * static_cast<size_t>(surface->h);
+}
+
+// Adds the folder's pictures not listed yet: in name order on the desktop, where they are all
+// there at once; in the order the file system lists them in the browser, the order they arrived.
+void ListPictures(const std::string& folder, bool byName) {
+  namespace fs = std::filesystem;
+  std::vector<Picture> found;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const fs::path& path = it->path();
+    if (path.extension() != ".png" && path.extension() != ".jpg") continue;
+    std::string file = path.string();
+    if (std::any_of(pictures.begin(), pictures.end(), [&file](const Picture& p) { return p.file == file; })) continue;
+    std::error_code sizeError;
+    const uintmax_t bytes = it->file_size(sizeError);
+    found.push_back(Picture{std::move(file), sizeError ? 0 : bytes});
+  }
+  if (byName) std::sort(found.begin(), found.end(), [](const Picture& a, const Picture& b) { return a.file < b.file; });
+  for (Picture& picture : found) pictures.push_back(std::move(picture));
+}
+
 void DecodeAll() {
   for (size_t i = 0;; ++i) {
     std::unique_lock<std::mutex> held(lock);
     if (stopping || i >= pictures.size()) return;
     if (pictures[i].state != State::kWaiting) continue;
     pictures[i].state = State::kDecoding;
-    const std::string path = pictures[i].path;
+    const std::string file = pictures[i].file;
     held.unlock();
-    SDL_Surface* surface = PlatformLoadPicture(path.c_str());
+    SDL_Surface* surface = PlatformLoadPicture(file.c_str());
     held.lock();
     pictures[i].surface = surface;
     pictures[i].state = State::kDecoded;
@@ -45,43 +80,63 @@ void DecodeAll() {
   }
 }
 
+// One wait's share: the pictures that have arrived, as many as the wait has room for.
+bool DecodeInWaits(uint32_t budgetMs) {
+  if (!inWaits) return false;
+  if (PlatformTakeArrivedFiles()) {
+    for (const std::string& folder : folders) ListPictures(folder, false);
+  }
+  const Uint32 started = SDL_GetTicks();
+  for (Picture& picture : pictures) {
+    if (picture.state != State::kWaiting) continue;
+    const double spent = SDL_GetTicks() - started;
+    const double expected = decodedFileBytes > 0.0 ? decodeMs / decodedFileBytes * picture.bytes : 0.0;
+    if (heldAhead >= kMostHeldAhead || spent + expected > budgetMs) break;
+    const Uint32 began = SDL_GetTicks();
+    picture.surface = PlatformLoadPicture(picture.file.c_str());
+    picture.state = State::kDecoded;
+    heldAhead += SurfaceBytes(picture.surface);
+    decodeMs += SDL_GetTicks() - began;
+    decodedFileBytes += static_cast<double>(picture.bytes);
+  }
+  return true;
+}
+
 }  // namespace
 
-void StartDecodingAhead(const char* const* folders, int count) {
-  namespace fs = std::filesystem;
+void StartDecodingAhead(const char* const* folderPaths, int count) {
   StopDecodingAhead();
-  if (!PlatformDecodesAhead()) return;  // each picture is decoded when it is asked for
-  for (int f = 0; f < count; ++f) {
-    std::vector<std::string> paths;
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(folders[f], error), end; !error && it != end; it.increment(error)) {
-      if (it->path().extension() == ".png") paths.push_back(it->path().string());
-    }
-    std::sort(paths.begin(), paths.end());
-    for (std::string& path : paths) pictures.push_back(Picture{std::move(path)});
-  }
+  folders.assign(folderPaths, folderPaths + count);
+  inWaits = !PlatformDecodesAhead();
+  for (const std::string& folder : folders) ListPictures(folder, !inWaits);
   stopping = false;
+  if (inWaits) {
+    PlatformAddIdleWork(DecodeInWaits);
+    return;
+  }
   worker = new std::thread(DecodeAll);
   SetFatalExitCleanup(StopDecodingAhead);
 }
 
 SDL_Surface* DecodePicture(const char* path) {
+  const std::string file = PlatformPictureFile(path);
   {
     std::unique_lock<std::mutex> held(lock);
     for (Picture& picture : pictures) {
-      if (picture.path != path || picture.state == State::kTaken) continue;
+      if (picture.file != file || picture.state == State::kTaken) continue;
       if (picture.state == State::kWaiting) {
         picture.state = State::kTaken;  // decoded here instead
         break;
       }
       decoded.wait(held, [&picture] { return picture.state == State::kDecoded; });
       picture.state = State::kTaken;
-      // A file the worker could not decode is tried again here, for the reason.
+      heldAhead -= std::min(heldAhead, SurfaceBytes(picture.surface));
+      // A file that could not be decoded ahead is tried again here, for the reason.
       if (picture.surface != nullptr) return picture.surface;
       break;
     }
   }
-  return PlatformLoadPicture(path);
+  return PlatformLoadPicture(file.c_str());
 }
 
 void StopDecodingAhead() {
@@ -99,5 +154,7 @@ void StopDecodingAhead() {
   }
   pictures.clear();
   pictures.shrink_to_fit();
+  inWaits = false;
+  heldAhead = 0;
   SetFatalExitCleanup(nullptr);
 }

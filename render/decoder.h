@@ -1,14 +1,16 @@
-// Pictures decoded ahead on a worker thread while the loading screen runs its frames, so that
-// the main thread mostly just uploads them.
+// Pictures decoded ahead while the loading screen runs its frames, so that the loading steps
+// mostly just upload them: on a worker thread on the desktop; in the browser, which has none, in
+// the game's waits, as the files arrive.
 #pragma once
 
 #include <SDL.h>
 
-// Starts decoding every PNG under the folders (in name order, folder by folder) on a worker.
+// Starts decoding every picture under the folders: on the desktop in name order, folder by folder;
+// in the browser in the order the files arrive.
 void StartDecodingAhead(const char* const* folders, int count);
-// The decoded picture of the file, the caller's to free: the worker's when it has decoded it
-// (waited for when it is at it now), else decoded here. Null (SDL_GetError says why) when it
-// cannot be decoded.
+// The decoded picture of the file, the caller's to free: the one decoded ahead when there is one
+// (waited for when the worker is at it now), else decoded here. Null (SDL_GetError says why) when
+// it cannot be decoded.
 SDL_Surface* DecodePicture(const char* path);
-// Stops the worker and frees what it decoded and nobody took.
+// Stops decoding ahead and frees what was decoded and nobody took.
 void StopDecodingAhead();
