@@ -106,10 +106,12 @@ void StartUp() {
   SceneListen(TranslateScreenOpened);
   AccelOpen();
   AudioOpen();
-  // The pictures are decoded on a worker while the loading frames run.
+  // The pictures are decoded ahead while the loading frames run: on a worker, or in the browser in
+  // the game's waits, where the large ones are uploaded too.
   const std::string folders[] = {DataPath("Images"), DataPath("Fonts")};
   const char* const folderNames[] = {folders[0].c_str(), folders[1].c_str()};
   StartDecodingAhead(folderNames, 2);
+  StartMakingTexturesAhead();
   GameState.loadingBackground = ViewAdd("Images/loadingBG.png", 0, 0);
   GameState.loadingBarFrame = ViewAdd("Images/pbBG.png", 363, 751);
   GameState.loadingBar = ViewAdd("Images/pb.png", 364, 752);

@@ -28,6 +28,7 @@ namespace {
 constexpr int kIdleWorks = 4;
 bool (*idleWorks[kIdleWorks])(uint32_t) = {};
 int idleWorkCount = 0;
+int firstIdleWork = 0;
 }  // namespace
 
 void PlatformAddIdleWork(bool (*work)(uint32_t)) {
@@ -38,9 +39,13 @@ void PlatformAddIdleWork(bool (*work)(uint32_t)) {
 uint32_t PlatformRunIdleWork(uint32_t budgetMs) {
   if (idleWorkCount == 0) return 0;
   const uint32_t started = SDL_GetTicks();
-  for (int i = 0; i < idleWorkCount;) {
+  // Each wait begins with the next work in turn, so that none waits long on another's.
+  const int works = idleWorkCount;
+  firstIdleWork = (firstIdleWork + 1) % works;
+  for (int called = 0, i = firstIdleWork; called < works && idleWorkCount > 0; ++called) {
     const uint32_t spent = SDL_GetTicks() - started;
     if (spent >= budgetMs) break;
+    if (i >= idleWorkCount) i = 0;
     if (idleWorks[i](budgetMs - spent)) {
       ++i;
       continue;

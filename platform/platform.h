@@ -30,8 +30,9 @@ void PlatformWait(uint32_t ms);
 // the milliseconds it may use, and dropped once it returns false. Adding one already there does
 // nothing.
 void PlatformAddIdleWork(bool (*work)(uint32_t budgetMs));
-// The platforms' waits: runs the idle works for up to budgetMs (what each leaves goes to the
-// next) and returns the milliseconds they took; 0 at once when there is none.
+// The platforms' waits: runs the idle works for up to budgetMs, each wait beginning with the next
+// in turn (what each leaves goes to the next), and returns the milliseconds they took; 0 at once
+// when there is none.
 uint32_t PlatformRunIdleWork(uint32_t budgetMs);
 // Runs pass() until it returns false: a plain loop on the desktop; in a browser, the browser
 // runs each pass once the waits asked for during the one before have passed.

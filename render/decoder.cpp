@@ -139,6 +139,20 @@ SDL_Surface* DecodePicture(const char* path) {
   return PlatformLoadPicture(file.c_str());
 }
 
+bool DecodingAheadInWaits() { return inWaits; }
+
+SDL_Surface* TakeDecodedAhead(int leastPixels, std::string* file) {
+  for (Picture& picture : pictures) {
+    if (picture.state != State::kDecoded || picture.surface == nullptr) continue;
+    if (picture.surface->w * picture.surface->h < leastPixels) continue;
+    picture.state = State::kTaken;
+    heldAhead -= std::min(heldAhead, SurfaceBytes(picture.surface));
+    *file = picture.file;
+    return picture.surface;
+  }
+  return nullptr;
+}
+
 void StopDecodingAhead() {
   {
     std::lock_guard<std::mutex> held(lock);

@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "core/fatal.h"
 #include "core/game_state.h"
+#include "platform/platform.h"
 #include "render/decoder.h"
 
 Image::Image()
@@ -180,8 +182,10 @@ Image* ImageFromFile(const char* path) {
   return image;
 }
 
-void ImageLoadTexture(Image* image, const char* path) {
-  SDL_Surface* loaded = LoadPicture(path);
+namespace {
+
+// Makes the image's texture from the decoded picture, which it frees.
+void MakeTexture(Image* image, SDL_Surface* loaded, const char* path) {
   image->width = loaded->w;
   image->height = loaded->h;
   // Full-screen pictures are stored at their own size where the GL allows: they are always drawn
@@ -205,6 +209,60 @@ void ImageLoadTexture(Image* image, const char* path) {
   if (kept != nullptr) SDL_FreeSurface(kept);
   if (padded != loaded) SDL_FreeSurface(padded);
   SDL_FreeSurface(loaded);
+}
+
+// Textures made ahead: where the pictures are decoded in the game's waits (the browser), the
+// large ones are uploaded there too, so that the loading step that asks for one finds it made.
+// Small ones cost little, and the font's glyphs go into atlases instead.
+constexpr int32_t kLeastPixelsMadeAhead = 256 * 256;
+struct MadeAhead {
+  std::string file;
+  Image image;
+};
+std::vector<MadeAhead> madeAhead;
+double makingMs = 0.0, madePixels = 0.0;  // for what the next one may take
+
+bool MakeTexturesInWaits(uint32_t budgetMs) {
+  if (!DecodingAheadInWaits()) {  // loading is over: what nobody asked for goes
+    for (MadeAhead& made : madeAhead) ImageFreeTexture(&made.image);
+    madeAhead.clear();
+    madeAhead.shrink_to_fit();
+    return false;
+  }
+  const Uint32 started = SDL_GetTicks();
+  std::string file;
+  for (;;) {
+    const double expected = madePixels > 0.0 ? makingMs / madePixels * kScreenWidth * kScreenHeight : 0.0;
+    if (SDL_GetTicks() - started + expected > budgetMs) break;
+    SDL_Surface* decoded = TakeDecodedAhead(kLeastPixelsMadeAhead, &file);
+    if (decoded == nullptr) break;
+    const Uint32 began = SDL_GetTicks();
+    const double pixels = static_cast<double>(decoded->w) * decoded->h;
+    madeAhead.push_back(MadeAhead{file, Image()});
+    MakeTexture(&madeAhead.back().image, decoded, file.c_str());
+    makingMs += SDL_GetTicks() - began;
+    madePixels += pixels;
+  }
+  return true;
+}
+
+}  // namespace
+
+void StartMakingTexturesAhead() {
+  if (DecodingAheadInWaits()) PlatformAddIdleWork(MakeTexturesInWaits);
+}
+
+void ImageLoadTexture(Image* image, const char* path) {
+  if (!madeAhead.empty()) {
+    const std::string file = PlatformPictureFile(path);
+    for (auto made = madeAhead.begin(); made != madeAhead.end(); ++made) {
+      if (made->file != file) continue;
+      *image = made->image;
+      madeAhead.erase(made);
+      return;
+    }
+  }
+  MakeTexture(image, LoadPicture(path), path);
 }
 
 unsigned int ImagesLoadAtlas(const char* const* paths, int count, Image* images) {

@@ -36,8 +36,12 @@ void FreeAllTextures();
 void TakeFreshTextures(void (*warm)(unsigned int texture));
 // Loads a PNG (full path) into a new Image; a file that cannot be loaded ends the program.
 Image* ImageFromFile(const char* path);
-// Fills the image from the file: pads the picture into a W x H RGBA texture and uploads it.
+// Fills the image from the file: pads the picture into a W x H RGBA texture and uploads it (or
+// takes the texture made ahead from it).
 void ImageLoadTexture(Image* image, const char* path);
+// Where the pictures are decoded in the game's waits (the browser), the large ones are uploaded in
+// them too, until loading ends. Called once decoding ahead has started.
+void StartMakingTexturesAhead();
 // Loads several pictures side by side into one shared texture (an atlas), so that they draw
 // together: each image gets its part of it. Returns the texture; a file that cannot be loaded
 // ends the program.
