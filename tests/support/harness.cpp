@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/app.h"
 #include "app/game_loop.h"
@@ -69,6 +70,15 @@ uint32_t FramePixel(int x, int y) {
   if (frame.empty()) return 0xFFFFFFFFu;
   const uint8_t* p = &frame[(static_cast<size_t>(y) * kScreenWidth + x) * 4];
   return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+int Changed(const std::vector<uint8_t>& before, int left, int top, int right, int bottom) {
+  int changed = 0;
+  for (int y = top; y < bottom; ++y) {
+    const size_t row = static_cast<size_t>(y) * kScreenWidth * 4;
+    for (int x = left; x < right; ++x) changed += memcmp(&before[row + x * 4], &frame[row + x * 4], 3) != 0;
+  }
+  return changed;
 }
 
 bool FirstSession(const std::function<void()>& session) {

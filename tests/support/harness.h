@@ -37,6 +37,8 @@ void CaptureFrames(bool on);
 const std::vector<uint8_t>& lastFrame();
 // RGB of one screen pixel (top-left origin) of the last captured frame.
 uint32_t FramePixel(int x, int y);
+// Pixels of the last captured frame that differ from those of `before`, in a rectangle.
+int Changed(const std::vector<uint8_t>& before, int left, int top, int right, int bottom);
 
 using files::ReadFile;
 using files::Record;
