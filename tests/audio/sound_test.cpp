@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +17,49 @@
 #include "audio/sound.h"
 #include "support/harness.h"
 #include "world/explosions.h"
+
+namespace {
+
+// Little-endian fields, each of its own width in bytes.
+std::string Le(std::initializer_list<std::pair<uint32_t, int>> fields) {
+  std::string out;
+  for (auto [value, bytes] : fields) {
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+  }
+  return out;
+}
+
+// A WAV image: a fmt chunk (PCM unless told otherwise), an optional chunk of odd length (padded),
+// then the data chunk holding a counting pattern of that many bytes.
+std::string Wav(uint32_t channels, uint32_t rate, uint32_t bits, uint32_t dataBytes, bool oddChunk = false,
+                uint32_t coding = 1) {
+  std::string body = "WAVEfmt " +
+                     Le({{16, 4},
+                         {coding, 2},
+                         {channels, 2},
+                         {rate, 4},
+                         {rate * channels * bits / 8, 4},
+                         {channels * bits / 8, 2},
+                         {bits, 2}}) +
+                     (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data" + Le({{dataBytes, 4}});
+  for (uint32_t i = 0; i < dataBytes; ++i) body += char(i * 7 + i / 251);
+  return "RIFF" + Le({{uint32_t(body.size()), 4}}) + body;
+}
+
+bool Mapped(const std::string& path) {
+  return harness::ReadFile("/proc/self/maps").find(std::filesystem::absolute(path).string()) != std::string::npos;
+}
+
+// What SDL's disk audio driver has written so far, as 16-bit stereo frames, waiting (in real time:
+// the driver writes at the pace of playback) until it holds at least `frames` of them.
+std::vector<Sint16> Recorded(const std::string& path, size_t frames) {
+  for (int wait = 0; wait < 600 && std::filesystem::file_size(path) < frames * 4; ++wait) usleep(50000);
+  const std::string bytes = harness::ReadFile(path);
+  const auto* samples = reinterpret_cast<const Sint16*>(bytes.data());
+  return std::vector<Sint16>(samples, samples + bytes.size() / 2);
+}
+
+}  // namespace
 
 class SoundTest : public GameTest {};
 
@@ -53,40 +95,6 @@ TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
   }
 }
 
-namespace {
-
-// Little-endian fields, each of its own width in bytes.
-std::string Le(std::initializer_list<std::pair<uint32_t, int>> fields) {
-  std::string out;
-  for (auto [value, bytes] : fields) {
-    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
-  }
-  return out;
-}
-
-// A WAV image: a fmt chunk (PCM unless told otherwise), an optional chunk of odd length (padded),
-// then the data chunk holding a counting pattern of that many bytes.
-std::string Wav(uint32_t channels, uint32_t rate, uint32_t bits, uint32_t dataBytes, bool oddChunk = false,
-                uint32_t coding = 1) {
-  std::string body = "WAVEfmt " +
-                     Le({{16, 4},
-                         {coding, 2},
-                         {channels, 2},
-                         {rate, 4},
-                         {rate * channels * bits / 8, 4},
-                         {channels * bits / 8, 2},
-                         {bits, 2}}) +
-                     (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data" + Le({{dataBytes, 4}});
-  for (uint32_t i = 0; i < dataBytes; ++i) body += char(i * 7 + i / 251);
-  return "RIFF" + Le({{uint32_t(body.size()), 4}}) + body;
-}
-
-bool Mapped(const std::string& path) {
-  return harness::ReadFile("/proc/self/maps").find(std::filesystem::absolute(path).string()) != std::string::npos;
-}
-
-}  // namespace
-
 TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecoded) {
   std::filesystem::remove("Data/Sounds");
   std::filesystem::create_directory("Data/Sounds");
@@ -120,15 +128,7 @@ TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecoded)
   EXPECT_TRUE(mono->allocated == 1 && mono->alen == 2 * (musicBytes - 2) && !Mapped("Data/Sounds/mono.wav"));
   EXPECT_TRUE(effect->allocated == 1 && effect->alen == 4000 && !Mapped("Data/Sounds/effect.wav"));
   PlayLoop(0);
-  GameState.SoundTable.Clear(Mix_FreeChunk);
-  AudioClose();
-  EXPECT_FALSE(Mapped("Data/Sounds/music.wav")) << "left mapped after the audio closed";
-  SDL_Quit();
-}
-
-TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
-  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
-  AudioOpen();
+  // Only a whole WAV in the mixer's format is played in place.
   const auto find = [](const std::string& wav, size_t& offset, uint32_t& length) {
     return WavSamplesInMixerFormat(reinterpret_cast<const Uint8*>(wav.data()), wav.size(), offset, length);
   };
@@ -150,22 +150,12 @@ TEST_F(SoundTest, OnlyAWholeWavInTheMixersFormatIsPlayedInPlace) {
       {"a header only", Wav(2, 44100, 16, 400).substr(0, 11)},
   };
   for (const auto& [what, wav] : refused) EXPECT_FALSE(find(wav, offset, length)) << what;
+
+  GameState.SoundTable.Clear(Mix_FreeChunk);
   AudioClose();
+  EXPECT_FALSE(Mapped("Data/Sounds/music.wav")) << "left mapped after the audio closed";
   SDL_Quit();
 }
-
-namespace {
-
-// What SDL's disk audio driver has written so far, as 16-bit stereo frames, waiting (in real time:
-// the driver writes at the pace of playback) until it holds at least `frames` of them.
-std::vector<Sint16> Recorded(const std::string& path, size_t frames) {
-  for (int wait = 0; wait < 600 && std::filesystem::file_size(path) < frames * 4; ++wait) usleep(50000);
-  const std::string bytes = harness::ReadFile(path);
-  const auto* samples = reinterpret_cast<const Sint16*>(bytes.data());
-  return std::vector<Sint16>(samples, samples + bytes.size() / 2);
-}
-
-}  // namespace
 
 // Ten explosions over the round's music, as the mixer's output device receives them: never a
 // sample at full scale, the explosions as loud as ever, and the music as loud as its file.
