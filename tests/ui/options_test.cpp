@@ -30,7 +30,7 @@ std::string Toggles() {
 
 class OptionsTest : public GameTest {};
 
-TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
+TEST_F(OptionsTest, TogglesAndTheControlMethodShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
   WriteFile(kOptions, "100");
   ASSERT_TRUE(FirstSession([] {
     OpenOptions();
@@ -53,36 +53,29 @@ TEST_F(OptionsTest, TogglesShowTheirValueReachTheFileAtOnceAndSurviveARestart) {
     Tap(kMusic);
     EXPECT_EQ(Toggles(), "000 sound no music no");
     EXPECT_EQ(Mix_Paused(kMusicChannel), 1);
-  }));
-  OpenOptions();
-  EXPECT_EQ(Plays(kMenuMusic), 0) << "no menu music while music is off";
-  EXPECT_EQ(Toggles(), "000 sound no music no");
-  Tap(kMusic);
-  EXPECT_EQ(Toggles(), "100 sound no music yes");
-  EXPECT_EQ(Plays(kMenuMusic, 0, kMusicChannel), 1) << "music on restarts the menu music";
-}
-
-TEST_F(OptionsTest, ControlMethodCyclesThroughTheFileAndSurvivesARestart) {
-  ASSERT_TRUE(FirstSession([] {
-    OpenOptions();
+    // The control method: the calibration panel comes with the touch, not a frame later.
     PushTap(kControl[0], kControl[1]);
     PumpEvents();
-    // The calibration panel comes with the touch, not a frame later.
-    EXPECT_EQ(ReadFile(kOptions), "114");
+    EXPECT_EQ(ReadFile(kOptions), "004");
     EXPECT_TRUE(Shown(GameState.Calibration.calibrationBackground) && Shown(GameState.Calibration.calibrationOkButton));
     EXPECT_TRUE(Shown(GameState.Options.accelImage));
     EXPECT_FALSE(Shown(GameState.Options.rightHandImage));
     Frame();
     Tap(kControl);
-    EXPECT_EQ(ReadFile(kOptions), "111");
+    EXPECT_EQ(ReadFile(kOptions), "001");
     EXPECT_FALSE(Shown(GameState.Calibration.calibrationBackground) || Shown(GameState.Options.accelImage));
     EXPECT_TRUE(Shown(GameState.Options.leftHandImage));
   }));
   OpenOptions();
+  EXPECT_EQ(Plays(kMenuMusic), 0) << "no menu music while music is off";
+  EXPECT_EQ(Toggles(), "001 sound no music no");
   EXPECT_EQ(GameState.controlMethod, ControlLeftHand);
   EXPECT_TRUE(Shown(GameState.Options.leftHandImage));
+  Tap(kMusic);
+  EXPECT_EQ(Toggles(), "101 sound no music yes");
+  EXPECT_EQ(Plays(kMenuMusic, 0, kMusicChannel), 1) << "music on restarts the menu music";
   Tap(kControl);
-  EXPECT_EQ(ReadFile(kOptions), "110");
+  EXPECT_EQ(ReadFile(kOptions), "100");
   EXPECT_TRUE(Shown(GameState.Options.rightHandImage));
   EXPECT_FALSE(Shown(GameState.Options.leftHandImage));
 }
