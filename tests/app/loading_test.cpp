@@ -12,9 +12,7 @@ using namespace harness;
 class LoadingTest : public GameTest {};
 
 TEST_F(LoadingTest, LoadingRunsFortyOneFramesBehindAGrowingBar) {
-  testing::internal::CaptureStdout();
-  harness::Boot();
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = Printed(harness::Boot);
   char* title = nullptr;
   char* icon = nullptr;
   SDL_WM_GetCaption(&title, &icon);

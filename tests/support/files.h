@@ -1,6 +1,8 @@
-// Files of a test's scratch working directory, for the game's tests and the plain unit tests
-// alike (no SDL here).
+// Files of a test's scratch working directory, and what a step printed, for the game's tests and
+// the plain unit tests alike (no SDL here).
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,14 @@ inline std::string ReadFile(const std::string& path) {
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// What an action printed on standard output.
+template <typename Action>
+std::string Printed(Action action) {
+  testing::internal::CaptureStdout();
+  action();
+  return testing::internal::GetCapturedStdout();
 }
 
 // A 50-byte record as the game writes its save and calibration files: text, NUL, zero filler.

@@ -40,6 +40,7 @@ uint32_t FramePixel(int x, int y);
 // Pixels of the last captured frame that differ from those of `before`, in a rectangle.
 int Changed(const std::vector<uint8_t>& before, int left, int top, int right, int bottom);
 
+using files::Printed;
 using files::ReadFile;
 using files::Record;
 using files::UseLevels;

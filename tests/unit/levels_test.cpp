@@ -23,9 +23,7 @@ std::string Fields(const MissionRecord& m) {
 }
 
 std::string Printed(int32_t level, int32_t fallback, MissionRecord* mission) {
-  testing::internal::CaptureStdout();
-  *mission = LoadCampaignLevel(level, fallback);
-  return testing::internal::GetCapturedStdout();
+  return files::Printed([&] { *mission = LoadCampaignLevel(level, fallback); });
 }
 
 }  // namespace
