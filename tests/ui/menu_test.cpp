@@ -6,30 +6,14 @@ using namespace harness;
 
 class MenuTest : public GameTest {};
 
-TEST_F(MenuTest, TouchesDuringTheFadesReachNoMenuButton) {
+TEST_F(MenuTest, ButtonsActOnlyOnceTheMenuIsUpLiftedElsewhereDoNothingAndBackReturnsToATidyMenu) {
   Boot();
   FinishLoading();
   ASSERT_EQ(GameState.SceneState, SceneFadeIn);
   Tap(kOptionsButton, 2);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "no touch of the fade-in left the menu";
   EXPECT_FALSE(Shown(GameState.Menu.optionsButtonOver));
-  Tap(kOptionsButton);
-  ASSERT_EQ(GameState.SceneState, SceneFadeOut);
-  Tap(kFreePlay, 2);
-  EXPECT_EQ(GameState.SceneState, SceneOptions);
-  EXPECT_EQ(GameState.FreePlay, 0);
-  // Two taps within one frame: the second lands while the buttons are still up, but the menu is
-  // already being left.
-  Tap(kMenuBack, 2);
-  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
-  PushTap(kOptionsButton[0], kOptionsButton[1]);
-  Tap(kFreePlay, 3);
-  EXPECT_EQ(GameState.SceneState, SceneOptions);
-  EXPECT_EQ(GameState.FreePlay, 0);
-}
-
-TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
-  ReachMenu();
+  // A button lifted elsewhere does nothing but loses its highlight.
   for (auto [at, highlight] : {std::pair{kStart, GameState.Menu.startButtonOver},
                                {kFreePlay, GameState.Menu.freePlayButtonOver},
                                {kOptionsButton, GameState.Menu.optionsButtonOver},
@@ -42,19 +26,20 @@ TEST_F(MenuTest, AMenuButtonLiftedElsewhereDoesNothingButLosesItsHighlight) {
     EXPECT_EQ(GameState.SceneState, SceneMainMenu);
     EXPECT_FALSE(Shown(highlight));
   }
-}
-
-TEST_F(MenuTest, BackFromOptionsAndHelpReturnsToATidyMenu) {
-  ReachMenu();
+  // No touch of the fade-out reaches a menu button either.
+  Tap(kOptionsButton);
+  ASSERT_EQ(GameState.SceneState, SceneFadeOut);
+  Tap(kFreePlay, 2);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_EQ(GameState.FreePlay, 0);
   const auto menuIsUp = [] {
     for (ViewId shown : {GameState.Menu.logoView, GameState.Menu.menuBackground, GameState.Menu.startButton,
                          GameState.Menu.freePlayButton, GameState.Menu.optionsButton, GameState.Menu.helpButton}) {
       EXPECT_TRUE(Shown(shown));
     }
   };
-  Tap(kOptionsButton, 3);
   Tap(kMenuBack, 2);
-  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  ASSERT_EQ(GameState.SceneState, SceneMainMenu);
   for (ViewId gone : {GameState.Options.soundToggle, GameState.Options.musicToggle, GameState.Menu.backButton,
                       GameState.Options.soundIndicator, GameState.Options.musicIndicator, GameState.Options.resetButton,
                       GameState.Options.optionsBackground, GameState.Options.rightHandImage,
@@ -72,4 +57,10 @@ TEST_F(MenuTest, BackFromOptionsAndHelpReturnsToATidyMenu) {
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
   EXPECT_FALSE(Shown(GameState.Help.helpImage) || Shown(GameState.Menu.backButton));
   menuIsUp();
+  // Two taps within one frame: the second lands while the buttons are still up, but the menu is
+  // already being left.
+  PushTap(kOptionsButton[0], kOptionsButton[1]);
+  Tap(kFreePlay, 3);
+  EXPECT_EQ(GameState.SceneState, SceneOptions);
+  EXPECT_EQ(GameState.FreePlay, 0);
 }

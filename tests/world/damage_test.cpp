@@ -25,30 +25,6 @@ class DamageTest : public GameTest {
   }
 };
 
-TEST_F(DamageTest, TheShieldTakesHitsFirstAndAStructureOfZeroDestroysTheShip) {
-  StartQuietFreePlay();
-  EXPECT_EQ(Hull(), "shield 50 (150 px), structure 100 (150 px)");
-  GameState.Structure = 200;
-  GameState.Shield = 10.5;
-  HitBy(GameState.Infected.slots[1], 45);  // 157 damage: 146.5 reach the structure, truncated
-  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 54 (81 px)");
-  EXPECT_EQ(GameState.Infected.slots[1].x, -100);
-  GameState.Structure = 106;
-  HitBy(GameState.Asteroids.slots[2], 30);  // 105 damage
-  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 1 (1 px)");
-  EXPECT_EQ(GameState.SceneState, ScenePlaying);
-  const int shipX = GameState.ShipX, shipY = GameState.ShipY;
-  const size_t sounds = recorded().plays.size();
-  GameState.Structure = 105;
-  HitBy(GameState.Asteroids.slots[2], 30);
-  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 0 (0 px)");
-  EXPECT_EQ(GameState.SceneState, SceneGameOver);
-  EXPECT_EQ(Plays(kExplosionSound, sounds), 1);
-  // The ship's own explosion, 90 px left of and 70 px above it.
-  const ExplosionSlot& blast = GameState.Explosions.slots[(GameState.Explosions.next + 3) % 4];
-  EXPECT_TRUE(blast.x == shipX - 90 && blast.y == shipY - 70);
-}
-
 TEST_F(DamageTest, TheShieldRegeneratesOnItsIntervalUpToAHundred) {
   StartFreePlay();
   QuietFrames(34);
@@ -71,8 +47,9 @@ TEST_F(DamageTest, TheShieldRegeneratesOnItsIntervalUpToAHundred) {
 
 // The bars at their widest, with the laser overheated (the strip with hazard stripes on its
 // flanks): a level-1 shield regenerated to 100 draws 300 px, twice its full width, and every bar
-// is drawn whole over its own track, down to the screen's last row.
-TEST_F(DamageTest, WidestBarsSitOnTheirTracksDownToTheLastRow) {
+// is drawn whole over its own track, down to the screen's last row. Then hits take the shield
+// first and the overflow reaches the structure, and a structure of 0 destroys the ship.
+TEST_F(DamageTest, WidestBarsSitOnTheirTracksAndTheShieldTakesHitsFirstUntilAStructureOfZeroDestroysTheShip) {
   StartQuietFreePlay();
   for (int shot = 0; shot < 4; ++shot) {
     PushTap(kFire[0], kFire[1]);
@@ -98,4 +75,25 @@ TEST_F(DamageTest, WidestBarsSitOnTheirTracksDownToTheLastRow) {
   QuietFrame();
   for (int x = 673; x <= 821; ++x) EXPECT_EQ(FramePixel(x, 764) & 0xC0C0C0, 0u) << "no channel reaches 64 at x " << x;
   CaptureFrames(false);
+
+  EXPECT_EQ(Hull(), "shield 50 (150 px), structure 100 (150 px)");
+  GameState.Structure = 200;
+  GameState.Shield = 10.5;
+  HitBy(GameState.Infected.slots[1], 45);  // 157 damage: 146.5 reach the structure, truncated
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 54 (81 px)");
+  EXPECT_EQ(GameState.Infected.slots[1].x, -100);
+  GameState.Structure = 106;
+  HitBy(GameState.Asteroids.slots[2], 30);  // 105 damage
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 1 (1 px)");
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+  const int shipX = GameState.ShipX, shipY = GameState.ShipY;
+  const size_t sounds = recorded().plays.size();
+  GameState.Structure = 105;
+  HitBy(GameState.Asteroids.slots[2], 30);
+  EXPECT_EQ(Hull(), "shield 0 (0 px), structure 0 (0 px)");
+  EXPECT_EQ(GameState.SceneState, SceneGameOver);
+  EXPECT_EQ(Plays(kExplosionSound, sounds), 1);
+  // The ship's own explosion, 90 px left of and 70 px above it.
+  const ExplosionSlot& blast = GameState.Explosions.slots[(GameState.Explosions.next + 3) % 4];
+  EXPECT_TRUE(blast.x == shipX - 90 && blast.y == shipY - 70);
 }

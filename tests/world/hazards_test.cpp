@@ -15,12 +15,11 @@ TEST_F(HazardsTest, SpawnsComeOnTheirFramesWithTheirDrawsAndSpeedUpOverTime) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Shown(GameState.SpaceBackground[i]), i == 1) << "background " << i;
   EXPECT_EQ(GameState.OrePeriod, 361);
   EXPECT_EQ(GameState.InfectedPeriod, 277);
-  std::vector<int> asteroidFrames, infectedFrames, iceFrames, oreFrames;
-  int asteroids = 0, infected = 0, ice = 0, ore = 0;
-  auto spawned = [](int& seen, int now, std::vector<int>& frames) {
-    if (now != seen) frames.push_back(GameState.RoundFrame);
-    seen = now;
-  };
+  // The frames on which asteroids, infected asteroids, ice and ore were launched.
+  const int32_t* const launched[4] = {&GameState.Asteroids.next, &GameState.Infected.next, &GameState.IcePool.next,
+                                      &GameState.OrePool.next};
+  int32_t seen[4] = {};
+  std::vector<int> frames[4];
   while (GameState.RoundFrame < 1815) {
     if (GameState.RoundFrame == 15) {
       const HazardSlot& first = GameState.Asteroids.slots[0];
@@ -34,14 +33,14 @@ TEST_F(HazardsTest, SpawnsComeOnTheirFramesWithTheirDrawsAndSpeedUpOverTime) {
     }
     QuietFrame();
     ASSERT_EQ(GameState.SceneState, ScenePlaying);
-    spawned(asteroids, GameState.Asteroids.next, asteroidFrames);
-    spawned(infected, GameState.Infected.next, infectedFrames);
-    spawned(ice, GameState.IcePool.next, iceFrames);
-    spawned(ore, GameState.OrePool.next, oreFrames);
+    for (int i = 0; i < 4; ++i) {
+      if (*launched[i] != seen[i]) frames[i].push_back(GameState.RoundFrame);
+      seen[i] = *launched[i];
+    }
   }
   auto after = [&](int frame) {
     std::vector<int> next;
-    for (int f : asteroidFrames) {
+    for (int f : frames[0]) {
       if (f > frame && next.size() < 2) next.push_back(f);
     }
     return next;
@@ -52,10 +51,9 @@ TEST_F(HazardsTest, SpawnsComeOnTheirFramesWithTheirDrawsAndSpeedUpOverTime) {
   EXPECT_EQ(after(605), (std::vector<int>{616, 627}));
   EXPECT_EQ(after(1782), (std::vector<int>{1793, 1806}));
   EXPECT_EQ(after(1806), (std::vector<int>{1813}));
-  ASSERT_FALSE(infectedFrames.empty() || iceFrames.empty() || oreFrames.empty());
-  EXPECT_EQ(infectedFrames[0], 277);
-  EXPECT_EQ(iceFrames[0], 360);
-  EXPECT_EQ(oreFrames[0], 361);
+  ASSERT_FALSE(frames[1].empty() || frames[2].empty() || frames[3].empty());
+  EXPECT_EQ(std::vector<int>({frames[1][0], frames[2][0], frames[3][0]}), (std::vector<int>{277, 360, 361}))
+      << "the first infected asteroid, ice and ore";
 }
 
 TEST_F(HazardsTest, TheShipIsTouchedThroughItsWingsAndFuselageEdgesIncluded) {
