@@ -71,14 +71,6 @@ void CheckFile(int file, bool matchMemory, const char* when) {
   if (!reason.empty()) Fail(reason + " (" + when + ")");
 }
 
-// The user file at a path relative to ./Data/, or -1.
-int UserFileAt(const char* relativePath) {
-  for (int file = 0; file < kUserFileCount; ++file) {
-    if ("Data/" + std::string(relativePath) == kUserFiles[file].path) return file;
-  }
-  return -1;
-}
-
 }  // namespace
 
 // The game's whole-file writer, wrapped by its C++ symbol name: a written user file is checked as
@@ -88,8 +80,8 @@ bool __real__Z11FileReplacePKcS0_i(const char* relativePath, const char* bytes, 
 
 bool __wrap__Z11FileReplacePKcS0_i(const char* relativePath, const char* bytes, int count) {
   const bool replaced = __real__Z11FileReplacePKcS0_i(relativePath, bytes, count);
-  const int file = relativePath != nullptr ? UserFileAt(relativePath) : -1;
-  if (replaced && file >= 0) {
+  for (int file = 0; replaced && relativePath != nullptr && file < kUserFileCount; ++file) {
+    if ("Data/" + std::string(relativePath) != kUserFiles[file].path) continue;
     writesChecked[file] += 1;
     CheckFile(file, true, "right after it was written");
   }
@@ -297,13 +289,10 @@ class Monkey {
   // Middle, right and wheel buttons.
   void OtherMouseButton() {
     const bool down = Chance(0.5);
-    SDL_Event event = {};
-    event.button = {Uint8(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP),
-                    0,
-                    Uint8(Between(2, 5)),
-                    Uint8(down ? SDL_PRESSED : SDL_RELEASED),
-                    Uint16(RandomX()),
-                    Uint16(RandomY())};
+    const Uint8 button = Uint8(Between(2, 5));
+    const Uint16 x = Uint16(RandomX()), y = Uint16(RandomY());
+    SDL_Event event = {};  // a button state of 1 is pressed, 0 released
+    event.button = {Uint8(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, Uint8(down), x, y};
     SDL_PushEvent(&event);
   }
 
