@@ -23,7 +23,7 @@ class ControlsTest : public GameTest {
   }
 };
 
-TEST_F(ControlsTest, KnobFollowsWithinItsReachAndLiftingNearbyStopsTheShip) {
+TEST_F(ControlsTest, KnobFollowsWithinItsReachLiftingNearbyStopsTheShipAndMotionOutsidePlayDoesNothing) {
   StartFreePlay();
   DragKnobTo(kKnob[0] + 30, kKnob[1] + 10);
   EXPECT_EQ(Knob(), "knob at 976,703, steering 479,159, held");
@@ -56,6 +56,26 @@ TEST_F(ControlsTest, KnobFollowsWithinItsReachAndLiftingNearbyStopsTheShip) {
   Tap(kFreePlay, 3);
   ASSERT_EQ(GameState.SceneState, ScenePlaying);
   EXPECT_EQ(Knob(), "knob at 946,693, steering 0,0, let go");
+
+  // Motion while paused or under the closing message box does nothing.
+  Tap(kPause);
+  ASSERT_EQ(GameState.SceneState, ScenePaused);
+  DragKnobTo(kKnob[0] + 20, kKnob[1]);
+  EXPECT_EQ(GameState.ControlDragging, 1);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  EXPECT_EQ(KnobX(), 914);
+  Tap(kPause);
+  ASSERT_EQ(GameState.SceneState, ScenePlaying);
+  DragKnobTo(kKnob[0] + 20, kKnob[1]);
+  const double steer = GameState.SteerX;
+  // The ship is lost and the closing message opens, the knob still held.
+  LoseShipNextFrame();
+  Frames(28);
+  ASSERT_EQ(GameState.SceneState, SceneMessageBox);
+  PushMouseMotion(kKnob[0] - 50, kKnob[1] - 20);
+  Frame();
+  EXPECT_EQ(GameState.SteerX, steer);
+  EXPECT_EQ(KnobX(), kKnob[0] + 20 - 32);
 }
 
 TEST_F(ControlsTest, LeftHandLayoutMirrorsTheControlsAndKeepsTheKnobOnScreen) {
@@ -79,26 +99,4 @@ TEST_F(ControlsTest, LeftHandLayoutMirrorsTheControlsAndKeepsTheKnobOnScreen) {
   PushMouseUp(97, 736);
   QuietFrame();
   EXPECT_EQ(KnobX(), 65);
-}
-
-TEST_F(ControlsTest, MotionWhilePausedOrUnderTheMessageBoxDoesNothing) {
-  StartFreePlay();
-  Tap(kPause);
-  ASSERT_EQ(GameState.SceneState, ScenePaused);
-  DragKnobTo(kKnob[0] + 20, kKnob[1]);
-  EXPECT_EQ(GameState.ControlDragging, 1);
-  EXPECT_EQ(GameState.SteerX, 0.0);
-  EXPECT_EQ(KnobX(), 914);
-  Tap(kPause);
-  ASSERT_EQ(GameState.SceneState, ScenePlaying);
-  DragKnobTo(kKnob[0] + 20, kKnob[1]);
-  const double steer = GameState.SteerX;
-  // The ship is lost and the closing message opens, the knob still held.
-  LoseShipNextFrame();
-  Frames(28);
-  ASSERT_EQ(GameState.SceneState, SceneMessageBox);
-  PushMouseMotion(kKnob[0] - 50, kKnob[1] - 20);
-  Frame();
-  EXPECT_EQ(GameState.SteerX, steer);
-  EXPECT_EQ(KnobX(), kKnob[0] + 20 - 32);
 }

@@ -64,8 +64,27 @@ TEST_F(EventsTest, TouchesReachEveryVisibleButtonUnderTheFingerAndAreasFireOnThe
   EXPECT_EQ(calls, "B3");
 }
 
-TEST_F(EventsTest, FocusLossPausesOnlyARoundAndSlowsTheLoop) {
-  ReachMenu();
+TEST_F(EventsTest, LiftsDuringLoadingMoveNoViewAndFocusLossPausesOnlyARoundAndSlowsTheLoop) {
+  Boot();
+  CaptureFrames(true);
+  Frames(3);
+  const uint32_t corner = FramePixel(40, 40);
+  // Lifts near the top-left corner, where the knob's centre lies before any round placed it, and
+  // near the knob's own place, with no press before them; then loading runs on to the menu.
+  for (int step = 0; step < 45; ++step) {
+    PushMouseUp(step % 3 == 0 ? 10 : 950, step % 3 == 0 ? 12 : 690);
+    Frame();
+    if (GameState.LoadPhase != 0) break;
+    ASSERT_EQ(ViewGetX(GameState.loadingBackground), 0) << "step " << step;
+    ASSERT_EQ(ViewGetY(GameState.loadingBackground), 0) << "step " << step;
+    ASSERT_EQ(ViewGetX(GameState.loadingBar), 364);
+    ASSERT_EQ(FramePixel(40, 40), corner) << "the loading picture stays where it was drawn";
+  }
+  CaptureFrames(false);
+  Frames(2);
+  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+
+  // Focus lost: the loop slows down, and only a round is paused.
   PushFocus(false);
   Frame();
   EXPECT_EQ(GameState.SceneState, SceneMainMenu);
@@ -93,25 +112,4 @@ TEST_F(EventsTest, FocusLossPausesOnlyARoundAndSlowsTheLoop) {
   Frame();
   EXPECT_EQ(GameState.SceneState, ScenePlaying);
   EXPECT_EQ(recorded().delays.back(), 33u);
-}
-
-TEST_F(EventsTest, LiftsDuringLoadingMoveNoView) {
-  Boot();
-  CaptureFrames(true);
-  Frames(3);
-  const uint32_t corner = FramePixel(40, 40);
-  // Lifts near the top-left corner, where the knob's centre lies before any round placed it, and
-  // near the knob's own place, with no press before them; then loading runs on to the menu.
-  for (int step = 0; step < 45; ++step) {
-    PushMouseUp(step % 3 == 0 ? 10 : 950, step % 3 == 0 ? 12 : 690);
-    Frame();
-    if (GameState.LoadPhase != 0) break;
-    ASSERT_EQ(ViewGetX(GameState.loadingBackground), 0) << "step " << step;
-    ASSERT_EQ(ViewGetY(GameState.loadingBackground), 0) << "step " << step;
-    ASSERT_EQ(ViewGetX(GameState.loadingBar), 364);
-    ASSERT_EQ(FramePixel(40, 40), corner) << "the loading picture stays where it was drawn";
-  }
-  CaptureFrames(false);
-  Frames(2);
-  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
 }

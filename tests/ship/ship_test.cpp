@@ -19,7 +19,7 @@ class ShipTest : public GameTest {
   }
 };
 
-TEST_F(ShipTest, KnobPullAndHandlingLevelGiveTheSpeed) {
+TEST_F(ShipTest, KnobPullAndHandlingLevelGiveTheSpeedAndItStopsAtTheEdgesOfItsFieldBankingWhileMovingSideways) {
   StartFreePlay();
   // Tilting the tablet does nothing while a touch method is selected.
   PlatformPresentGamepadAsTilt(false);
@@ -43,10 +43,8 @@ TEST_F(ShipTest, KnobPullAndHandlingLevelGiveTheSpeed) {
     ViewSetxy(GameState.shipView, 100, 658);
     EXPECT_EQ(StepFor(74), perLevel[level - 1]) << "handling " << level;
   }
-}
 
-TEST_F(ShipTest, StopsAtTheEdgesOfItsFieldAndBanksWhileMovingSideways) {
-  StartFreePlay();
+  // At the edges of its field it stops; it banks only while it moves sideways.
   const auto wears = [](ImageId image) { return Shows(GameState.shipView, image); };
   StepFor(74);
   EXPECT_TRUE(wears(GameState.shipRightImage));

@@ -21,7 +21,7 @@ class BoltsTest : public GameTest {
   }
 };
 
-TEST_F(BoltsTest, ABoltFliesSixtyFramesUpThenIdles) {
+TEST_F(BoltsTest, ABoltFliesSixtyFramesUpThenIdlesAndParkedHazardsAreOutOfItsReach) {
   FireBolt(38, 10);
   const BoltSlot& bolt = GameState.BoltPool.slots[0];
   ASSERT_EQ(bolt.y, 668);
@@ -33,6 +33,20 @@ TEST_F(BoltsTest, ABoltFliesSixtyFramesUpThenIdles) {
   QuietFrames(5);
   EXPECT_EQ(bolt.y, -52) << "idle bolts no longer move";
   EXPECT_EQ(bolt.x, 472 + 38);
+  // Hazards parked left of the field are never hit; one pixel further right the largest rock just
+  // reaches x 0, and is hit.
+  BoltSlot& edge = GameState.BoltPool.slots[5];
+  edge.x = 0;
+  edge.y = 300;
+  ViewSetVisible(edge.view, 1);
+  PlaceHazard(GameState.Asteroids.slots[0], -70, 280, 59, 0);
+  PlaceHazard(GameState.Infected.slots[0], -100, 280, 59, 0);
+  Frame();
+  EXPECT_EQ(edge.y, 288);
+  PlaceHazard(GameState.Asteroids.slots[1], -59, 270, 59, 0);
+  Frame();
+  EXPECT_EQ(GameState.Asteroids.slots[1].x, -70);
+  EXPECT_EQ(edge.y, -60);
 }
 
 TEST_F(BoltsTest, KillsChangeTheScoreAndCountForADestroyMission) {
@@ -57,20 +71,4 @@ TEST_F(BoltsTest, KillsChangeTheScoreAndCountForADestroyMission) {
   ShootAt(rock, 37, 57);
   EXPECT_EQ(GameState.score, 57 - 37) << "a plain asteroid costs its hit size";
   EXPECT_EQ(GameState.currentMission.progress, 1);
-}
-
-TEST_F(BoltsTest, ParkedHazardsAreOutOfReach) {
-  BoltSlot& bolt = GameState.BoltPool.slots[5];
-  bolt.x = 0;
-  bolt.y = 300;
-  ViewSetVisible(bolt.view, 1);
-  PlaceHazard(GameState.Asteroids.slots[0], -70, 280, 59, 0);
-  PlaceHazard(GameState.Infected.slots[0], -100, 280, 59, 0);
-  Frame();
-  EXPECT_EQ(bolt.y, 288);
-  // One pixel further right the largest rock just reaches x 0, and is hit.
-  PlaceHazard(GameState.Asteroids.slots[1], -59, 270, 59, 0);
-  Frame();
-  EXPECT_EQ(GameState.Asteroids.slots[1].x, -70);
-  EXPECT_EQ(bolt.y, -60);
 }
