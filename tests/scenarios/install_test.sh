@@ -92,13 +92,7 @@ user="$xdg/velmora/Data/User"
 
 # The game window (1024 x 768, unscaled); START is the 250 x 50 button at (387, 290) in the menu,
 # which takes touches once it has faded in: press it until the level file has been read.
-window=""
-for _ in $(seq 1 100); do
-  pid="$(game_pid)"
-  [[ -n "$pid" ]] && window="$(xdotool search --all --pid "$pid" --name '^Vel Mora$' 2>/dev/null | head -1)"
-  [[ -n "$window" ]] && break
-  sleep 0.1
-done
+window="$(timeout 10 xdotool search --sync --all --pid "$(game_pid)" --name '^Vel Mora$' 2>/dev/null | head -1)"
 [[ -n "$window" ]] || fail "no game window"
 for _ in $(seq 1 40); do
   xdotool mousemove --window "$window" 512 315 click 1
