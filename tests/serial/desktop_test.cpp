@@ -67,12 +67,43 @@ void StopHazards() {
 
 class DesktopTest : public GameTest {};
 
-// The window resized the way a window manager would: the frame is scaled to fit with its aspect
-// kept and centred, with bars on two sides. A click lands on the game pixel under it; a click in
-// a bar, beside (or above and below) the back and pause buttons, the fire button and the knob,
-// touches nothing: no press of a touch area (tilt mode fires so), no press or lift of a view.
-TEST_F(DesktopTest, ClicksInAScaledWindowLandOnTheGameCoordinateUnderThemAndInItsBarsOnNothing) {
+// Full screen on and off with no window manager (the bare Xvfb the tests run on): the frame is
+// drawn at the window's real size each time, and FREE PLAY is clicked where it shows.
+TEST_F(DesktopTest, FullScreenAndAScaledWindowShowTheFrameWhereClicksLandOnTheGameCoordinateUnderThem) {
   harness::ReachMenu();
+  harness::CaptureFrames(true);
+  for (int toggle = 0; toggle < 2; ++toggle) {
+    PlatformToggleFullScreen();
+    Settle(10, 20000);
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_TRUE(xpointer::GlWindow(&x, &y, &w, &h));
+    const double scale = std::min(w / 1024.0, h / 768.0);
+    const int left = x + static_cast<int>(std::lround((w - 1024 * scale) / 2));
+    const int top = y + static_cast<int>(std::lround((h - 768 * scale) / 2));
+    // What the screen shows matches the frame drawn, scaled into the window.
+    int matches = 0;
+    for (int wait = 0; wait < 100 && matches < 12; ++wait) {
+      Settle(1, 20000);
+      matches = 0;
+      for (int fy : {40, 300, 500, 740}) {
+        for (int fx : {40, 512, 990}) {
+          const int sx = left + static_cast<int>((fx + 0.5) * scale), sy = top + static_cast<int>((fy + 0.5) * scale);
+          matches += xpointer::ScreenPixel(sx, sy) == harness::FramePixel(fx, fy);
+        }
+      }
+    }
+    EXPECT_EQ(matches, 12) << "window " << w << "x" << h << " at " << x << "," << y;
+    ASSERT_TRUE(xpointer::ClickAt(left + static_cast<int>(512 * scale), top + static_cast<int>(375 * scale)));
+    for (int wait = 0; wait < 100 && GameState.SceneState != ScenePlaying; ++wait) Settle(1, 20000);
+    EXPECT_EQ(GameState.SceneState, ScenePlaying) << "FREE PLAY where it is drawn";
+    harness::Tap(harness::kGameBack, 2);
+    ASSERT_EQ(GameState.SceneState, SceneMainMenu);
+  }
+  harness::CaptureFrames(false);
+  // The window resized the way a window manager would: the frame is scaled to fit with its aspect
+  // kept and centred, with bars on two sides. A click lands on the game pixel under it; a click in
+  // a bar, beside (or above and below) the back and pause buttons, the fire button and the knob,
+  // touches nothing: no press of a touch area (tilt mode fires so), no press or lift of a view.
   TouchAreaAdd(0, 0, 1024, 768, RecordTouch);
   ViewAdd("Images/loadingBG.png", 0, 0, RecordTouch);  // 1024 x 768
   void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
@@ -116,41 +147,6 @@ TEST_F(DesktopTest, ClicksInAScaledWindowLandOnTheGameCoordinateUnderThemAndInIt
     Settle(4, 20000);
     EXPECT_TRUE(touches.empty()) << touches.size() << " touches from the bars of " << w << "x" << h;
   }
-}
-
-// Full screen on and off with no window manager (the bare Xvfb the tests run on): the frame is
-// drawn at the window's real size each time, and FREE PLAY is clicked where it shows.
-TEST_F(DesktopTest, FullScreenOnAndOffDrawsTheMenuAtTheWindowsSize) {
-  harness::ReachMenu();
-  harness::CaptureFrames(true);
-  for (int toggle = 0; toggle < 2; ++toggle) {
-    PlatformToggleFullScreen();
-    Settle(10, 20000);
-    int x = 0, y = 0, w = 0, h = 0;
-    ASSERT_TRUE(xpointer::GlWindow(&x, &y, &w, &h));
-    const double scale = std::min(w / 1024.0, h / 768.0);
-    const int left = x + static_cast<int>(std::lround((w - 1024 * scale) / 2));
-    const int top = y + static_cast<int>(std::lround((h - 768 * scale) / 2));
-    // What the screen shows matches the frame drawn, scaled into the window.
-    int matches = 0;
-    for (int wait = 0; wait < 100 && matches < 12; ++wait) {
-      Settle(1, 20000);
-      matches = 0;
-      for (int fy : {40, 300, 500, 740}) {
-        for (int fx : {40, 512, 990}) {
-          const int sx = left + static_cast<int>((fx + 0.5) * scale), sy = top + static_cast<int>((fy + 0.5) * scale);
-          matches += xpointer::ScreenPixel(sx, sy) == harness::FramePixel(fx, fy);
-        }
-      }
-    }
-    EXPECT_EQ(matches, 12) << "window " << w << "x" << h << " at " << x << "," << y;
-    ASSERT_TRUE(xpointer::ClickAt(left + static_cast<int>(512 * scale), top + static_cast<int>(375 * scale)));
-    for (int wait = 0; wait < 100 && GameState.SceneState != ScenePlaying; ++wait) Settle(1, 20000);
-    EXPECT_EQ(GameState.SceneState, ScenePlaying) << "FREE PLAY where it is drawn";
-    harness::Tap(harness::kGameBack, 2);
-    ASSERT_EQ(GameState.SceneState, SceneMainMenu);
-  }
-  harness::CaptureFrames(false);
 }
 
 class DesktopControls : public GameTest {};
