@@ -39,9 +39,23 @@ class CalibrationTest : public GameTest {
   }
 };
 
-TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
-  WriteFile(kOptions, "114");
+TEST_F(CalibrationTest, OtherMethodsKeepItUnappliedAndThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   WriteFile(kCalibration, Record("500;-300;"));
+  // The right hand keeps the calibration stored but unapplied; choosing the accelerometer shows it
+  // on the panel and applies it on leaving the options.
+  ASSERT_TRUE(FirstSession([] {
+    ReachMenu();
+    EXPECT_EQ(GameState.calibrationX, 500);
+    Tap(kOptionsButton, 3);
+    Tap(kMenuBack, 2);
+    EXPECT_EQ(GameState.CalibrationOffsetX, 0.0) << "not applied with the right hand";
+    Tap(kOptionsButton, 3);
+    Tap(kControl);
+    ASSERT_EQ(GameState.controlMethod, ControlAccelerometer);
+    EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 159,406 260,478");
+    Tap(kMenuBack, 2);
+    EXPECT_TRUE(GameState.CalibrationOffsetX == 500.0 && GameState.CalibrationOffsetY == -300.0);
+  }));
   ReachMenu();
   EXPECT_EQ(GameState.CalibrationOffsetX, 500.0) << "the accelerometer method applies it at start-up";
   EXPECT_EQ(GameState.CalibrationOffsetY, -300.0);
@@ -86,20 +100,4 @@ TEST_F(CalibrationTest, ThePanelShowsTheTiltAndItsOkStoresSavesAndAppliesIt) {
   Tilt(16000, 0);
   EXPECT_EQ(GameState.SteerX, 1200.0 - 1169.0);
   EXPECT_EQ(GameState.CalibrationOffsetY, 1169.0);
-}
-
-TEST_F(CalibrationTest, OtherControlMethodsKeepTheCalibrationStoredButUnapplied) {
-  WriteFile(kCalibration, Record("300;-200;"));
-  ReachMenu();
-  EXPECT_EQ(GameState.calibrationX, 300);
-  Tap(kOptionsButton, 3);
-  Tap(kMenuBack, 2);
-  EXPECT_EQ(GameState.CalibrationOffsetX, 0.0) << "not applied with the right hand";
-  Tap(kOptionsButton, 3);
-  Tap(kControl);
-  ASSERT_EQ(GameState.controlMethod, ControlAccelerometer);
-  EXPECT_EQ(Panel(), "dots 143,413 267,484 markers 154,406 260,481");
-  Tap(kMenuBack, 2);
-  EXPECT_EQ(GameState.CalibrationOffsetX, 300.0);
-  EXPECT_EQ(GameState.CalibrationOffsetY, -200.0);
 }
