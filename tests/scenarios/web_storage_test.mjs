@@ -6,11 +6,8 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { createRequire } from 'node:module';
+import { openEngine, probe, tap } from '../../tools/web/engines.mjs';
 
-const require = createRequire(import.meta.url);
-const { chromium } = require(path.resolve(path.dirname(new URL(import.meta.url).pathname),
-  '../../tools/web/node_modules/playwright-core'));
 const [address] = process.argv.slice(2);
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-storage-'));
 let failures = 0;
@@ -18,22 +15,16 @@ const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); fa
 
 // One visit: a fresh browser on the same profile, the init script run before the page's own.
 async function visit(what, init = () => {}, argument = null) {
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium', headless: true, viewport: { width: 1024, height: 768 },
-    args: ['--headless=new', '--use-gl=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox'],
-  });
-  const page = context.pages()[0] || await context.newPage();
-  await page.addInitScript(init, argument);
-  await page.goto(`${address}?fast`);
-  const probe = (n) => page.evaluate((w) => (window.Module && Module.calledRun ? Module._WebProbe(w) : -1), n);
+  const s = await openEngine('chromium', profile);
+  await s.page.addInitScript(init, argument);
+  await s.goto(`${address}?fast`);
   const until = async (n, test, label) => {
-    for (const end = Date.now() + 60000; Date.now() < end; await page.waitForTimeout(50)) if (test(await probe(n))) return true;
-    check(false, `${what}: ${label} (last value ${await probe(n)})`);
+    for (const end = Date.now() + 60000; Date.now() < end; await s.page.waitForTimeout(50)) if (test(await probe(s, n))) return true;
+    check(false, `${what}: ${label} (last value ${await probe(s, n)})`);
     return false;
   };
-  const click = async (x, y) => { await page.mouse.move(x, y); await page.mouse.down(); await page.waitForTimeout(80); await page.mouse.up(); };
   await until(0, (scene) => scene === 1 || scene === 11, 'the menu appears');  // with or without a box
-  return { context, page, probe, until, click };
+  return { context: s.context, page: s.page, probe: (n) => probe(s, n), until, click: (x, y) => tap(s, [x, y]) };
 }
 
 const seeded = 'Vel mora >>3;3;3;3;6;42424<<'.padEnd(50, '\0');
