@@ -78,6 +78,10 @@ void KillAtEveryCall(const std::string& what, const std::string& save, const std
     inside |= line.find("\"probe-begins\"") != std::string::npos;
   }
   ASSERT_GE(targets.size(), 8u) << "a " << what << " makes its temporary file, writes, syncs and renames it";
+  // What makes a write last: the new file on the disk before it is renamed, the folder after.
+  std::string order;
+  for (const auto& call : targets) order += call.first == "fsync" || call.first == "rename" ? call.first + " " : "";
+  EXPECT_NE(order.find("fsync rename fsync"), std::string::npos) << "a " << what << " syncs and renames: " << order;
   for (const auto& [name, count] : targets) {
     SCOPED_TRACE(what + " killed at " + name + " #" + std::to_string(count));
     Prepare(save);
