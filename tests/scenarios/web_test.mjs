@@ -341,11 +341,13 @@ async function playEngine(engine) {
   await tapTo(s, engine, kAt.optionsBack, kScene.menu, 'back to the menu');
   await sleep(300);
   await calmRound(s, engine, 'tilt');
+  await tilt(s, 0, 300);  // level: the calibration's last reading was -18°
   const tiltStart = await probe(s, kProbe.shipX);
   const tiltedRight = await tiltUntil(s, 18, kProbe.shipX, (x) => x > tiltStart + 30);
-  const tiltedLeft = await tiltUntil(s, -18, kProbe.shipX, (x) => x < tiltedRight - 30);
-  check(engine, tiltedRight > tiltStart + 30 && tiltedLeft < tiltedRight - 30,
-    `in the tilt layout the sensor at 18°, then -18°, steers right, then left (ship x ${tiltStart} -> ${tiltedRight} -> ${tiltedLeft})`);
+  const leftStart = await probe(s, kProbe.shipX);  // the ship ran on right while the tilt lasted
+  const tiltedLeft = await tiltUntil(s, -18, kProbe.shipX, (x) => x < leftStart - 30);
+  check(engine, tiltedRight > tiltStart + 30 && tiltedLeft < leftStart - 30,
+    `in the tilt layout the sensor at 18°, then -18°, steers right, then left (ship x ${tiltStart} -> ${tiltedRight}, ${leftStart} -> ${tiltedLeft})`);
   await waitFor(s, engine, 'locksHeld', (held) => held === 1, 5, 'a round played by tilt keeps the screen awake');
   await holdInto(s, engine, (down) => s.key('KeyP', down), kScene.paused, 'P pauses the tilt round');
   await waitFor(s, engine, 'locksHeld', (held) => held === 0, 5, 'pausing lets the screen dim');
