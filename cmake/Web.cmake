@@ -53,10 +53,9 @@ set_target_properties(velmora PROPERTIES OUTPUT_NAME Velmora SUFFIX ".js" RUNTIM
 target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmora PRIVATE -Wall -Wextra -O2)
 # The fixed-function GL needs no WebGL extension, so none is switched on at start-up (each one asked
-# for is a round trip to the browser's GPU process); the page makes the WebGL context while the
-# game's files download (index.html), and the game takes it.
+# for is a round trip to the browser's GPU process).
 target_link_options(velmora PRIVATE -O2
-  -sLEGACY_GL_EMULATION=1 -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sGL_PREINITIALIZED_CONTEXT=1 -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
+  -sLEGACY_GL_EMULATION=1 -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
   -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']
   -sEXPORTED_FUNCTIONS=['_main','_WebFrameWork','_WebProbe']
   ${VELMORA_WEB_BOOT_FILES})
