@@ -32,13 +32,15 @@
       (registration.active && registration.active.state === 'activating' ? registration.active : null));
     if (next) {
       // Taken over: start again from the new build. Given up (it could not take over): go on
-      // with this one. No answer for long: start again, which asks again.
+      // with this one. No answer for long: start again, which asks again. Chromium hands over once
+      // the old worker has nothing in hand, at the latest when it stops after 30 s without work:
+      // starting again sooner than that gives it work again, and the page could wait on for minutes.
       const handedOver = await new Promise((resolve) => {
         worker.addEventListener('controllerchange', () => resolve(true), { once: true });
         next.addEventListener('statechange', () => {
           if (next.state === 'redundant') resolve(false);
         });
-        setTimeout(() => resolve(true), 30000);
+        setTimeout(() => resolve(true), 90000);
         next.postMessage('take-over');
       });
       if (handedOver) {
