@@ -44,6 +44,9 @@ add_custom_command(OUTPUT ${VELMORA_WEB_SITE}/Velmora-assets.data
     ${CMAKE_SOURCE_DIR}/tools/web/load_order.txt
   COMMENT "Packing the game's assets for the browser" VERBATIM)
 add_custom_target(web_assets DEPENDS ${VELMORA_WEB_SITE}/Velmora-assets.data)
+# Without the order between the targets, a parallel build stages the run tree in both at once and
+# packs a half-staged tree.
+add_dependencies(web_assets web_data)
 
 # Emscripten's JavaScript optimiser finds Debian's acorn only through NODE_PATH.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
