@@ -43,6 +43,6 @@ void GameLoop() {
   const int32_t scene = GameState.SceneState;
   if (!AdvanceFrame()) return;
   if (GameState.SceneState == scene) ShowUserFolderNotice();
-  DrawViews();
+  if (!LoadingFrameAsShown()) DrawViews();
   PlatformWait(frameDelay);
 }

@@ -6,6 +6,7 @@
 #include "input/steering.h"
 #include "platform/platform.h"
 #include "render/decoder.h"
+#include "render/image.h"
 #include "render/text.h"
 #include "ship/guns.h"
 #include "ship/laser.h"
@@ -107,6 +108,7 @@ void FinishLoading() {
   GameState.LoadPhase = 1;
   GameState.menuFade = 0;
   SceneChange(SceneFadeIn);  // the menu music starts with it
+  FinishTexturesAhead();
   StopDecodingAhead();
   PlatformReleaseFreedMemory();
 }
@@ -148,6 +150,14 @@ void AdvanceLoadingBar() {
 }
 
 }  // namespace
+
+bool LoadingFrameAsShown() {
+  static double shownBar = -1.0;  // the bar's width in the last loading frame drawn
+  const bool loading = GameState.SceneState == SceneLoading && GameState.LoadPhase == 0;
+  if (loading && GameState.LoadProgress == shownBar && PlatformKeepsLastFrame()) return true;
+  shownBar = loading ? GameState.LoadProgress : -1.0;
+  return false;
+}
 
 void LoadStep() {
   const int step = GameState.LoadStepCounter;

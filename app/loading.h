@@ -3,3 +3,6 @@
 
 // Runs the step LoadStepCounter names, grows the bar on even steps, advances the counter.
 void LoadStep();
+// True when this loading frame would show just what the last one drawn shows (its bar has not
+// grown since) and the platform keeps that one on screen, so that it need not be drawn again.
+bool LoadingFrameAsShown();

@@ -291,6 +291,8 @@ std::string PlatformPictureFile(const char* path) { return path; }
 
 bool PlatformTakeArrivedFiles() { return false; }
 
+bool PlatformOpaquePictureSize(const char*, int*, int*) { return false; }
+
 bool PlatformDecodesAhead() { return true; }
 
 bool PlatformLoadStepReady(int) { return true; }
@@ -303,6 +305,8 @@ void PlatformFinishFrame() {
   glFlush();
   glFinish();
 }
+
+bool PlatformKeepsLastFrame() { return false; }
 
 bool PlatformCanQuit() { return true; }
 

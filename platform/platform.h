@@ -42,6 +42,9 @@ SDL_Surface* PlatformLoadPicture(const char* path);
 // The file a picture is read from: the path itself on the desktop; the browser's run tree stores
 // an opaque picture as a JPEG beside its name.
 std::string PlatformPictureFile(const char* path);
+// True, with the size its header gives, when the picture is stored without an alpha channel (the
+// browser's JPEGs), so that it decodes to full alpha everywhere. False on the desktop.
+bool PlatformOpaquePictureSize(const char* path, int* width, int* height);
 // True when pictures may be decoded on a worker thread while the loading frames run.
 bool PlatformDecodesAhead();
 // True once the files the loading step `step` opens (and those of every step before it) can be
@@ -56,6 +59,9 @@ bool PlatformTakeArrivedFiles();
 // waited for, as the tablet did. In a browser nothing: the page shows the canvas once the pass
 // returns, and waiting for the GPU there would stall the page's whole pass.
 void PlatformFinishFrame();
+// True when a frame left undrawn keeps the last one drawn on screen: the browser shows its canvas's
+// last picture until the next is drawn. False on the desktop, whose window draws every frame.
+bool PlatformKeepsLastFrame();
 // A user file was written and closed: in a browser, the user folder is copied through to the
 // browser's persistent storage. Nothing on the desktop.
 void PlatformUserFileWritten();

@@ -23,11 +23,12 @@
 #include "views/views.h"
 
 extern "C" {
-// The PNG decoder the browser build links (stb_image), called directly so that the decoded
+// The picture decoder the browser build links (stb_image), called directly so that the decoded
 // bytes go straight to the texture without passing through a canvas.
 unsigned char* stbi_load(const char* path, int* width, int* height, int* channels, int wanted);
 void stbi_image_free(void* pixels);
 const char* stbi_failure_reason(void);
+int stbi_info(const char* path, int* width, int* height, int* channels);
 }
 
 namespace {
@@ -450,6 +451,13 @@ SDL_Surface* PlatformLoadPicture(const char* path) {
   return surface;
 }
 
+bool PlatformOpaquePictureSize(const char* path, int* width, int* height) {
+  const std::string file = PlatformPictureFile(path);
+  const size_t length = file.size();
+  int channels = 0;
+  return length > 4 && file.compare(length - 4, 4, ".jpg") == 0 && stbi_info(file.c_str(), width, height, &channels) == 1;
+}
+
 bool PlatformDecodesAhead() { return false; }
 
 // The page puts each step's files into the file system once all of them have arrived (index.html).
@@ -463,6 +471,8 @@ bool PlatformTakeArrivedFiles() {
 }
 
 void PlatformFinishFrame() {}
+
+bool PlatformKeepsLastFrame() { return true; }
 
 void PlatformUserFileWritten() {
   // One copy to lasting storage at a time; a write made meanwhile is copied once more after it.

@@ -133,10 +133,28 @@ std::vector<GLuint> heldTextures;
 // The textures uploaded since the last frame, not yet drawn from.
 std::vector<GLuint> freshTextures;
 
-GLuint UploadTexture(const SDL_Surface* surface) {
+// Textures that wait for their pixels: a loading step that asks for an opaque picture not made
+// ahead gets it at once from the file's header (its size, and full alpha, so nothing see-through
+// to leave out), with the texture's name, and the pixels follow in the waits after it. The full
+// screens of the menus and the rounds mostly come so, long before loading ends, which finishes
+// them all. `promised` is what the picture gave the image.
+struct Deferred {
+  std::string path;
+  Image promised;
+};
+std::vector<Deferred> deferred;
+double deferredMs = 0.0, deferredPixels = 0.0;  // decoding and making, for the next one
+
+GLuint NewTextureName() {
   GLuint name = 0;
   glGenTextures(1, &name);
   heldTextures.push_back(name);
+  return name;
+}
+
+// Gives the texture (a new one when name is 0) the surface's pixels.
+GLuint UploadTexture(const SDL_Surface* surface, GLuint name = 0) {
+  if (name == 0) name = NewTextureName();
   freshTextures.push_back(name);
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -155,6 +173,9 @@ void ImageFreeTexture(Image* image) {
   const auto held = std::find(heldTextures.begin(), heldTextures.end(), name);
   if (name == 0 || held == heldTextures.end()) return;
   heldTextures.erase(held);
+  deferred.erase(std::remove_if(deferred.begin(), deferred.end(),
+                                [name](const Deferred& d) { return d.promised.texture == name; }),
+                 deferred.end());
   freshTextures.erase(std::remove(freshTextures.begin(), freshTextures.end(), name), freshTextures.end());
   glDeleteTextures(1, &name);
 }
@@ -163,6 +184,7 @@ void FreeAllTextures() {
   if (!heldTextures.empty()) glDeleteTextures(static_cast<GLsizei>(heldTextures.size()), heldTextures.data());
   heldTextures.clear();
   freshTextures.clear();
+  deferred.clear();
 }
 
 void TakeFreshTextures(void (*warm)(GLuint texture)) {
@@ -184,18 +206,27 @@ Image* ImageFromFile(const char* path) {
 
 namespace {
 
-// Makes the image's texture from the decoded picture, which it frees.
-void MakeTexture(Image* image, SDL_Surface* loaded, const char* path) {
-  image->width = loaded->w;
-  image->height = loaded->h;
+// Gives the image a width x height picture's size and the part of its texture the picture covers;
+// returns the texture's size.
+SDL_Rect PlacePicture(Image* image, int32_t width, int32_t height) {
+  image->width = width;
+  image->height = height;
   // Full-screen pictures are stored at their own size where the GL allows: they are always drawn
   // pixel for pixel, and padding them would waste a quarter of their memory. Smaller ones, some
   // drawn stretched, keep their power-of-two textures, whose sampling today's frames are made of.
-  const bool fullScreen = image->width >= kScreenWidth && image->height >= kScreenHeight;
-  const int32_t textureWidth = fullScreen ? TextureSize(image->width) : NextPowerOfTwo(image->width);
-  const int32_t textureHeight = fullScreen ? TextureSize(image->height) : NextPowerOfTwo(image->height);
-  image->uMax = static_cast<float>(image->width) / static_cast<float>(textureWidth);
-  image->vMax = static_cast<float>(image->height) / static_cast<float>(textureHeight);
+  const bool fullScreen = width >= kScreenWidth && height >= kScreenHeight;
+  const int32_t textureWidth = fullScreen ? TextureSize(width) : NextPowerOfTwo(width);
+  const int32_t textureHeight = fullScreen ? TextureSize(height) : NextPowerOfTwo(height);
+  image->uMax = static_cast<float>(width) / static_cast<float>(textureWidth);
+  image->vMax = static_cast<float>(height) / static_cast<float>(textureHeight);
+  return SDL_Rect{0, 0, static_cast<Uint16>(textureWidth), static_cast<Uint16>(textureHeight)};
+}
+
+// Makes the image's texture (into the texture name `into` when it is not 0) from the decoded
+// picture, which it frees.
+void MakeTexture(Image* image, SDL_Surface* loaded, const char* path, GLuint into = 0) {
+  const SDL_Rect size = PlacePicture(image, loaded->w, loaded->h);
+  const int32_t textureWidth = size.w, textureHeight = size.h;
   // A decoded picture that already has the texture's size and rows is uploaded as it is.
   const bool asDecoded = textureWidth == loaded->w && textureHeight == loaded->h && loaded->pitch == textureWidth * 4;
   SDL_Surface* padded = loaded;
@@ -205,7 +236,7 @@ void MakeTexture(Image* image, SDL_Surface* loaded, const char* path) {
   }
   image->opaque = FullyOpaque(padded, 0, 0, image->width, image->height);
   SDL_Surface* kept = KeepVisiblePart(padded, image, path);
-  image->texture = UploadTexture(kept != nullptr ? kept : padded);
+  image->texture = UploadTexture(kept != nullptr ? kept : padded, into);
   if (kept != nullptr) SDL_FreeSurface(kept);
   if (padded != loaded) SDL_FreeSurface(padded);
   SDL_FreeSurface(loaded);
@@ -222,18 +253,44 @@ struct MadeAhead {
 std::vector<MadeAhead> madeAhead;
 double makingMs = 0.0, madePixels = 0.0;  // for what the next one may take
 
+// Makes the deferred picture's texture from the decoded picture (decoded now when it is null).
+void FinishDeferred(std::vector<Deferred>::iterator which, SDL_Surface* decoded) {
+  const Deferred picture = *which;
+  deferred.erase(which);
+  const Uint32 began = SDL_GetTicks();
+  Image made;
+  MakeTexture(&made, decoded != nullptr ? decoded : LoadPicture(picture.path.c_str()), picture.path.c_str(),
+              picture.promised.texture);
+  deferredMs += SDL_GetTicks() - began;
+  deferredPixels += static_cast<double>(made.width) * made.height;
+  const Image& p = picture.promised;
+  if (made.width != p.width || made.height != p.height || made.opaque != p.opaque || made.keptWidth != p.keptWidth) {
+    fprintf(stderr, "Image %s is not the opaque %dx%d picture its header promised\n", picture.path.c_str(), p.width, p.height);
+  }
+}
+
+void FinishAllDeferred() {
+  while (!deferred.empty()) FinishDeferred(deferred.begin(), nullptr);
+}
+
 bool MakeTexturesInWaits(uint32_t budgetMs) {
   if (!DecodingAheadInWaits()) {  // loading is over: what nobody asked for goes
-    for (MadeAhead& made : madeAhead) ImageFreeTexture(&made.image);
-    madeAhead.clear();
-    madeAhead.shrink_to_fit();
+    FinishTexturesAhead();
     return false;
   }
   const Uint32 started = SDL_GetTicks();
+  auto spent = [started] { return static_cast<double>(SDL_GetTicks() - started); };
+  const double fullScreen = static_cast<double>(kScreenWidth) * kScreenHeight;
+  // First what the loading steps have asked for, then what they will.
+  while (!deferred.empty()) {
+    const double expected = deferredPixels > 0.0 ? deferredMs / deferredPixels * fullScreen : 0.0;
+    if (spent() + expected > budgetMs) return true;
+    FinishDeferred(deferred.begin(), nullptr);
+  }
   std::string file;
   for (;;) {
-    const double expected = madePixels > 0.0 ? makingMs / madePixels * kScreenWidth * kScreenHeight : 0.0;
-    if (SDL_GetTicks() - started + expected > budgetMs) break;
+    const double expected = madePixels > 0.0 ? makingMs / madePixels * fullScreen : 0.0;
+    if (spent() + expected > budgetMs) break;
     SDL_Surface* decoded = TakeDecodedAhead(kLeastPixelsMadeAhead, &file);
     if (decoded == nullptr) break;
     const Uint32 began = SDL_GetTicks();
@@ -252,15 +309,29 @@ void StartMakingTexturesAhead() {
   if (DecodingAheadInWaits()) PlatformAddIdleWork(MakeTexturesInWaits);
 }
 
+void FinishTexturesAhead() {
+  FinishAllDeferred();
+  for (MadeAhead& made : madeAhead) ImageFreeTexture(&made.image);
+  madeAhead.clear();
+  madeAhead.shrink_to_fit();
+}
+
 void ImageLoadTexture(Image* image, const char* path) {
-  if (!madeAhead.empty()) {
-    const std::string file = PlatformPictureFile(path);
-    for (auto made = madeAhead.begin(); made != madeAhead.end(); ++made) {
-      if (made->file != file) continue;
-      *image = made->image;
-      madeAhead.erase(made);
-      return;
-    }
+  const std::string file = DecodingAheadInWaits() ? PlatformPictureFile(path) : std::string();
+  for (auto made = madeAhead.begin(); made != madeAhead.end(); ++made) {
+    if (made->file != file) continue;
+    *image = made->image;
+    madeAhead.erase(made);
+    return;
+  }
+  int width = 0, height = 0;
+  if (DecodingAheadInWaits() && PlatformOpaquePictureSize(path, &width, &height)) {
+    *image = Image();
+    PlacePicture(image, width, height);
+    image->opaque = true;
+    image->texture = NewTextureName();
+    deferred.push_back(Deferred{path, *image});
+    return;
   }
   MakeTexture(image, LoadPicture(path), path);
 }

@@ -40,8 +40,12 @@ Image* ImageFromFile(const char* path);
 // takes the texture made ahead from it).
 void ImageLoadTexture(Image* image, const char* path);
 // Where the pictures are decoded in the game's waits (the browser), the large ones are uploaded in
-// them too, until loading ends. Called once decoding ahead has started.
+// them too, until loading ends, and an opaque picture a loading step asks for may get its pixels
+// only in the waits after it. Called once decoding ahead has started.
 void StartMakingTexturesAhead();
+// Gives every texture still waiting for its pixels those pixels, and gives back the textures made
+// ahead that no loading step asked for. Loading calls it before the menu shows.
+void FinishTexturesAhead();
 // Loads several pictures side by side into one shared texture (an atlas), so that they draw
 // together: each image gets its part of it. Returns the texture; a file that cannot be loaded
 // ends the program.
