@@ -24,7 +24,10 @@ const checkTime = (ok, what) => (os.loadavg()[0] > 2 * os.cpus().length
 // most of a start is the software GPU's and the decoders' work, which a crowded machine stretches
 // well past them. Printed against their limits for every run to compare, never the suite's failure.
 const target = (ok, what) => console.log(`${ok ? 'met ' : 'MISS'} target: ${what} (load ${os.loadavg()[0].toFixed(1)})`);
-const probe = (page, what) => page.evaluate((w) => (window.Module?.calledRun ? Module._WebProbe(w) : -1), what).catch(() => -1);
+// A page caught between two documents may never answer: each look gives up after 5 s, so that
+// every wait keeps its limit.
+const probe = (page, what) => Promise.race([page.evaluate((w) => (window.Module?.calledRun ? Module._WebProbe(w) : -1), what),
+  new Promise((resolve) => setTimeout(resolve, 5000, -1))]).catch(() => -1);
 async function waitFor(page, what, test, label, seconds = 120) {
   for (const until = Date.now() + seconds * 1000; !test(await probe(page, what)); await page.waitForTimeout(20)) {
     if (Date.now() > until) return check(false, label), false;
