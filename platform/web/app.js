@@ -25,7 +25,7 @@
   // A newer build's worker that has cached all of it waits for this moment: before anything of
   // this build runs, the page hands over to it and starts again from it.
   async function start() {
-    if (!worker || !worker.controller) return startGame();  // a page no worker serves has nothing to hand over
+    if (!worker) return startGame();
     const registration = await Promise.race([worker.getRegistration(), new Promise((resolve) => setTimeout(resolve, 2000))])
       .catch(() => null);
     const next = registration && worker.controller && (registration.waiting ||
