@@ -253,24 +253,19 @@ struct MadeAhead {
 std::vector<MadeAhead> madeAhead;
 double makingMs = 0.0, madePixels = 0.0;  // for what the next one may take
 
-// Makes the deferred picture's texture from the decoded picture (decoded now when it is null).
-void FinishDeferred(std::vector<Deferred>::iterator which, SDL_Surface* decoded) {
-  const Deferred picture = *which;
-  deferred.erase(which);
+// Decodes the first deferred picture and makes its texture into the name it was given.
+void FinishFirstDeferred() {
+  const Deferred picture = deferred.front();
+  deferred.erase(deferred.begin());
   const Uint32 began = SDL_GetTicks();
   Image made;
-  MakeTexture(&made, decoded != nullptr ? decoded : LoadPicture(picture.path.c_str()), picture.path.c_str(),
-              picture.promised.texture);
+  MakeTexture(&made, LoadPicture(picture.path.c_str()), picture.path.c_str(), picture.promised.texture);
   deferredMs += SDL_GetTicks() - began;
   deferredPixels += static_cast<double>(made.width) * made.height;
   const Image& p = picture.promised;
   if (made.width != p.width || made.height != p.height || made.opaque != p.opaque || made.keptWidth != p.keptWidth) {
     fprintf(stderr, "Image %s is not the opaque %dx%d picture its header promised\n", picture.path.c_str(), p.width, p.height);
   }
-}
-
-void FinishAllDeferred() {
-  while (!deferred.empty()) FinishDeferred(deferred.begin(), nullptr);
 }
 
 bool MakeTexturesInWaits(uint32_t budgetMs) {
@@ -285,7 +280,7 @@ bool MakeTexturesInWaits(uint32_t budgetMs) {
   while (!deferred.empty()) {
     const double expected = deferredPixels > 0.0 ? deferredMs / deferredPixels * fullScreen : 0.0;
     if (spent() + expected > budgetMs) return true;
-    FinishDeferred(deferred.begin(), nullptr);
+    FinishFirstDeferred();
   }
   std::string file;
   for (;;) {
@@ -310,19 +305,21 @@ void StartMakingTexturesAhead() {
 }
 
 void FinishTexturesAhead() {
-  FinishAllDeferred();
+  while (!deferred.empty()) FinishFirstDeferred();
   for (MadeAhead& made : madeAhead) ImageFreeTexture(&made.image);
   madeAhead.clear();
   madeAhead.shrink_to_fit();
 }
 
 void ImageLoadTexture(Image* image, const char* path) {
-  const std::string file = DecodingAheadInWaits() ? PlatformPictureFile(path) : std::string();
-  for (auto made = madeAhead.begin(); made != madeAhead.end(); ++made) {
-    if (made->file != file) continue;
-    *image = made->image;
-    madeAhead.erase(made);
-    return;
+  if (!madeAhead.empty()) {
+    const std::string file = PlatformPictureFile(path);
+    for (auto made = madeAhead.begin(); made != madeAhead.end(); ++made) {
+      if (made->file != file) continue;
+      *image = made->image;
+      madeAhead.erase(made);
+      return;
+    }
   }
   int width = 0, height = 0;
   if (DecodingAheadInWaits() && PlatformOpaquePictureSize(path, &width, &height)) {
