@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Finishes the browser build's site folder around the linked game (Velmora.js, .wasm, .data):
 the page, its script and its worker, the web app manifest, the icons (from the game's icon
-source, as the desktop's are), the light loading picture, and the worker's list of the build's
-files with their SHA-256, from which the build's name is made. Whatever else lies in the folder
+source, as the desktop's are), the light loading picture, and the build's list of its files with
+their SHA-256 (build.json), from which the build's name is made. Whatever else lies in the folder
 is removed: it holds only what is served.
 
     make_site.py <site> <source root> <native Data>
@@ -107,10 +107,10 @@ def main(site, source_root, native_data):
     page = open(os.path.join(pages, "index.html")).read().replace("@VELMORA_BUILD@", build)
     open(os.path.join(site, "index.html"), "w").write(page)
     listed.append(["index.html", digest(os.path.join(site, "index.html"))])
-    worker = open(os.path.join(pages, "sw.js")).read()
-    worker = worker.replace("@VELMORA_BUILD@", build).replace("@VELMORA_FILES@", json.dumps(listed))
-    open(os.path.join(site, "sw.js"), "w").write(worker)
-    served = set(cached) | {"index.html", "sw.js"}
+    # The worker is the same script in every build: the build it copies is named in build.json.
+    open(os.path.join(site, "sw.js"), "w").write(open(os.path.join(pages, "sw.js")).read())
+    open(os.path.join(site, "build.json"), "w").write(json.dumps({"build": build, "files": listed}) + "\n")
+    served = set(cached) | {"index.html", "sw.js", "build.json"}
     for name in os.listdir(site):
         path = os.path.join(site, name)
         if name not in served and (os.path.isfile(path) or os.path.islink(path)):
