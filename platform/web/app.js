@@ -22,22 +22,27 @@
     document.body.appendChild(script);
   }
 
-  // The worker is registered, and asked for the site's news, once the menu is up: its copying never
-  // competes with the start's download (on a first visit its copies come from the browser's HTTP
-  // cache). A newer build it finds is copied whole and is what the next start runs; this page goes
-  // on with the build it started with to its end.
+  // Once the menu is up, the worker is registered (on a first visit) and asked for the site's news:
+  // its copying never competes with the start's download (on a first visit its copies come from
+  // the browser's HTTP cache). A newer build it finds is copied whole and is what the next start
+  // runs; this page goes on with the build it started with to its end. A page the worker serves
+  // asks it straight away: a registration asked again can wait behind the browser's own checks
+  // for a long time. The browser is then asked to look for a newer worker script, in the
+  // background, since nothing waits for that.
   function lookForANewerBuildOnceTheMenuShows() {
     if (!worker) return;
     const timer = setInterval(() => {
       if (!window.Module || !Module.calledRun || !Module._WebProbe || Module._WebProbe(0) !== 1) return;
       clearInterval(timer);
-      worker.register('sw.js', { scope: './', updateViaCache: 'none' })
+      const served = Boolean(worker.controller);
+      (served ? Promise.resolve() : worker.register('sw.js', { scope: './', updateViaCache: 'none' }))
         .then(() => worker.ready)
         .then((registration) => {
           const channel = new MessageChannel();
           channel.port1.onmessage = ({ data }) => {
             window.velmoraNextBuild = data.next;
             if (data.error) console.info('No newer build could be fetched now:', data.error);
+            if (served) registration.update().catch(() => {});
           };
           registration.active.postMessage({ runs: window.velmoraBuild }, [channel.port2]);
         })

@@ -45,9 +45,16 @@ async function runs(id, build, started = false) {
 // A copy broken off, or one whose files are not the list's, is deleted: it never serves.
 let filling = null;
 async function copyTheSitesBuild() {
-  const list = await (await fetch('build.json', { cache: 'no-cache' })).json();
+  const answer = await fetch('build.json', { cache: 'no-cache' });
+  const list = answer.ok ? await answer.json() : null;
+  if (!list || typeof list.build !== 'string' || !Array.isArray(list.files)) throw new Error(`build.json: HTTP ${answer.status}, no build list`);
   const now = await loaded();
   if (list.build === now.current) return list.build;
+  if (Object.values(now.pages).some(([build]) => build === list.build)) {  // a page runs it: its copy is whole
+    now.current = list.build;
+    await save();
+    return list.build;
+  }
   filling = list.build;
   await caches.delete(cacheOf(list.build));
   const cache = await caches.open(cacheOf(list.build));
@@ -138,9 +145,11 @@ self.addEventListener('fetch', (event) => {
     // page's own files come from the build it started with; a page never seen starting (a
     // browser that does not say which page a start makes) gets the build starts get now, which
     // is the one it started with.
-    let build = start ? now.current : (now.pages[event.clientId] || [])[0];
+    const page = now.pages[event.clientId];
+    let build = start ? now.current : page && page[0];
     if (start) noted = runs(event.resultingClientId, build, true);
     else if (!build && now.current) noted = runs(event.clientId, build = now.current);
+    else if (page && page[1]) noted = runs(event.clientId, build);  // the page it made is heard from
     if (!build || build === NETWORK) return fetch(request);
     const cache = await caches.open(cacheOf(build));
     // The page answers every address in the scope that names no file of the build (?fast, ?bench).
