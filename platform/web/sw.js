@@ -43,7 +43,6 @@ async function runs(id, build, started = false) {
 
 // The build the site serves now, copied whole into its own cache (unless it is there already).
 // A copy broken off, or one whose files are not the list's, is deleted: it never serves.
-let filling = null;
 async function copyTheSitesBuild() {
   const answer = await fetch('build.json', { cache: 'no-cache' });
   const list = answer.ok ? await answer.json() : null;
@@ -55,7 +54,6 @@ async function copyTheSitesBuild() {
     await save();
     return list.build;
   }
-  filling = list.build;
   await caches.delete(cacheOf(list.build));
   const cache = await caches.open(cacheOf(list.build));
   try {
@@ -71,8 +69,6 @@ async function copyTheSitesBuild() {
   } catch (error) {
     await caches.delete(cacheOf(list.build));
     throw error;
-  } finally {
-    filling = null;
   }
   now.current = list.build;
   await save();
@@ -83,11 +79,10 @@ async function copyTheSitesBuild() {
 async function tidy() {
   const now = await loaded();
   const live = new Set((await self.clients.matchAll({ includeUncontrolled: true })).map((client) => client.id));
-  for (const [id, [, since]] of Object.entries(now.pages)) {
-    if (!live.has(id) && !(since && Date.now() - since < YOUNG_MS)) delete now.pages[id];
-  }
-  await save();
-  const kept = new Set([now.current, filling, ...Object.values(now.pages).map(([build]) => build)].map(cacheOf));
+  const gone = Object.entries(now.pages).filter(([id, [, since]]) => !live.has(id) && !(since && Date.now() - since < YOUNG_MS));
+  for (const [id] of gone) delete now.pages[id];
+  if (gone.length > 0) await save();
+  const kept = new Set([now.current, ...Object.values(now.pages).map(([build]) => build)].map(cacheOf));
   for (const name of await caches.keys()) {
     if (name.startsWith('velmora-') && name !== STATE && !kept.has(name)) await caches.delete(name);
   }
