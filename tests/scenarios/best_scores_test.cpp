@@ -2,7 +2,6 @@
 // menu with its dates, a restart, and a damaged file kept aside.
 #include <algorithm>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "storage/profile.h"

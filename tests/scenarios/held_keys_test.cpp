@@ -47,8 +47,7 @@ TEST_F(HeldKeysTest, SpaceHeldOrHammeredThroughTheShipsDeathLeavesTheClosingBoxU
   PushKey(SDLK_SPACE, false);
   Frames(2);
   EXPECT_TRUE(BoxUp()) << "nor does letting it go close it";
-  PressKey(SDLK_SPACE);
-  Frame();
+  PressKey(SDLK_SPACE, 1);
   EXPECT_EQ(GameState.SceneState, SceneMainMenu) << "a fresh press does";
 
   // Hammered, a press every other frame: the box shows for its first third of a second whatever

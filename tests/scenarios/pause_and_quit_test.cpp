@@ -2,7 +2,6 @@
 // under the overlay over the dimmed frame, Resume, Leave round with its question and back, each
 // leaving a tidy menu; and quitting from the desktop's menu.
 #include <SDL.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
@@ -49,8 +48,7 @@ class PauseTest : public GameTest {};
 TEST_F(PauseTest, ThePausedRoundStandsStillUnderItsOverlayResumesWholeAndLeavesForATidyMenu) {
   StartFreePlay();
   Frames(20);
-  PushTap(kFire[0], kFire[1]);
-  Frames(20);
+  Tap(kFire, 20);
   CaptureFrames(true);
   Frame();
   const long playing = Sum(0, 60, 300, 700, false), playingWhite = Sum(412, 264, 612, 310, true);
@@ -87,8 +85,7 @@ TEST_F(PauseTest, ThePausedRoundStandsStillUnderItsOverlayResumesWholeAndLeavesF
   CaptureFrames(false);
 
   // Leave round (paused by Esc this time) asks; Cancel keeps the paused round as it was.
-  PressKey(SDLK_ESCAPE);
-  Frame();
+  PressKey(SDLK_ESCAPE, 1);
   ASSERT_EQ(GameState.SceneState, ScenePaused);
   const std::vector<double> asked = Round();
   Tap(kLeave);
@@ -118,8 +115,7 @@ TEST_F(PauseTest, ThePausedRoundStandsStillUnderItsOverlayResumesWholeAndLeavesF
   EXPECT_EQ(GameState.TouchAreaTable.entries[GameState.fireArea]->enabled, 0);
   // OK under Leave round leaves for the menu too; the score is not kept.
   Tap(kFreePlay, 3);
-  PressKey(SDLK_ESCAPE);
-  Frame();
+  PressKey(SDLK_ESCAPE, 1);
   Tap(kLeave);
   Tap(kAskOk, 2);
   EXPECT_TRUE(GameState.SceneState == SceneMainMenu && Shown(GameState.Menu.freePlayButton));
@@ -129,26 +125,17 @@ TEST_F(PauseTest, ThePausedRoundStandsStillUnderItsOverlayResumesWholeAndLeavesF
 }
 
 TEST_F(PauseTest, EscOnTheDesktopMenuAsksAndOkQuitsWithStatusZero) {
-  fflush(stdout);
-  const pid_t child = fork();
-  if (child == 0) {
+  EXPECT_TRUE(FirstSession([] {
     alarm(120);  // a quit that never comes fails instead of hanging
     ReachMenu();
-    PressKey(SDLK_ESCAPE);
-    Frame();
-    const bool asked = GameState.SceneState == SceneMessageBox &&
-                       Text(GameState.MessageBox.line2).find("Quit Vel Mora?") != std::string::npos &&
-                       Shown(GameState.MessageBox.cancelButton);
-    PressKey(SDLK_ESCAPE);  // Cancel
-    Frames(2);
-    const bool kept = GameState.SceneState == SceneMainMenu && running == 1 && Shown(GameState.Menu.freePlayButton);
-    if (!asked || !kept) _exit(2 + (asked ? 0 : 1) + (kept ? 0 : 2));
+    PressKey(SDLK_ESCAPE, 1);
+    ASSERT_EQ(GameState.SceneState, SceneMessageBox);
+    EXPECT_NE(Text(GameState.MessageBox.line2).find("Quit Vel Mora?"), std::string::npos);
+    EXPECT_TRUE(Shown(GameState.MessageBox.cancelButton));
+    PressKey(SDLK_ESCAPE, 2);  // Cancel
+    ASSERT_TRUE(GameState.SceneState == SceneMainMenu && running == 1 && Shown(GameState.Menu.freePlayButton));
     PressKey(SDLK_ESCAPE);
     PressKey(SDLK_RETURN);  // the outlined OK
-    _exit(PlayUntilQuit());
-  }
-  int status = -1;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: not asked, 4: Cancel did not keep the game";
+    EXPECT_EQ(PlayUntilQuit(), 0);
+  })) << "asked, kept by Cancel and quit with status 0";
 }

@@ -16,7 +16,6 @@
 #include "platform/platform.h"
 #include "render/image.h"
 #include "render/text.h"
-#include "views/views.h"
 #include "world/asteroids.h"
 
 extern "C" {
@@ -31,7 +30,7 @@ int __wrap_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ti
   for (int i = 0; i < GameState.SoundTable.count; ++i) {
     if (GameState.SoundTable.entries[i] == chunk) soundId = i;
   }
-  harness::recorded().plays.push_back({channel, soundId, loops});
+  harness::recorded().plays.push_back({channel, soundId});
   return __real_Mix_PlayChannelTimed(channel, chunk, loops, ticks);
 }
 }
@@ -55,12 +54,10 @@ Recorded& recorded() {
 }
 
 int Plays(int soundId, size_t from, int channel) {
-  int n = 0;
   const auto& plays = recorded().plays;
-  for (size_t i = from; i < plays.size(); ++i) {
-    n += plays[i].soundId == soundId && (channel < 0 || plays[i].channel == channel) ? 1 : 0;
-  }
-  return n;
+  return std::count_if(plays.begin() + std::min(from, plays.size()), plays.end(), [&](const Recorded::Play& play) {
+    return play.soundId == soundId && (channel < 0 || play.channel == channel);
+  });
 }
 
 void CaptureFrames(bool on) { captureFrames = on; }
@@ -102,13 +99,6 @@ void Boot() {
   booted = true;
 }
 
-void ShutdownIfBooted() {
-  // Closing audio before the process ends keeps the mixer thread from running into a library
-  // that is being unloaded.
-  if (booted) Shutdown();
-  booted = false;
-}
-
 void Frame() {
   PumpEvents();
   GameLoop();
@@ -144,9 +134,10 @@ void StartQuietFreePlay() {
   StopSpawns();
 }
 
-void PressKey(int key) {
+void PressKey(int key, int frames) {
   PushKey(key, true);
   PushKey(key, false);
+  Frames(frames);
 }
 
 void PushActive(int state, bool gained) {
@@ -250,6 +241,8 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
-  harness::ShutdownIfBooted();
+  // Closing audio before the process ends keeps the mixer thread from running into a library
+  // that is being unloaded.
+  if (harness::booted) Shutdown();
   driver::RemoveScratchDirectory(workDir);
 }

@@ -23,7 +23,6 @@ struct Recorded {
   struct Play {
     int channel;
     int soundId;
-    int loops;
   };
   std::vector<Play> plays;  // Mix_PlayChannelTimed calls (sound id looked up by chunk)
   int swaps = 0;            // SDL_GL_SwapBuffers calls
@@ -40,11 +39,8 @@ uint32_t FramePixel(int x, int y);
 // Pixels of the last captured frame that differ from those of `before`, in a rectangle.
 int Changed(const std::vector<uint8_t>& before, int left, int top, int right, int bottom);
 
-using files::Printed;
-using files::ReadFile;
-using files::Record;
-using files::UseLevels;
-using files::WriteFile;
+// ReadFile, WriteFile, Record, Printed and UseLevels.
+using namespace files;
 
 // Runs a first session of the game in a child process, in the same working directory (this
 // process must not have touched SDL yet); true when it ended without a failed expectation.
@@ -54,7 +50,6 @@ bool FirstSession(const std::function<void()>& session);
 // VideoInit, PlatformInit, RandomSeed and StartUp, as main does. Window focus is not reported as
 // application focus (tests share one display); see PlatformReportWindowFocus.
 void Boot();
-void ShutdownIfBooted();
 // One pass of the main loop: PumpEvents, then GameLoop.
 void Frame();
 void Frames(int count);
@@ -66,8 +61,9 @@ void ReachMenu();
 void StartFreePlay();
 // The same, then a quiet first frame and no more spawns: the field is the test's own.
 void StartQuietFreePlay();
-// A key pressed and let go (both events pushed); an SDL_ACTIVEEVENT of that state.
-void PressKey(int key);
+// A key pressed and let go (both events pushed), then that many frames; an SDL_ACTIVEEVENT of
+// that state.
+void PressKey(int key, int frames = 0);
 void PushActive(int state, bool gained);
 // A tap, then that many frames.
 void Tap(const int* at, int frames = 1);
