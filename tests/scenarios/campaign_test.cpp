@@ -105,44 +105,6 @@ TEST_F(CampaignTest, EveryMissionTypeIsPlayedFromItsBriefingToItsReward) {
   }
 }
 
-// A mission left by the round's back button, failed by a hazard that destroys the freighter
-// (sparing the player's ship) or by the loss of the player's ship is briefed again, unpaid.
-TEST_F(CampaignTest, ALeftOrFailedMissionIsBriefedAgainWithNothingPaidOrSaved) {
-  UseLevels({{1, "100000;-1;-1;P;10;900;2"}, {2, kQuietSurviveNow}});
-  ReachBriefing();
-  const std::string saved = ReadFile(kSave), briefing = Briefing();
-  StartMission();
-  Frames(40);
-  EXPECT_EQ(Progress(), "1 / 10 seconds");
-  Tap(kGameBack, 2);
-  EXPECT_EQ(Briefing(), briefing);
-  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.scoreBackground) ||
-               Shown(GameState.shipView));
-  StartMission();
-  Frames(2);
-  EXPECT_EQ(Progress(), "0 / 10 seconds");
-  const int32_t structure = GameState.Structure;
-  const double shield = GameState.Shield;
-  HazardSlot& rock = GameState.Asteroids.slots[0];  // across the freighter's hull and the ship
-  PlaceHazard(rock, GameState.ShipX + 10, static_cast<int32_t>(GameState.CargoShip.y) + 84, 60, 0);
-  ASSERT_TRUE(CargoShipHit(rock.x, rock.y, rock.size) && ShipHit(rock.x, rock.y, rock.size));
-  Frame();
-  EXPECT_EQ(GameState.SceneState, SceneGameOver);
-  EXPECT_FALSE(Shown(GameState.CargoShip.view));
-  EXPECT_TRUE(GameState.Structure == structure && GameState.Shield >= shield);
-  for (int lost = 0; lost < 2; ++lost) {
-    EXPECT_EQ(PlayUntilMessage(40), 27);
-    EXPECT_EQ(Message(), kFailed);
-    Tap(kBoxOk, 2);
-    EXPECT_EQ(Briefing(), briefing);
-    EXPECT_EQ(ReadFile(kSave), saved);
-    StartMission();
-    CargoShipDeactivate();  // out of the way: this time the player's ship is lost
-    LoseShipNextFrame();
-    Frame();
-  }
-}
-
 // A purchase is kept by the next win; one not yet won for is lost with the game.
 TEST_F(CampaignTest, StartingAgainResumesAtTheSavedMissionWithWhatTheLastWinSaved) {
   UseLevels({{1, kQuietSurviveNow}, {7, "100000;-1;-1;D;4;600;8"}});
@@ -163,47 +125,41 @@ TEST_F(CampaignTest, StartingAgainResumesAtTheSavedMissionWithWhatTheLastWinSave
             "Lv: 2, Cost: 3000, Lv: 1, Cost: 2500");
 }
 
-// A level file that would break a round (a pace of 3; a missing one reads as broken, the levels'
-// test): the game says so in one line naming the file and keeps the campaign on a mission it can
-// play, both when briefing the saved level and after a win.
-TEST_F(CampaignTest, ABrokenLevelFileIsNamedInOneLineAndTheCampaignStaysPlayable) {
-  UseLevels({{1, "100000;-1;-1;S;0;300;2"}, {2, "3;-1;-1;S;0;100;-1"}});
-  WriteFile(kSave, Record("Vel mora >>1;1;1;1;2;5000<<"));
-  const std::string said = "Level file ./Data/Levels/level2.dat is missing or invalid; playing level 1 instead.\n";
+// Rewards never overflow the credits, and negative ones never take them below zero. A level file
+// that would break a round (a pace of 3; a missing one reads as broken, the levels' test): the game
+// says so in one line naming the file and keeps the campaign on a mission it can play: the first
+// when briefing the saved level, the one just won after a win.
+TEST_F(CampaignTest, RewardsStayInRangeAndABrokenLevelFileIsNamedInOneLineWithTheCampaignKeptPlayable) {
+  UseLevels({{1, "100000;-1;-1;S;0;1500;2"}, {2, "100000;-1;-1;S;0;-2147483647;3"}, {3, "3;-1;-1;S;0;100;-1"}});
+  WriteFile(kSave, Record("Vel mora >>1;1;1;1;3;2147483000<<"));
+  const std::string said = "Level file ./Data/Levels/level3.dat is missing or invalid; playing level ";
   ReachMenu();
-  EXPECT_EQ(Printed([] { Tap(kStart, 3); }), said);
+  EXPECT_EQ(Printed([] { Tap(kStart, 3); }), said + "1 instead.\n");
   EXPECT_EQ(Text(GameState.InterLevel.stageText), "Stage: 1");
-  testing::internal::CaptureStdout();
-  StartMission();
-  EXPECT_EQ(PlayUntilMessage(5), 2);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), said);
-  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;1;5300<<"));
-  Tap(kBoxOk, 2);
-  EXPECT_EQ(Text(GameState.InterLevel.stageText), "Stage: 1");
-  StartMission();
-  EXPECT_EQ(PlayUntilMessage(5), 2);
-}
-
-TEST_F(CampaignTest, RewardsNeverOverflowTheCreditsAndNegativeOnesNeverTakeThemBelowZero) {
-  UseLevels({{1, "100000;-1;-1;S;0;1500;2"}, {2, "100000;-1;-1;S;0;-2147483647;3"}, {3, kQuietSurviveNow}});
-  WriteFile(kSave, Record("Vel mora >>1;1;1;1;1;2147483000<<"));
-  ReachBriefing();
   StartMission();
   EXPECT_EQ(PlayUntilMessage(5), 2);
   EXPECT_EQ(GameState.credits, 2147483647) << "the balance stops at the largest it can hold";
   Tap(kBoxOk, 2);
+  testing::internal::CaptureStdout();
   StartMission();
   EXPECT_EQ(PlayUntilMessage(5), 2);
-  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;3;0<<")) << "a negative reward takes the balance to 0 at most";
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), said + "2 instead.\n") << "the mission just won, again";
+  EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;2;0<<")) << "a negative reward takes the balance to 0 at most";
+  Tap(kBoxOk, 2);
+  EXPECT_EQ(Text(GameState.InterLevel.stageText), "Stage: 2");
+  StartMission();
+  EXPECT_EQ(PlayUntilMessage(5), 2);
 }
 
 // The frame in which the ship is lost is the frame in which the last infected asteroid is shot:
 // the loss stands, as the win would only be announced 31 frames later. Once the win is due, the
-// announcing frame wins even when the ship is lost in it too.
-TEST_F(CampaignTest, ALossAndAWinInOneFrameEndTheRoundTheWayTheirOrderGives) {
-  UseLevels({{1, "100000;-1;1;D;1;1000;2"}, {2, kQuietSurviveNow}});
+// announcing frame wins even when the ship is lost in it too. Then a mission left by the round's
+// back button, failed by a hazard that destroys the freighter (sparing the player's ship) or by
+// the loss of the player's ship is briefed again, unpaid.
+TEST_F(CampaignTest, ALossAndAWinInOneFrameEndTheRoundTheWayTheirOrderGivesAndALeftOrFailedMissionIsBriefedAgain) {
+  UseLevels({{1, "100000;-1;1;D;1;1000;2"}, {2, "100000;-1;-1;P;10;900;3"}, {3, kQuietSurviveNow}});
   ReachBriefing();
-  const std::string saved = ReadFile(kSave), briefing = Briefing();
+  std::string saved = ReadFile(kSave), briefing = Briefing();
   const int32_t credits = GameState.credits;
   auto shipStruckAndLastInfectedShotNextFrame = [] {
     LoseShipNextFrame();
@@ -244,6 +200,39 @@ TEST_F(CampaignTest, ALossAndAWinInOneFrameEndTheRoundTheWayTheirOrderGives) {
   EXPECT_EQ(ReadFile(kSave), Record("Vel mora >>1;1;1;1;2;6000<<"));
   Frames(kClosingBoxDeafFrames);
   Tap(kBoxOk, 2);
-  EXPECT_EQ(GameState.SceneState, SceneInterLevel);
-  EXPECT_EQ(GameState.campaignLevel, 2);
+  ASSERT_EQ(GameState.SceneState, SceneInterLevel);
+  ASSERT_EQ(GameState.campaignLevel, 2);
+
+  saved = ReadFile(kSave);
+  briefing = Briefing();
+  StartMission();
+  Frames(40);
+  EXPECT_EQ(Progress(), "1 / 10 seconds");
+  Tap(kGameBack, 2);
+  EXPECT_EQ(Briefing(), briefing);
+  EXPECT_FALSE(Shown(GameState.GameButtons.pauseButton) || Shown(GameState.GameButtons.scoreBackground) ||
+               Shown(GameState.shipView));
+  StartMission();
+  Frames(2);
+  EXPECT_EQ(Progress(), "0 / 10 seconds");
+  const int32_t structure = GameState.Structure;
+  const double shield = GameState.Shield;
+  HazardSlot& rock = GameState.Asteroids.slots[0];  // across the freighter's hull and the ship
+  PlaceHazard(rock, GameState.ShipX + 10, static_cast<int32_t>(GameState.CargoShip.y) + 84, 60, 0);
+  ASSERT_TRUE(CargoShipHit(rock.x, rock.y, rock.size) && ShipHit(rock.x, rock.y, rock.size));
+  Frame();
+  EXPECT_EQ(GameState.SceneState, SceneGameOver);
+  EXPECT_FALSE(Shown(GameState.CargoShip.view));
+  EXPECT_TRUE(GameState.Structure == structure && GameState.Shield >= shield);
+  for (int lost = 0; lost < 2; ++lost) {
+    EXPECT_EQ(PlayUntilMessage(40), 27);
+    EXPECT_EQ(Message(), kFailed);
+    Tap(kBoxOk, 2);
+    EXPECT_EQ(Briefing(), briefing);
+    EXPECT_EQ(ReadFile(kSave), saved);
+    StartMission();
+    CargoShipDeactivate();  // out of the way: this time the player's ship is lost
+    LoseShipNextFrame();
+    Frame();
+  }
 }
