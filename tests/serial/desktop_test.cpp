@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "input/steering.h"
@@ -56,11 +55,6 @@ void BootToMenu() {
 void WaitFor(int32_t scene) {
   for (int i = 0; i < 20 && GameState.SceneState != scene; ++i) Settle(1);
   ASSERT_EQ(GameState.SceneState, scene);
-}
-
-void StopHazards() {
-  ClearHazards();
-  harness::StopSpawns();
 }
 
 }  // namespace
@@ -149,9 +143,7 @@ TEST_F(DesktopTest, FullScreenAndAScaledWindowShowTheFrameWhereClicksLandOnTheGa
   }
 }
 
-class DesktopControls : public GameTest {};
-
-TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAndTheRightButtonWhileTheLeftDrags) {
+TEST_F(DesktopTest, AFreePlayRoundAndACampaignPurchaseWithTheKeyboardAndTheRightButtonWhileTheLeftDrags) {
   BootToMenu();
   // Down moves the focus from START to FREE PLAY (outlined), Enter presses it.
   Press("Down");
@@ -160,13 +152,14 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAndTheRightButtonWhileTheLe
   WaitFor(ScenePlaying);
   ASSERT_EQ(GameState.FreePlay, 1);
   EXPECT_EQ(GameState.FocusView, -1) << "no outline in a round";
-  StopHazards();
+  ClearHazards();
+  harness::StopSpawns();
 
   // Left and Up together pull the knob up and to the left; letting go stops the ship.
   const int x0 = GameState.ShipX, y0 = GameState.ShipY;
   Key("Left", true);
   Key("Up", true);
-  StopHazards();
+  ClearHazards();
   EXPECT_LT(GameState.ShipX, x0);
   EXPECT_LT(GameState.ShipY, y0);
   EXPECT_LT(ViewGetX(GameState.controlPoint), 914);
@@ -222,10 +215,8 @@ TEST_F(DesktopControls, AFreePlayRoundWithTheKeyboardAndTheRightButtonWhileTheLe
   EXPECT_EQ(GameState.SceneState, SceneMessageBox);
   Press("Return");
   WaitFor(SceneMainMenu);
-}
 
-TEST_F(DesktopControls, ACampaignPurchaseAndMissionWithTheKeysAlone) {
-  BootToMenu();
+  // A campaign purchase and mission with the keys alone.
   Press("Return");  // START has the focus first
   WaitFor(SceneInterLevel);
   Press("Down");  // from the first BUY (structure, 5000) to the shield's
@@ -240,21 +231,43 @@ TEST_F(DesktopControls, ACampaignPurchaseAndMissionWithTheKeysAlone) {
   EXPECT_EQ(GameState.FreePlay, 0);
 }
 
+// The pad's buttons and D-pad, pushed as the joystick would send them, play a round and leave it.
 // One place decides which input steers: a tilt sensor's readings change nothing in the knob
-// layouts, where the pad's stick pulls the knob; in the tilt layout the arrows tilt at full scale,
-// the readings steer through the calibration and the pad's left stick steers like tilt, with a
-// round dead zone.
-TEST_F(DesktopControls, TiltReadingsArrowsAndThePadsStickSteerLikeTiltOnlyInTheTiltLayout) {
+// layouts, where the pad's stick and D-pad pull the knob; in the tilt layout the arrows tilt at
+// full scale, the readings steer through the calibration and the pad's left stick steers like
+// tilt, with a round dead zone.
+TEST_F(DesktopTest, ThePadPlaysAndLeavesAndOnlyInTheTiltLayoutTiltArrowsAndThePadsStickSteerLikeTilt) {
   BootToMenu();
   ASSERT_EQ(GameState.controlMethod, ControlRightHand);
-  harness::PushTap(512, 375);
-  WaitFor(ScenePlaying);
-  StopHazards();
+  const auto push = [](Uint8 type, Uint8 index, Uint8 value) {
+    SDL_Event event = {};
+    if (type == SDL_JOYHATMOTION) event.jhat = {type, 0, 0, value};
+    if (type != SDL_JOYHATMOTION) event.jbutton = {type, 0, index, value};
+    SDL_PushEvent(&event);
+    harness::Frame();
+  };
+  const auto press = [&](Uint8 button) {
+    push(SDL_JOYBUTTONDOWN, button, 1);
+    push(SDL_JOYBUTTONUP, button, 0);
+  };
   const auto reading = [](int joystick, int axis, int16_t value) {
     SDL_Event event = {};
     event.jaxis = {SDL_JOYAXISMOTION, Uint8(joystick), Uint8(axis), value};
     SDL_PushEvent(&event);
   };
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);  // focus to FREE PLAY
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+  press(0);  // A presses it
+  WaitFor(ScenePlaying);
+  ClearHazards();
+  harness::StopSpawns();
+  press(0);  // A fires
+  EXPECT_EQ(GameState.LaserHeat, 80.0);
+  press(7);  // Start pauses, B resumes
+  EXPECT_EQ(GameState.SceneState, ScenePaused);
+  press(1);
+  EXPECT_EQ(GameState.SceneState, ScenePlaying);
+
   const int x0 = GameState.ShipX;
   for (int frame = 0; frame < 10; ++frame) {
     reading(kTiltSensorJoystick, 1, frame % 2 == 0 ? 16000 : -16000);  // tipped hard right, then left
@@ -270,6 +283,12 @@ TEST_F(DesktopControls, TiltReadingsArrowsAndThePadsStickSteerLikeTiltOnlyInTheT
   EXPECT_LT(GameState.SteerX, 0.0);
   reading(0, 0, 0);
   harness::Frames(2);
+  EXPECT_EQ(GameState.SteerX, 0.0);
+  const int stopped = GameState.ShipX;
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT);
+  harness::Frames(3);
+  EXPECT_LT(GameState.ShipX, stopped);
+  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
   EXPECT_EQ(GameState.SteerX, 0.0);
 
   GameState.controlMethod = ControlAccelerometer;
@@ -309,50 +328,14 @@ TEST_F(DesktopControls, TiltReadingsArrowsAndThePadsStickSteerLikeTiltOnlyInTheT
   harness::Frame();
   EXPECT_EQ(GameState.SteerX, 0.0);
   EXPECT_EQ(GameState.SteerY, 0.0);
-}
 
-// The pad's buttons and D-pad, pushed as the joystick would send them.
-TEST_F(DesktopControls, TheGamepadsButtonsAndDpadPlayAndLeave) {
-  harness::ReachMenu();
-  harness::Frame();
-  const auto push = [](Uint8 type, Uint8 index, Uint8 value) {
-    SDL_Event event = {};
-    if (type == SDL_JOYHATMOTION) event.jhat = {type, 0, 0, value};
-    if (type != SDL_JOYHATMOTION) event.jbutton = {type, 0, index, value};
-    SDL_PushEvent(&event);
-    harness::Frame();
-  };
-  push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);  // focus to FREE PLAY
-  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
-  push(SDL_JOYBUTTONDOWN, 0, 1);  // A presses it
-  push(SDL_JOYBUTTONUP, 0, 0);
-  harness::Frames(4);
-  ASSERT_EQ(GameState.SceneState, ScenePlaying);
-  StopHazards();
-  const int x0 = GameState.ShipX;
-  push(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT);
-  harness::Frames(3);
-  EXPECT_LT(GameState.ShipX, x0);
-  push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
-  EXPECT_EQ(GameState.SteerX, 0.0);
-  const auto press = [&](Uint8 button) {
-    push(SDL_JOYBUTTONDOWN, button, 1);
-    push(SDL_JOYBUTTONUP, button, 0);
-  };
-  press(0);  // A fires
-  EXPECT_EQ(GameState.LaserHeat, 80.0);
-  press(7);  // Start pauses, B resumes
-  EXPECT_EQ(GameState.SceneState, ScenePaused);
-  press(1);
-  EXPECT_EQ(GameState.SceneState, ScenePlaying);
   press(7);  // paused again, the D-pad down to Leave round, A and A again
   push(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN);
   push(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
   EXPECT_EQ(GameState.FocusView, GameState.GameButtons.leaveButton);
   press(0);
   press(0);
-  harness::Frames(3);
-  EXPECT_EQ(GameState.SceneState, SceneMainMenu);
+  WaitFor(SceneMainMenu);
   // On the menu the pad's Back asks to quit; B is Cancel.
   press(6);
   EXPECT_EQ(GameState.SceneState, SceneMessageBox);
