@@ -29,9 +29,7 @@ for lib in libsdl-image1.2 libsdl-mixer1.2 libgl1 libc6 libstdc++6; do
 done
 [[ "$depends" =~ libsdl1\.2(debian|-compat) ]] || fail "Depends lacks SDL 1.2: $depends"
 dpkg-deb -I "$deb" >"$tmp/info"
-for script in preinst postinst prerm postrm; do
-  ! grep -qw "$script" "$tmp/info" || fail "the package has a $script script"
-done
+! grep -qwE 'preinst|postinst|prerm|postrm' "$tmp/info" || fail "the package has maintainer scripts: $(cat "$tmp/info")"
 
 # Contents: paths, owners and modes as dpkg would install them.
 dpkg-deb -c "$deb" >"$tmp/list"

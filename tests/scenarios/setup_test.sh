@@ -41,12 +41,11 @@ fi
 
 # Start-up failures, in an empty folder that must stay empty.
 cd "$scratch" && rm -f locked deps.log
-start() { timeout 60 "$build/velmora" 2>&1; echo "exit $?"; }
-out="$(env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$scratch" SDL_AUDIODRIVER=dummy bash -c "$(declare -f start); build='$build'; start")"
+out="$(env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$scratch" SDL_AUDIODRIVER=dummy timeout 60 "$build/velmora" 2>&1; echo "exit $?")"
 [[ "$out" == *"Could not set up the 1024x768 OpenGL window. Reason: there is no display"*"exit 1" ]] ||
   fail "no display: $out"
 [[ -n "${DISPLAY:-}" ]] || fail "this test runs under a display (xvfb-run)"
-out="$(SDL_AUDIODRIVER=nonsense start)"
+out="$(SDL_AUDIODRIVER=nonsense timeout 60 "$build/velmora" 2>&1; echo "exit $?")"
 [[ "$out" == *"Could not start SDL. Reason: Audio target 'nonsense' not available"*"exit 1" ]] ||
   fail "unknown audio driver: $out"
 [[ -z "$(find . -mindepth 1 -print -quit)" ]] || fail "a failed start wrote: $(find . -mindepth 1)"
