@@ -13,8 +13,11 @@ const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-storage-'));
 let failures = 0;
 const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); failures += ok ? 0 : 1; };
 
-// One visit: a fresh browser on the same profile, the init script run before the page's own.
+// One visit: a fresh browser on the same profile (the last visit's closed first), the init script
+// run before the page's own.
+let v = null;
 async function visit(what, init = () => {}, argument = null) {
+  await v?.context.close();
   const s = await openEngine('chromium', profile);
   await s.page.addInitScript(init, argument);
   await s.goto(`${address}?fast`);
@@ -28,12 +31,11 @@ async function visit(what, init = () => {}, argument = null) {
 }
 
 const seeded = 'Vel mora >>3;3;3;3;6;42424<<'.padEnd(50, '\0');
-let v = await visit('first visit', (save) => {
+v = await visit('first visit', (save) => {
   window.velmoraBeforeStart = (FS) => FS.writeFile('/Data/User/VelMoraSaveGame.sav', save);
 }, seeded);
 await v.until(5, (level) => level === 6, 'the seeded campaign is loaded');
 await v.page.evaluate(() => new Promise((stored) => { Module.onUserFolderSaved = stored; Module.syncUserFolder(); }));
-await v.context.close();
 
 v = await visit('a first read that fails', () => {
   const open = IDBFactory.prototype.open;
@@ -44,18 +46,15 @@ v = await visit('a first read that fails', () => {
 });
 await v.until(15, (notice) => notice === 4, 'the notice says the storage could not be read');
 check(await v.probe(0) === 11 && await v.probe(5) === 1, 'the box is open over a campaign from the start');
-await v.context.close();
 v = await visit('the next normal visit');
 check(await v.probe(5) === 6 && await v.probe(4) === 42424, 'the seeded campaign is intact');
 const tab = await v.context.newPage();  // the game open twice: the second tab keeps nothing
 await tab.goto(`${address}?fast`);
 await tab.waitForFunction(() => window.Module && Module.calledRun && Module._WebProbe(15) === 1, null, { timeout: 60000 })
   .then(() => check(true, 'a second tab says the game is open elsewhere'), () => check(false, 'a second tab says so'));
-await v.context.close();
 
 v = await visit('no IndexedDB', () => Object.defineProperty(window, 'indexedDB', { value: undefined }));
 await v.until(15, (notice) => notice === 5, 'the menu comes with the notice that progress is not kept');
-await v.context.close();
 
 v = await visit('a full storage', () => {
   const put = IDBObjectStore.prototype.put;
@@ -69,7 +68,6 @@ await v.click(512, 435);
 await v.until(0, (scene) => scene === 5, 'OPTIONS opens the options');
 await v.click(500, 425);
 await v.until(15, (notice) => notice === 6, 'turning sound off is refused with the notice');
-await v.context.close();
 v = await visit('after the refused copy');
 check(await v.probe(6) === 1 && await v.probe(4) === 42424, 'the last good copy loads: sound on, the campaign kept');
 await v.context.close();
