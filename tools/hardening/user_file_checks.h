@@ -23,8 +23,7 @@ struct UserFileFormat {
   const char* name;
   size_t length;               // of the record the game writes
   int count;                   // values in it
-  const char* scan;            // sscanf format of its text
-  const char* print;           // how the game prints the values back
+  const char* format;          // of its text, for sscanf and printf alike (printf's "%1lld" is "%lld")
   Values low, high, defaults;  // defaults: what a missing file starts with
   Fields memory;
 };
@@ -32,14 +31,13 @@ struct UserFileFormat {
 // The calibration screen's tracks end at +-1900 steering units.
 inline const UserFileFormat kUserFiles[kUserFileCount] = {
     {"Data/User/VelMoraSaveGame.sav", "save game", 50, 6, "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<",
-     "Vel mora >>%lld;%lld;%lld;%lld;%lld;%lld<<", Values{1, 1, 1, 1, 1, 0}, Values{6, 6, 6, 6, INT32_MAX, INT32_MAX},
-     Values{1, 1, 1, 1, 1, 5000},
+     Values{1, 1, 1, 1, 1, 0}, Values{6, 6, 6, 6, INT32_MAX, INT32_MAX}, Values{1, 1, 1, 1, 1, 5000},
      Fields{&GameState.weaponsLevel, &GameState.shieldLevel, &GameState.handlingLevel, &GameState.structureLevel,
             &GameState.campaignLevel, &GameState.credits}},
-    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", "%lld%lld%lld", Values{0, 0, 0},
-     Values{1, 1, 4}, Values{1, 1, 0}, Fields{&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
-    {"Data/User/VelMorAccData.cfg", "calibration", 50, 2, "%lld;%lld;", "%lld;%lld;", Values{-1900, -1900},
-     Values{1900, 1900}, Values{0, 0}, Fields{&GameState.calibrationX, &GameState.calibrationY}},
+    {"Data/User/VelmoraConfig.cfg", "options", 3, 3, "%1lld%1lld%1lld", Values{0, 0, 0}, Values{1, 1, 4},
+     Values{1, 1, 0}, Fields{&GameState.musicOn, &GameState.soundOn, &GameState.controlMethod}},
+    {"Data/User/VelMorAccData.cfg", "calibration", 50, 2, "%lld;%lld;", Values{-1900, -1900}, Values{1900, 1900},
+     Values{0, 0}, Fields{&GameState.calibrationX, &GameState.calibrationY}},
 };
 
 inline std::string Printable(const std::string& bytes) {
@@ -79,8 +77,8 @@ inline std::string CheckUserFile(int file, const std::string& bytes, bool exact,
   Values& x = *v;
   x = {};
   char printed[96] = "";
-  const bool scanned = sscanf(text.c_str(), f.scan, &x[0], &x[1], &x[2], &x[3], &x[4], &x[5]) == f.count;
-  if (scanned) snprintf(printed, sizeof printed, f.print, x[0], x[1], x[2], x[3], x[4], x[5]);
+  const bool scanned = sscanf(text.c_str(), f.format, &x[0], &x[1], &x[2], &x[3], &x[4], &x[5]) == f.count;
+  if (scanned) snprintf(printed, sizeof printed, f.format, x[0], x[1], x[2], x[3], x[4], x[5]);
   if (!scanned || text != printed) return what + " is not as the game prints its values";
   const std::string range = OutOfRange(file, x);
   return range.empty() ? "" : what + ": " + range;
