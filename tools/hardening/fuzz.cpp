@@ -207,8 +207,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     }
     if (at < arg.size()) (*argv)[i] = strdup((arg.substr(0, at) + fs::absolute(arg.substr(at)).string()).c_str());
   }
-  const char* tmp = getenv("TMPDIR");
-  static std::string root = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/velmora-fuzz-XXXXXX";
+  static std::string root = (fs::temp_directory_path() / "velmora-fuzz-XXXXXX").string();
   if (mkdtemp(root.data()) == nullptr) Fail("cannot make a scratch directory in " + root);
   fs::create_directories(root + "/Data/User");
   fs::create_directories(root + "/Data/Levels");

@@ -174,10 +174,10 @@ class Monkey {
     return scene == SceneInterLevel || scene == SceneMessageBox ? 0.08 : 0.0;
   }
 
-  // The on-screen part of every visible view with a callback and every enabled touch area. Buttons
-  // tapped less so far are favoured, so every screen is reached; the campaign's reset seldom, and
-  // the menu's quit never (the soak ends by closing the window).
-  std::vector<Box> Buttons() {
+  // Taps a button: the on-screen part of a visible view with a callback or of an enabled touch
+  // area. Buttons tapped less so far are favoured, so every screen is reached; the campaign's reset
+  // seldom, and the menu's quit never (the soak ends by closing the window).
+  void TapButton() {
     std::vector<Box> boxes;
     auto add = [&](int x, int y, int width, int height, int key) {
       const int left = std::max(x, 0), right = std::min(x + width, kScreenWidth - 1);
@@ -194,11 +194,6 @@ class Monkey {
       const TouchArea* a = GameState.TouchAreaTable.entries[id];
       if (a != nullptr && a->enabled == 1 && a->callback != nullptr) add(a->x, a->y, a->width, a->height, ~id);
     }
-    return boxes;
-  }
-
-  void TapButton() {
-    const std::vector<Box> boxes = Buttons();
     if (boxes.empty()) return;
     double total = 0.0;
     for (const Box& box : boxes) total += box.weight;
