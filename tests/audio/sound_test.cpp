@@ -1,6 +1,7 @@
 // The six sounds: loaded at start-up in their id order, stored as the mixer plays them (16-bit
 // stereo PCM at 44.1 kHz), of the right length, audible, and music that loops without a click.
-// Long sounds already in the mixer's format play from their file in place; the rest are decoded.
+// Long sounds already in the mixer's format play from their file in place; the rest are decoded,
+// the browser's Ogg Vorbis music too, to the desktop's samples.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <sys/stat.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "audio/sound.h"
+#include "platform/platform.h"
 #include "support/harness.h"
 #include "world/explosions.h"
 
@@ -33,15 +35,11 @@ std::string Le(std::initializer_list<std::pair<uint32_t, int>> fields) {
 // then the data chunk holding a counting pattern of that many bytes.
 std::string Wav(uint32_t channels, uint32_t rate, uint32_t bits, uint32_t dataBytes, bool oddChunk = false,
                 uint32_t coding = 1) {
-  std::string body = "WAVEfmt " +
-                     Le({{16, 4},
-                         {coding, 2},
-                         {channels, 2},
-                         {rate, 4},
-                         {rate * channels * bits / 8, 4},
-                         {channels * bits / 8, 2},
-                         {bits, 2}}) +
-                     (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data" + Le({{dataBytes, 4}});
+  const uint32_t frame = channels * bits / 8;
+  const std::string format =
+      Le({{16, 4}, {coding, 2}, {channels, 2}, {rate, 4}, {rate * frame, 4}, {frame, 2}, {bits, 2}});
+  std::string body =
+      "WAVEfmt " + format + (oddChunk ? std::string("LIST\3\0\0\0abc\0", 12) : "") + "data" + Le({{dataBytes, 4}});
   for (uint32_t i = 0; i < dataBytes; ++i) body += char(i * 7 + i / 251);
   return "RIFF" + Le({{uint32_t(body.size()), 4}}) + body;
 }
@@ -59,43 +57,22 @@ std::vector<Sint16> Recorded(const std::string& path, size_t frames) {
   return std::vector<Sint16>(samples, samples + bytes.size() / 2);
 }
 
+// The signal-to-noise ratio (dB) of the decoded samples, read `lag` frames later, over [from, to).
+double Snr(const Sint16* source, const Sint16* decoded, size_t from, size_t to, int channel, int lag) {
+  double signal = 0, noise = 0;
+  for (size_t i = from; i < to; ++i) {
+    const double s = source[i * 2 + channel], d = decoded[(i + lag) * 2 + channel];
+    signal += s * s;
+    noise += (s - d) * (s - d);
+  }
+  return 10 * std::log10(signal / std::max(noise, 1.0));
+}
+
 }  // namespace
 
 class SoundTest : public GameTest {};
 
-TEST_F(SoundTest, EverySoundLoadsInItsIdOrderWithItsFormatAndLength) {
-  harness::Boot();
-  harness::FinishLoading();
-  const struct {
-    const char* name;
-    double minSeconds, maxSeconds;
-  } sounds[] = {
-      {"explosion", 0.8, 1.3}, {"loop", 20, 40},          {"main", 20, 40},
-      {"laser", 0.05, 0.25},   {"buttonTap", 0.01, 0.08}, {"calabrium", 0.1, 0.5},
-  };
-  ASSERT_EQ(GameState.SoundTable.count, 6);
-  for (int id = 0; id < 6; ++id) {
-    const std::string name = sounds[id].name;
-    const harness::Wav wav = harness::LoadWav("./Data/Sounds/" + name + ".wav");
-    ASSERT_FALSE(wav.samples.empty()) << name;
-    EXPECT_TRUE(wav.rate == 44100 && wav.format == AUDIO_S16LSB && wav.channels == 2) << name;
-    EXPECT_EQ(GameState.SoundTable.entries[id]->alen, wav.samples.size() * 2) << name << " is not sound " << id;
-    const double seconds = wav.samples.size() / 2 / 44100.0;
-    EXPECT_TRUE(seconds >= sounds[id].minSeconds && seconds <= sounds[id].maxSeconds) << name << ": " << seconds;
-    int peak = 0;
-    for (int16_t sample : wav.samples) peak = std::max(peak, std::abs(int(sample)));
-    EXPECT_TRUE(peak > 1600 && peak < 32767) << name << " peaks at " << peak;
-    // The music restarts at its first sample right after its last: the jump across that seam is
-    // small and no larger than the steps the music takes around it.
-    for (int channel = 0; (name == "loop" || name == "main") && channel < 2; ++channel) {
-      int nearby = 0;
-      const int seam = harness::SeamStep(wav.samples, channel, &nearby);
-      EXPECT_TRUE(seam < 1200 && seam <= nearby) << name << " clicks at its seam, channel " << channel;
-    }
-  }
-}
-
-TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecoded) {
+TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecodedAndTheBrowsersMusicLoopsWithoutAGap) {
   std::filesystem::remove("Data/Sounds");
   std::filesystem::create_directory("Data/Sounds");
   const uint32_t musicBytes = 6 * 44100 * 4 + 2;  // six seconds and half a frame
@@ -151,15 +128,61 @@ TEST_F(SoundTest, LongSoundsInTheMixersFormatPlayFromTheirFileTheRestAreDecoded)
   };
   for (const auto& [what, wav] : refused) EXPECT_FALSE(find(wav, offset, length)) << what;
 
+  // The music as the browser stores it (Ogg Vorbis, made by the web staging from the desktop's
+  // WAV) and as the game decodes it: the desktop's channels, rate and length, sample for sample in
+  // line with the source at both ends (no encoder priming or padding), so the loop point has no gap.
+  const std::string wavs = std::string(VELMORA_BUILD_DATA_DIR) + "/Sounds/";
+  for (const std::string name : {"main", "loop"}) {
+    ASSERT_EQ(std::system(("python3 -B " VELMORA_SOURCE_DIR "/tools/web/stage_data.py --music " + wavs + name +
+                           ".wav Data/Sounds/" + name + ".ogg")
+                              .c_str()),
+              0);
+    const harness::Wav wav = harness::LoadWav(wavs + name + ".wav");
+    ASSERT_TRUE(wav.rate == 44100 && wav.channels == 2);
+    // Only the Ogg file is there: the game decodes it in place of the WAV of the same name, in
+    // its waits (the loop), or at once when it is played before it is whole (the menu's music).
+    const SoundId id = SoundAdd(("Sounds/" + name + ".wav").c_str());
+    ASSERT_EQ(GameState.SoundTable.At(id), nullptr) << name << " is decoded before the game waits";
+    if (name == "main") PlayLoop(id);
+    for (int waits = 0; waits < 1000 && GameState.SoundTable.At(id) == nullptr; ++waits) PlatformWait(10);
+    const Mix_Chunk* chunk = GameState.SoundTable.At(id);
+    ASSERT_TRUE(chunk != nullptr && chunk->alen == wav.samples.size() * 2)
+        << name << " decodes to another length than the desktop's";
+    const Sint16* source = wav.samples.data();
+    const Sint16* decoded = reinterpret_cast<const Sint16*>(chunk->abuf);
+    const std::vector<int16_t> decodedSamples(decoded, decoded + wav.samples.size());
+    const size_t frames = wav.samples.size() / 2;
+    for (int channel = 0; channel < 2; ++channel) {
+      // At both ends the decoded samples match the source best where they stand, not shifted.
+      for (size_t from : {size_t(64), frames - 4096}) {
+        const double inPlace = Snr(source, decoded, from, from + 4032, channel, 0);
+        for (int lag = -64; lag <= 64; ++lag) {
+          EXPECT_TRUE(lag == 0 || Snr(source, decoded, from, from + 4032, channel, lag) < inPlace)
+              << name << " is shifted";
+        }
+      }
+      EXPECT_GT(Snr(source, decoded, 0, frames, channel, 0), 15) << name << ", channel " << channel;
+      // The step across the loop point is no bigger than the steps around it.
+      int nearby = 0;
+      EXPECT_LE(harness::SeamStep(decodedSamples, channel, &nearby), nearby)
+          << name << " clicks at its loop point, channel " << channel;
+    }
+  }
   GameState.SoundTable.Clear(Mix_FreeChunk);
   AudioClose();
   EXPECT_FALSE(Mapped("Data/Sounds/music.wav")) << "left mapped after the audio closed";
   SDL_Quit();
+  // Garbage under the music's name ends start-up with the loader's message naming the file.
+  harness::WriteFile("Data/Sounds/bad.ogg", "OggS and nothing after it");
+  EXPECT_EXIT((dup2(2, 1), SDL_Init(SDL_INIT_AUDIO), AudioOpen(), SoundAdd("Sounds/bad.wav")),
+              ::testing::ExitedWithCode(1),
+              "Could not load wav file \\./Data/Sounds/bad\\.ogg: it is unreadable\\. Reason: .*not an Ogg Vorbis");
 }
 
 // Ten explosions over the round's music, as the mixer's output device receives them: never a
-// sample at full scale, the explosions as loud as ever, and the music as loud as its file.
-TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipAndTheMusicKeepsItsLevel) {
+// sample at full scale, the explosions as loud as ever, and the music as loud as its file. Then
+// every sound the game loaded: its id, its file's format and length, audible, and seamless music.
+TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipTheMusicKeepsItsLevelAndEverySoundHasItsIdFormatAndLength) {
   const std::string device = std::filesystem::current_path().string() + "/mix.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", device.c_str(), 1);
@@ -200,4 +223,33 @@ TEST_F(SoundTest, TenExplosionsOverTheMusicNeverClipAndTheMusicKeepsItsLevel) {
   }
   EXPECT_GT(best, 0.99) << "the recording holds the music";
   EXPECT_NEAR(20 * std::log10(gain), 0.0, 1.0) << "dB against the music's own file";
+
+  // The six sounds as loaded, in their id order, against their files.
+  const struct {
+    const char* name;
+    double minSeconds, maxSeconds;
+  } sounds[] = {
+      {"explosion", 0.8, 1.3}, {"loop", 20, 40},          {"main", 20, 40},
+      {"laser", 0.05, 0.25},   {"buttonTap", 0.01, 0.08}, {"calabrium", 0.1, 0.5},
+  };
+  ASSERT_EQ(GameState.SoundTable.count, 6);
+  for (int id = 0; id < 6; ++id) {
+    const std::string name = sounds[id].name;
+    const harness::Wav wav = harness::LoadWav("./Data/Sounds/" + name + ".wav");
+    ASSERT_FALSE(wav.samples.empty()) << name;
+    EXPECT_TRUE(wav.rate == 44100 && wav.format == AUDIO_S16LSB && wav.channels == 2) << name;
+    EXPECT_EQ(GameState.SoundTable.entries[id]->alen, wav.samples.size() * 2) << name << " is not sound " << id;
+    const double seconds = wav.samples.size() / 2 / 44100.0;
+    EXPECT_TRUE(seconds >= sounds[id].minSeconds && seconds <= sounds[id].maxSeconds) << name << ": " << seconds;
+    int peak = 0;
+    for (int16_t sample : wav.samples) peak = std::max(peak, std::abs(int(sample)));
+    EXPECT_TRUE(peak > 1600 && peak < 32767) << name << " peaks at " << peak;
+    // The music restarts at its first sample right after its last: the jump across that seam is
+    // small and no larger than the steps the music takes around it.
+    for (int channel = 0; (name == "loop" || name == "main") && channel < 2; ++channel) {
+      int nearby = 0;
+      const int seam = harness::SeamStep(wav.samples, channel, &nearby);
+      EXPECT_TRUE(seam < 1200 && seam <= nearby) << name << " clicks at its seam, channel " << channel;
+    }
+  }
 }

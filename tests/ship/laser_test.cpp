@@ -55,41 +55,7 @@ TEST_F(LaserTest, WeaponsOneHeatsOverheatsAndCoolsBackInTwentyOneSteps) {
   EXPECT_EQ(GameState.LaserHeat, 310.0);
 }
 
-TEST_F(LaserTest, UpgradesAndProtectMissionsChangeTheHeatPerShot) {
-  ReachMenu();
-  GameState.weaponsLevel = 2;
-  // The last briefed mission stays in the record; only a campaign round of it halves the heat.
-  GameState.currentMission.type = MissionProtect;
-  Tap(kFreePlay, 3);
-  EXPECT_EQ(GameState.HeatPerShot, 60);
-  EXPECT_EQ(GameState.CoolInterval, 60);
-  for (int shot = 1; shot <= 5; ++shot) {
-    TapFire();
-    EXPECT_TRUE(Ready()) << "shot " << shot;
-  }
-  EXPECT_EQ(GameState.LaserHeat, 300.0);
-  TapFire();
-  EXPECT_TRUE(Overheated());
-  EXPECT_EQ(Bolts(), 5);
-  // From weapons level 4 one pull fires three beams for one shot's heat and one sound: left wing,
-  // nose, right wing, each moved up 12 px by the frame's bolt step.
-  Tap(kGameBack, 2);
-  GameState.weaponsLevel = 4;
-  Tap(kFreePlay, 3);
-  QuietFrame();
-  const int x = GameState.ShipX, y = GameState.ShipY, bolts = Bolts();
-  const size_t sounds = recorded().plays.size();
-  TapFire();
-  EXPECT_EQ(GameState.LaserHeat, 40.0);
-  EXPECT_EQ(Plays(kLaserSound, sounds), 1);
-  ASSERT_EQ(Bolts(), bolts + 3);
-  const BoltSlot* b = &GameState.BoltPool.slots[bolts];
-  EXPECT_TRUE(b[0].x == x + 2 && b[0].y == y + 33 - 12 && Shown(b[0].view));
-  EXPECT_TRUE(b[1].x == x + 38 && b[1].y == y - 12 && Shown(b[1].view));
-  EXPECT_TRUE(b[2].x == x + 77 && b[2].y == y + 33 - 12 && Shown(b[2].view));
-}
-
-TEST_F(LaserTest, FireButtonShootsOnReleaseOnlyAndOnlyWhilePlaying) {
+TEST_F(LaserTest, FireButtonShootsOnReleaseOnlyAndOnlyWhilePlayingAndUpgradesAndProtectMissionsChangeTheHeatPerShot) {
   StartFreePlay();
   PushMouseDown(kFire[0], kFire[1]);
   QuietFrames(3);
@@ -126,6 +92,39 @@ TEST_F(LaserTest, FireButtonShootsOnReleaseOnlyAndOnlyWhilePlaying) {
   const BoltSlot& bolt = GameState.BoltPool.slots[Bolts() - 1];
   EXPECT_EQ(bolt.x, 472 + 38);
   EXPECT_EQ(bolt.y, 668);
+
+  // Weapons level 2 in a protect mission's round.
+  Tap(kGameBack, 2);
+  GameState.weaponsLevel = 2;
+  // The last briefed mission stays in the record; only a campaign round of it halves the heat.
+  GameState.currentMission.type = MissionProtect;
+  Tap(kFreePlay, 3);
+  EXPECT_EQ(GameState.HeatPerShot, 60);
+  EXPECT_EQ(GameState.CoolInterval, 60);
+  for (int shot = 1; shot <= 5; ++shot) {
+    TapFire();
+    EXPECT_TRUE(Ready()) << "shot " << shot;
+  }
+  EXPECT_EQ(GameState.LaserHeat, 300.0);
+  TapFire();
+  EXPECT_TRUE(Overheated());
+  EXPECT_EQ(Bolts(), 2 + 5) << "after the two bolts of the rounds before";
+  // From weapons level 4 one pull fires three beams for one shot's heat and one sound: left wing,
+  // nose, right wing, each moved up 12 px by the frame's bolt step.
+  Tap(kGameBack, 2);
+  GameState.weaponsLevel = 4;
+  Tap(kFreePlay, 3);
+  QuietFrame();
+  const int x = GameState.ShipX, y = GameState.ShipY, bolts = Bolts();
+  const size_t sounds = recorded().plays.size();
+  TapFire();
+  EXPECT_EQ(GameState.LaserHeat, 40.0);
+  EXPECT_EQ(Plays(kLaserSound, sounds), 1);
+  ASSERT_EQ(Bolts(), bolts + 3);
+  const BoltSlot* b = &GameState.BoltPool.slots[bolts];
+  EXPECT_TRUE(b[0].x == x + 2 && b[0].y == y + 33 - 12 && Shown(b[0].view));
+  EXPECT_TRUE(b[1].x == x + 38 && b[1].y == y - 12 && Shown(b[1].view));
+  EXPECT_TRUE(b[2].x == x + 77 && b[2].y == y + 33 - 12 && Shown(b[2].view));
 }
 
 TEST_F(LaserTest, AccelerometerFireAreaShootsOnPressBelowTheTopStrip) {

@@ -42,9 +42,7 @@ TEST_F(SoundLevelsTest, StepsReachTheMixerAndTheFileAndKeepTheTogglesInStep) {
     EXPECT_EQ(Levels(), "music 4\neffects 3| 110 | effect 24 music 32");
     EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[3]));
     const int taps = Plays(kButtonTap);
-    Tap(kEffectsDown);
-    Tap(kEffectsDown);
-    Tap(kEffectsDown);
+    for (int step = 0; step < 3; ++step) Tap(kEffectsDown);
     EXPECT_EQ(Levels(), "music 4\neffects 1| 100 | effect 0 music 32") << "off is the sound toggle off";
     EXPECT_EQ(Plays(kButtonTap), taps + 2) << "the step to off is silent";
     EXPECT_TRUE(Shows(GameState.Options.effectsMeter, GameState.Options.meterImages[0]) &&

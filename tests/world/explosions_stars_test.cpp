@@ -8,15 +8,12 @@ using namespace harness;
 
 class ExplosionsStarsTest : public GameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    StartQuietFreePlay();
-  }
   const ExplosionSlot& Slot(int i) { return GameState.Explosions.slots[i]; }
   bool Wears(int slot, int picture) { return Shows(Slot(slot).view, GameState.Explosions.frameImage[picture]); }
 };
 
 TEST_F(ExplosionsStarsTest, StarsWrapToTheTopAndAnExplosionPlaysTwentySixPicturesNinetySeventyOffItsObject) {
+  StartQuietFreePlay();
   for (const Star& star : GameState.StarField.stars) {
     EXPECT_TRUE(Shown(star.view) && star.y >= -60 && star.y <= 767 && star.speed >= 1 && star.speed <= 3);
   }

@@ -56,25 +56,30 @@ TEST_F(HazardsTest, SpawnsComeOnTheirFramesWithTheirDrawsAndSpeedUpOverTime) {
       << "the first infected asteroid, ice and ore";
 }
 
-TEST_F(HazardsTest, TheShipIsTouchedThroughItsWingsAndFuselageEdgesIncluded) {
-  StartFreePlay();
-  GameState.ShipX = 400;
-  GameState.ShipY = 500;
-  // Size 35: a 30 px square. Wings [400, 480] x [530, 580]; fuselage [432, 449] x [500, 590].
-  struct Case {
-    int x, y;
-    bool hit;
-  } cases[] = {
-      {370, 550, true}, {369, 550, false}, {480, 550, true}, {481, 550, false},  // wings' sides
-      {455, 500, true}, {455, 499, false}, {455, 580, true}, {455, 581, false},  // wings' top, bottom
-      {435, 470, true}, {435, 469, false}, {435, 590, true}, {435, 591, false},  // nose, tail
-      {449, 585, true}, {450, 585, false}, {402, 585, true}, {401, 585, false},  // tail's sides
-  };
-  for (const Case& c : cases) EXPECT_EQ(ShipHit(c.x, c.y, 35), c.hit) << c.x << "," << c.y;
-}
-
-TEST_F(HazardsTest, OneHitAFrameFromTheLowerSlotAndNoneSlipsPast) {
+// Ore and ice reach the ship whole; of two touching hazards only the lower slot counts in a frame,
+// and none slips past; the ship's outline is its wings and fuselage, edges included.
+TEST_F(HazardsTest, PickupsAndOneHitAFrameReachTheShipThroughItsWingsAndFuselageEdgesIncluded) {
   StartQuietFreePlay();
+  const auto catchPiece = [](PickupPoolRecord& pool) {
+    ClearHazards();
+    PickupSlot& slot = pool.slots[0];
+    slot = {slot.view, GameState.ShipX + 20, GameState.ShipY, 1};
+    Frame();
+    EXPECT_EQ(slot.x, -100);
+  };
+  const size_t sounds = recorded().plays.size();
+  const int score = GameState.score;
+  catchPiece(GameState.OrePool);
+  EXPECT_EQ(GameState.score, score + 54);
+  EXPECT_EQ(Plays(kChime, sounds), 1);
+  // An overheated laser drops 50 heat at once, and the heat bar shows it.
+  GameState.LaserHeat = 300.0;
+  catchPiece(GameState.IcePool);
+  EXPECT_EQ(GameState.LaserHeat, 250.0);
+  EXPECT_EQ(DrawnWidth(GameState.laserBar), 250);
+  EXPECT_EQ(Plays(kChime, sounds), 2);
+  EXPECT_EQ(GameState.score, score + 54);
+
   GameState.Shield = 1000;
   const int x = GameState.ShipX, y = GameState.ShipY;
   HazardSlot& first = GameState.Asteroids.slots[3];
@@ -96,29 +101,18 @@ TEST_F(HazardsTest, OneHitAFrameFromTheLowerSlotAndNoneSlipsPast) {
     for (int i = 0; i < 20 && rock.x >= 0; ++i) Frame();
     EXPECT_EQ(GameState.Shield, 1000 - 105) << "start offset " << offset;
   }
-}
 
-TEST_F(HazardsTest, OreScoresAndIceCoolsTheLaserEachWithTheChime) {
-  StartFreePlay();
-  StopSpawns();
-  QuietFrames(3);
-  const auto catchPiece = [](PickupPoolRecord& pool) {
-    ClearHazards();
-    PickupSlot& slot = pool.slots[0];
-    slot = {slot.view, GameState.ShipX + 20, GameState.ShipY, 1};
-    Frame();
-    EXPECT_EQ(slot.x, -100);
+  GameState.ShipX = 400;
+  GameState.ShipY = 500;
+  // Size 35: a 30 px square. Wings [400, 480] x [530, 580]; fuselage [432, 449] x [500, 590].
+  struct Case {
+    int x, y;
+    bool hit;
+  } cases[] = {
+      {370, 550, true}, {369, 550, false}, {480, 550, true}, {481, 550, false},  // wings' sides
+      {455, 500, true}, {455, 499, false}, {455, 580, true}, {455, 581, false},  // wings' top, bottom
+      {435, 470, true}, {435, 469, false}, {435, 590, true}, {435, 591, false},  // nose, tail
+      {449, 585, true}, {450, 585, false}, {402, 585, true}, {401, 585, false},  // tail's sides
   };
-  const size_t sounds = recorded().plays.size();
-  const int score = GameState.score;
-  catchPiece(GameState.OrePool);
-  EXPECT_EQ(GameState.score, score + 54);
-  EXPECT_EQ(Plays(kChime, sounds), 1);
-  // An overheated laser drops 50 heat at once, and the heat bar shows it.
-  GameState.LaserHeat = 300.0;
-  catchPiece(GameState.IcePool);
-  EXPECT_EQ(GameState.LaserHeat, 250.0);
-  EXPECT_EQ(DrawnWidth(GameState.laserBar), 250);
-  EXPECT_EQ(Plays(kChime, sounds), 2);
-  EXPECT_EQ(GameState.score, score + 54);
+  for (const Case& c : cases) EXPECT_EQ(ShipHit(c.x, c.y, 35), c.hit) << c.x << "," << c.y;
 }
