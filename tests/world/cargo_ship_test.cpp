@@ -11,7 +11,7 @@ using namespace harness;
 
 class CargoShipTest : public GameTest {};
 
-TEST_F(CargoShipTest, DriftStaysInItsBandBanksAndTurnsOften) {
+TEST_F(CargoShipTest, DriftStaysInItsBandBanksAndTurnsOftenAndTheHitTestCoversTheHullAndTheBodyToTheirLastPixel) {
   Boot();
   FinishLoading();
   CargoShipRecord& ship = GameState.CargoShip;
@@ -43,10 +43,7 @@ TEST_F(CargoShipTest, DriftStaysInItsBandBanksAndTurnsOften) {
   UpdateCargoShip();
   EXPECT_EQ(ship.x, x) << "an inactive freighter does not move";
   EXPECT_FALSE(CargoShipHit(int(x) + 50, 600, 40)) << "nothing hits an inactive freighter";
-}
-
-TEST(CargoShipHitTest, CoversTheHullAndTheBodyToTheirLastPixel) {
-  RandomSeed();
+  // Its hit test covers the hull and the body to their last pixel.
   CargoShipPlace(0, 0);
   GameState.CargoShip.x = 100.7;  // truncated: the hull spans x 100..240, y 640..700; the body x 142..194, y 560..700
   GameState.CargoShip.y = 560.9;
