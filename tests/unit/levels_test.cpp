@@ -30,7 +30,7 @@ std::string Printed(int32_t level, int32_t fallback, MissionRecord* mission) {
 
 class LevelsTest : public ScratchTest {};
 
-TEST_F(LevelsTest, ALineFillsItsFieldsAndWhatDoesNotParseStaysZero) {
+TEST_F(LevelsTest, ALineFillsItsFieldsWhatDoesNotParseStaysZeroAndCampaignLevelsFallBackToABuiltInMission) {
   UseLevels({});
   const std::string zeros(98 - 21, '0');  // pushes the next-level number to the 99-character limit
   const std::pair<std::string, std::string> cases[] = {
@@ -51,6 +51,25 @@ TEST_F(LevelsTest, ALineFillsItsFieldsAndWhatDoesNotParseStaysZero) {
     EXPECT_EQ(Fields(LoadLevel(5)), fields) << line;
   }
   EXPECT_EQ(Fields(LoadLevel(-3)), "0;0;0;?;0;0;0 (level -3, progress 0)") << "no such file";
+  // A campaign level falls back to one other level with one line, and finally to a built-in mission.
+  UseLevels({{3, "120;300;-1;C;5;800;4"}, {9, "2;300;-1;C;5;800;4"}});
+  MissionRecord m;
+  EXPECT_EQ(Printed(3, 1, &m), "");
+  EXPECT_EQ(Fields(m), "120;300;-1;C;5;800;4 (level 3, progress 0)");
+  for (int level : {7, 9}) {
+    EXPECT_EQ(Printed(level, 3, &m), "Level file ./Data/Levels/level" + std::to_string(level) +
+                                         ".dat is missing or invalid; playing level 3 instead.\n");
+    EXPECT_EQ(Fields(m), "120;300;-1;C;5;800;4 (level 3, progress 0)");
+  }
+  EXPECT_EQ(
+      Printed(7, 1, &m),
+      "Level file ./Data/Levels/level7.dat is missing or invalid; playing level 1 instead.\n"
+      "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in survival mission instead.\n");
+  EXPECT_EQ(Fields(m), "60;300;200;S;60;0;-1 (level 1, progress 0)");
+  // Asked for the fallback level itself, the one failure is reported once.
+  EXPECT_EQ(Printed(1, 1, &m),
+            "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in "
+            "survival mission instead.\n");
   for (int32_t slot = 0; slot < GameState.FileTable.FileCount; ++slot) {
     EXPECT_EQ(GameState.FileTable.files[slot], nullptr) << "every file is closed again";
   }
@@ -73,27 +92,6 @@ TEST_F(LevelsTest, PlayableMissionsNeedValuesARoundCanUse) {
       {4, -1, 1, S, -1, 0, 1, -1, 0},
   };
   for (const MissionRecord& m : broken) EXPECT_FALSE(MissionIsPlayable(m)) << Fields(m);
-}
-
-TEST_F(LevelsTest, CampaignLevelsFallBackWithOneLineAndFinallyToABuiltInMission) {
-  UseLevels({{3, "120;300;-1;C;5;800;4"}, {9, "2;300;-1;C;5;800;4"}});
-  MissionRecord m;
-  EXPECT_EQ(Printed(3, 1, &m), "");
-  EXPECT_EQ(Fields(m), "120;300;-1;C;5;800;4 (level 3, progress 0)");
-  for (int level : {7, 9}) {
-    EXPECT_EQ(Printed(level, 3, &m), "Level file ./Data/Levels/level" + std::to_string(level) +
-                                         ".dat is missing or invalid; playing level 3 instead.\n");
-    EXPECT_EQ(Fields(m), "120;300;-1;C;5;800;4 (level 3, progress 0)");
-  }
-  EXPECT_EQ(
-      Printed(7, 1, &m),
-      "Level file ./Data/Levels/level7.dat is missing or invalid; playing level 1 instead.\n"
-      "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in survival mission instead.\n");
-  EXPECT_EQ(Fields(m), "60;300;200;S;60;0;-1 (level 1, progress 0)");
-  // Asked for the fallback level itself, the one failure is reported once.
-  EXPECT_EQ(Printed(1, 1, &m),
-            "Level file ./Data/Levels/level1.dat is missing or invalid; playing a built-in "
-            "survival mission instead.\n");
 }
 
 // The shipped campaign: a chain of playable missions from level 1 to the last, each file one
